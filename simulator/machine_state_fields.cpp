@@ -83,29 +83,6 @@ void Write(MachineState& state, const StateField& f, unsigned index, std::uint32
     std::memcpy(p, &v, f.size);
 }
 
-// A decimal or 0x-prefixed hexadecimal number of at most 32 bits.
-bool ParseNumber(std::string_view text, std::uint32_t& value) {
-    unsigned base = 10;
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-        base = 16;
-        text.remove_prefix(2);
-    }
-    if (text.empty()) return false;
-    std::uint64_t v = 0;
-    for (char c : text) {
-        unsigned digit;
-        if (c >= '0' && c <= '9') digit = unsigned(c - '0');
-        else if (base == 16 && c >= 'a' && c <= 'f') digit = unsigned(c - 'a' + 10);
-        else if (base == 16 && c >= 'A' && c <= 'F') digit = unsigned(c - 'A' + 10);
-        else return false;
-        if (digit >= base) return false;
-        v = v * base + digit;
-        if (v > 0xFFFFFFFFu) return false;
-    }
-    value = static_cast<std::uint32_t>(v);
-    return true;
-}
-
 }  // namespace
 
 std::string FormatMachineState(const MachineState& state) {
@@ -133,13 +110,13 @@ bool SetMachineStateField(MachineState& state, std::string_view assignment) {
     bool indexed = false;
     if (!name.empty() && name.back() == ']') {
         const std::size_t open = name.find('[');
-        if (open == std::string_view::npos || !ParseNumber(name.substr(open + 1, name.size() - open - 2), index))
+        if (open == std::string_view::npos || !ParseMachineNumber(name.substr(open + 1, name.size() - open - 2), index))
             return false;
         name = name.substr(0, open);
         indexed = true;
     }
     std::uint32_t value = 0;
-    if (!ParseNumber(assignment.substr(equals + 1), value)) return false;
+    if (!ParseMachineNumber(assignment.substr(equals + 1), value)) return false;
     for (const StateField& f : kFields) {
         if (name != f.name) continue;
         if (indexed != (f.count > 1) || index >= f.count) return false;
@@ -149,3 +126,26 @@ bool SetMachineStateField(MachineState& state, std::string_view assignment) {
     }
     return false;
 }
+
+bool ParseMachineNumber(std::string_view text, std::uint32_t& value) {
+    unsigned base = 10;
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        base = 16;
+        text.remove_prefix(2);
+    }
+    if (text.empty()) return false;
+    std::uint64_t v = 0;
+    for (char c : text) {
+        unsigned digit;
+        if (c >= '0' && c <= '9') digit = unsigned(c - '0');
+        else if (base == 16 && c >= 'a' && c <= 'f') digit = unsigned(c - 'a' + 10);
+        else if (base == 16 && c >= 'A' && c <= 'F') digit = unsigned(c - 'A' + 10);
+        else return false;
+        if (digit >= base) return false;
+        v = v * base + digit;
+        if (v > 0xFFFFFFFFu) return false;
+    }
+    value = static_cast<std::uint32_t>(v);
+    return true;
+}
+

@@ -16,3 +16,7 @@ std::string FormatMachineState(const MachineState& state);
 // width) to state. Returns false, leaving state as it was, for an unknown
 // name, a bad index or a value that does not fit.
 bool SetMachineStateField(MachineState& state, std::string_view assignment);
+
+// A decimal or 0x-prefixed hexadecimal number of at most 32 bits, as the
+// values of `set` and the arguments of machinesim's other commands are written.
+bool ParseMachineNumber(std::string_view text, std::uint32_t& value);

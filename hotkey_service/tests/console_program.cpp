@@ -1,7 +1,5 @@
 #include "hotkey_service/tests/console_program.h"
 
-#include "common/unique_handle.h"
-
 #include <vector>
 
 std::string ProgramBeside(const char* name) {
@@ -12,10 +10,10 @@ std::string ProgramBeside(const char* name) {
     return folder + name;
 }
 
-bool RunConsoleProgram(const std::string& commandLine, std::string* output, DWORD* exitCode, DWORD timeoutMs) {
+bool ConsoleProgram::Start(const std::string& commandLine, DWORD creationFlags) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     UniqueKernelHandle readEnd, writeEnd;
-    if (!CreatePipe(readEnd.put(), writeEnd.put(), &inherit, 0)) return false;
+    if (!CreatePipe(readEnd.put(), writeEnd.put(), &inherit, 1 << 16)) return false;
     SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
 
     STARTUPINFOA startup{};
@@ -27,22 +25,37 @@ bool RunConsoleProgram(const std::string& commandLine, std::string* output, DWOR
     PROCESS_INFORMATION process{};
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, creationFlags, nullptr, nullptr, &startup,
+                        &process))
         return false;
-    UniqueKernelHandle processHandle(process.hProcess), thread(process.hThread);
-    writeEnd.reset();
+    CloseHandle(process.hThread);
+    process_.reset(process.hProcess);
+    processId_ = process.dwProcessId;
+    output_ = std::move(readEnd);
+    return true;
+}
 
-    std::string text;
-    char buffer[512];
-    DWORD read = 0;
-    while (ReadFile(readEnd.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) text.append(buffer, read);
-    if (WaitForSingleObject(processHandle.get(), timeoutMs) != WAIT_OBJECT_0) {
-        TerminateProcess(processHandle.get(), 1);
+bool ConsoleProgram::Finish(DWORD timeoutMs, std::string* output, DWORD* exitCode) {
+    if (WaitForSingleObject(process_.get(), timeoutMs) != WAIT_OBJECT_0) {
+        TerminateProcess(process_.get(), 1);
+        WaitForSingleObject(process_.get(), 5000);
         return false;
     }
+    // Everything the program printed is in the pipe now; read what is there.
+    std::string text;
+    char buffer[512];
+    DWORD available = 0, read = 0;
+    while (PeekNamedPipe(output_.get(), nullptr, 0, nullptr, &available, nullptr) && available > 0 &&
+           ReadFile(output_.get(), buffer, sizeof buffer, &read, nullptr) && read > 0)
+        text.append(buffer, read);
     DWORD code = 0;
-    GetExitCodeProcess(processHandle.get(), &code);
+    GetExitCodeProcess(process_.get(), &code);
     *output = text;
     *exitCode = code;
     return true;
+}
+
+bool RunConsoleProgram(const std::string& commandLine, std::string* output, DWORD* exitCode, DWORD timeoutMs) {
+    ConsoleProgram program;
+    return program.Start(commandLine) && program.Finish(timeoutMs, output, exitCode);
 }

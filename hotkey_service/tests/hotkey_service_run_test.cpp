@@ -108,7 +108,9 @@ void DeleteHotkeyService() {
     DeleteService(service.get());
 }
 
-class HotkeyServiceRun : public testing::Test {
+// The service's configuration, the launch keys and the player command in the
+// registry, and empty logs.
+class HotkeyConfiguration : public testing::Test {
 protected:
     static void SetUpTestSuite() { Machinesim("install"); }
 
@@ -138,12 +140,6 @@ protected:
         SetString(LaunchKeyFor(3).c_str(), "FuncParam", "function three");
         SetString(LaunchKeyFor(3).c_str(), "NumProgReg", recorder);
         SetString(PlayCommandKey, nullptr, ProgramBeside("audio_rack_standin.EXE") + " /play \"%1\"");
-
-        ASSERT_EQ(RunPressmon("PressmonUnderTest.exe", "-install"), "Hotkey Panel Service installed.\n");
-        UniqueServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
-        UniqueServiceHandle service(OpenServiceA(manager.get(), "HotkeyService", SERVICE_START));
-        ASSERT_TRUE(StartServiceA(service.get(), 0, nullptr));
-        ASSERT_TRUE(WaitUntil([] { return QueryHotkeyService().dwCurrentState == SERVICE_RUNNING; }));
         releasesBefore_ = HotkeyStatusLine("releases");
     }
 
@@ -165,6 +161,21 @@ protected:
     }
 
     std::string releasesBefore_;
+};
+
+// The test build installed as "HotkeyService" and started by the service manager.
+class HotkeyServiceRun : public HotkeyConfiguration {
+protected:
+    void SetUp() override {
+        HotkeyConfiguration::SetUp();
+        if (HasFatalFailure()) return;
+
+        ASSERT_EQ(RunPressmon("PressmonUnderTest.exe", "-install"), "Hotkey Panel Service installed.\n");
+        UniqueServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+        UniqueServiceHandle service(OpenServiceA(manager.get(), "HotkeyService", SERVICE_START));
+        ASSERT_TRUE(StartServiceA(service.get(), 0, nullptr));
+        ASSERT_TRUE(WaitUntil([] { return QueryHotkeyService().dwCurrentState == SERVICE_RUNNING; }));
+    }
 };
 
 }  // namespace
@@ -231,4 +242,29 @@ TEST_F(HotkeyServiceRun, StaysStopPendingWhileTheDriverRefusesTheRelease) {
     EXPECT_EQ(QueryHotkeyService().dwCurrentState, DWORD{SERVICE_STOP_PENDING});
     // The service manager takes no second stop request from a stop-pending
     // service; the tear-down ends its process.
+}
+
+TEST_F(HotkeyConfiguration, DebugRunsTheWorkerInTheConsoleUntilCtrlC) {
+    const std::string setupsBefore = HotkeyStatusLine("setups");
+    ConsoleProgram pressmon;
+    ASSERT_TRUE(pressmon.Start("\"" + ProgramBeside("PressmonUnderTest.exe") + "\" -debug", CREATE_NEW_CONSOLE));
+    EXPECT_TRUE(WaitUntil([&] { return HotkeyStatusLine("setups") != setupsBefore; }));
+    EXPECT_TRUE(PressAndWait("1 0x01", "argument-recorder.log", "args:number one\n"));
+
+    // Ctrl+C in Pressmon's own console, sent from the test attached to it.
+    FreeConsole();
+    ASSERT_TRUE(AttachConsole(pressmon.ProcessId())) << GetLastError();
+    SetConsoleCtrlHandler(nullptr, TRUE);
+    EXPECT_TRUE(GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0)) << GetLastError();
+    std::string output;
+    DWORD exitCode = 99;
+    ASSERT_TRUE(pressmon.Finish(10000, &output, &exitCode));
+    std::string lines;
+    for (char c : output)
+        if (c != '\r') lines += c;
+    EXPECT_EQ(lines, "Debugging Hotkey Panel Service.\nStopping Hotkey Panel Service.\n");
+    EXPECT_EQ(exitCode, 0u);
+    // The debug run sends no release request and tells the service manager nothing.
+    EXPECT_EQ(HotkeyStatusLine("releases"), releasesBefore_);
+    EXPECT_EQ(Log("pressmon-seam.log"), "");
 }

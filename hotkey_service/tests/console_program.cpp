@@ -1,13 +1,21 @@
 #include "hotkey_service/tests/console_program.h"
 
+#include "hotkey_service/tests/test_log.h"
+
 #include <vector>
 
-std::string ProgramBeside(const char* name) {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string folder(path, length < sizeof path ? length : 0);
-    folder.erase(folder.find_last_of('\\') + 1);
-    return folder + name;
+std::string QuotedProgramBeside(const char* name) {
+    std::string quoted = "\"";
+    quoted += PathBesideProgram(name);
+    quoted += '"';
+    return quoted;
+}
+
+std::string WithoutCarriageReturns(const std::string& text) {
+    std::string lines;
+    for (char c : text)
+        if (c != '\r') lines += c;
+    return lines;
 }
 
 bool ConsoleProgram::Start(const std::string& commandLine, DWORD creationFlags) {
@@ -55,7 +63,12 @@ bool ConsoleProgram::Finish(DWORD timeoutMs, std::string* output, DWORD* exitCod
     return true;
 }
 
-bool RunConsoleProgram(const std::string& commandLine, std::string* output, DWORD* exitCode, DWORD timeoutMs) {
+bool RunProgramBeside(const char* name, const std::string& arguments, std::string* output, DWORD* exitCode,
+                      DWORD timeoutMs) {
     ConsoleProgram program;
-    return program.Start(commandLine) && program.Finish(timeoutMs, output, exitCode);
+    std::string printed;
+    if (!program.Start(QuotedProgramBeside(name) + " " + arguments) || !program.Finish(timeoutMs, &printed, exitCode))
+        return false;
+    *output = WithoutCarriageReturns(printed);
+    return true;
 }

@@ -7,8 +7,11 @@
 
 #include <string>
 
-// The full path of a program beside the running test.
-std::string ProgramBeside(const char* name);
+// The path of a program beside the running test, quoted for a command line.
+std::string QuotedProgramBeside(const char* name);
+
+// text with the console's CR LF line ends turned into LF.
+std::string WithoutCarriageReturns(const std::string& text);
 
 // A program started with its standard output and error into a pipe.
 class ConsoleProgram {
@@ -25,6 +28,7 @@ private:
     DWORD processId_ = 0;
 };
 
-// Runs commandLine to its end; output and exitCode are written on success.
-bool RunConsoleProgram(const std::string& commandLine, std::string* output, DWORD* exitCode,
-                       DWORD timeoutMs = 60000);
+// Runs the program name beside the test with arguments to its end; output
+// (with LF line ends) and exitCode are written on success.
+bool RunProgramBeside(const char* name, const std::string& arguments, std::string* output, DWORD* exitCode,
+                      DWORD timeoutMs = 60000);

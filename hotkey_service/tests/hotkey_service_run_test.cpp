@@ -18,7 +18,7 @@ constexpr char PlayCommandKey[] = "SOFTWARE\\CLASSES\\ESSPlayList\\shell\\Play\\
 std::string Machinesim(const std::string& arguments) {
     std::string output;
     DWORD exitCode = 0;
-    EXPECT_TRUE(RunConsoleProgram("\"" + ProgramBeside("machinesim.exe") + "\" " + arguments, &output, &exitCode));
+    EXPECT_TRUE(RunProgramBeside("machinesim.exe", arguments, &output, &exitCode));
     EXPECT_EQ(exitCode, 0u) << "machinesim " << arguments << ": " << output;
     return output;
 }
@@ -32,15 +32,12 @@ std::string HotkeyStatusLine(const char* name) {
     return status.substr(at + prefix.size(), status.find_first_of("\r\n", at) - at - prefix.size());
 }
 
-std::string RunPressmon(const char* program, const char* arguments) {
+std::string RunPressmon(const char* arguments) {
     std::string output;
     DWORD exitCode = 99;
-    EXPECT_TRUE(RunConsoleProgram("\"" + ProgramBeside(program) + "\" " + arguments, &output, &exitCode));
+    EXPECT_TRUE(RunProgramBeside("PressmonUnderTest.exe", arguments, &output, &exitCode));
     EXPECT_EQ(exitCode, 0u);
-    std::string lines;
-    for (char c : output)
-        if (c != '\r') lines += c;
-    return lines;
+    return output;
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000) {
@@ -117,7 +114,7 @@ protected:
     void SetUp() override {
         DeleteHotkeyService();
         for (const char* log : {"pressmon-seam.log", "argument-recorder.log", "audio-rack.log"})
-            DeleteFileA(ProgramBeside(log).c_str());
+            DeleteFileA(PathBesideProgram(log).c_str());
         for (const char* group : {"Function", "Number", "Playstation", "Shutdown"}) SetString(ServiceKey, group, "1");
         {
             UniqueRegistryKey key;
@@ -127,7 +124,7 @@ protected:
                            sizeof pollingTime);
         }
         SetString(ServiceKey, "RegistryKey", LaunchKey);
-        const std::string recorder = ProgramBeside("argument_recorder.exe");
+        const std::string recorder = PathBesideProgram("argument_recorder.exe");
         SetString(LaunchKeyFor(1).c_str(), "Tag", "Immediate");
         SetString(LaunchKeyFor(1).c_str(), "NumProgReg", recorder);
         SetString(LaunchKeyFor(1).c_str(), "NumParam", "number one");
@@ -139,7 +136,7 @@ protected:
         SetString(LaunchKeyFor(3).c_str(), "FuncProgReg", recorder);
         SetString(LaunchKeyFor(3).c_str(), "FuncParam", "function three");
         SetString(LaunchKeyFor(3).c_str(), "NumProgReg", recorder);
-        SetString(PlayCommandKey, nullptr, ProgramBeside("audio_rack_standin.EXE") + " /play \"%1\"");
+        SetString(PlayCommandKey, nullptr, PathBesideProgram("audio_rack_standin.EXE") + " /play \"%1\"");
         releasesBefore_ = HotkeyStatusLine("releases");
     }
 
@@ -152,7 +149,7 @@ protected:
         DeleteKeyTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\CLASSES\\ESSPlayList");
     }
 
-    static std::string Log(const char* name) { return ReadWholeFile(ProgramBeside(name)); }
+    static std::string Log(const char* name) { return ReadWholeFile(PathBesideProgram(name)); }
 
     // Presses a key and waits until the log has grown by the expected line.
     static bool PressAndWait(const char* groupAndMask, const char* log, const std::string& expected) {
@@ -170,7 +167,7 @@ protected:
         HotkeyConfiguration::SetUp();
         if (HasFatalFailure()) return;
 
-        ASSERT_EQ(RunPressmon("PressmonUnderTest.exe", "-install"), "Hotkey Panel Service installed.\n");
+        ASSERT_EQ(RunPressmon("-install"), "Hotkey Panel Service installed.\n");
         UniqueServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
         UniqueServiceHandle service(OpenServiceA(manager.get(), "HotkeyService", SERVICE_START));
         ASSERT_TRUE(StartServiceA(service.get(), 0, nullptr));
@@ -186,7 +183,7 @@ TEST_F(HotkeyServiceRun, RunsWithTheDriverSetUpAndRemoveStopsItWithTheReleaseReq
     EXPECT_EQ(status.dwCheckPoint, 0u);
     EXPECT_EQ(HotkeyStatusLine("setup"), "00 00 00 00 01 01 01 01 19 00 00 00");
 
-    const std::string removal = RunPressmon("PressmonUnderTest.exe", "-remove");
+    const std::string removal = RunPressmon("-remove");
     EXPECT_EQ(removal.rfind("Stopping Hotkey Panel Service.", 0), 0u) << removal;
     const std::string ending = "\nHotkey Panel Service stopped.\nHotkey Panel Service removed.\n";
     ASSERT_GE(removal.size(), ending.size());
@@ -247,7 +244,7 @@ TEST_F(HotkeyServiceRun, StaysStopPendingWhileTheDriverRefusesTheRelease) {
 TEST_F(HotkeyConfiguration, DebugRunsTheWorkerInTheConsoleUntilCtrlC) {
     const std::string setupsBefore = HotkeyStatusLine("setups");
     ConsoleProgram pressmon;
-    ASSERT_TRUE(pressmon.Start("\"" + ProgramBeside("PressmonUnderTest.exe") + "\" -debug", CREATE_NEW_CONSOLE));
+    ASSERT_TRUE(pressmon.Start(QuotedProgramBeside("PressmonUnderTest.exe") + " -debug", CREATE_NEW_CONSOLE));
     EXPECT_TRUE(WaitUntil([&] { return HotkeyStatusLine("setups") != setupsBefore; }));
     EXPECT_TRUE(PressAndWait("1 0x01", "argument-recorder.log", "args:number one\n"));
 
@@ -259,10 +256,7 @@ TEST_F(HotkeyConfiguration, DebugRunsTheWorkerInTheConsoleUntilCtrlC) {
     std::string output;
     DWORD exitCode = 99;
     ASSERT_TRUE(pressmon.Finish(10000, &output, &exitCode));
-    std::string lines;
-    for (char c : output)
-        if (c != '\r') lines += c;
-    EXPECT_EQ(lines, "Debugging Hotkey Panel Service.\nStopping Hotkey Panel Service.\n");
+    EXPECT_EQ(WithoutCarriageReturns(output), "Debugging Hotkey Panel Service.\nStopping Hotkey Panel Service.\n");
     EXPECT_EQ(exitCode, 0u);
     // The debug run sends no release request and tells the service manager nothing.
     EXPECT_EQ(HotkeyStatusLine("releases"), releasesBefore_);

@@ -1,6 +1,7 @@
 // Pressmon's console commands against Wine's service control manager.
 #include "common/unique_handle.h"
 #include "hotkey_service/tests/console_program.h"
+#include "hotkey_service/tests/test_log.h"
 
 #include <gtest/gtest.h>
 
@@ -15,16 +16,13 @@ constexpr char UsageAndDispatcher[] =
     "\nStartServiceCtrlDispatcher being called.\n"
     "This may take several seconds.  Please wait.\n";
 
-std::string RunPressmon(const std::string& program, const char* arguments) {
+// What Pressmon (name, beside the test) prints for arguments; it always exits with 0.
+std::string RunPressmon(const char* name, const char* arguments) {
     std::string output;
     DWORD exitCode = 99;
-    EXPECT_TRUE(RunConsoleProgram("\"" + program + "\" " + arguments, &output, &exitCode));
+    EXPECT_TRUE(RunProgramBeside(name, arguments, &output, &exitCode));
     EXPECT_EQ(exitCode, 0u) << arguments;
-    // The console's line ends arrive as CR LF.
-    std::string lines;
-    for (char c : output)
-        if (c != '\r') lines += c;
-    return lines;
+    return output;
 }
 
 struct InstalledService {
@@ -57,16 +55,15 @@ InstalledService QueryHotkeyService() {
 
 TEST(PressmonInstall, RegistersTheServiceAndRemoveDeletesItQuietlyWhenNotRunning) {
     // From a folder with a blank in its name, the program path must be quoted.
-    const std::string plain = ProgramBeside("Pressmon.exe");
-    const std::string folder = ProgramBeside("hotkey panel");
-    CreateDirectoryA(folder.c_str(), nullptr);
-    const std::string blank = folder + "\\Pressmon.exe";
-    ASSERT_TRUE(CopyFileA(plain.c_str(), blank.c_str(), FALSE));
+    CreateDirectoryA(PathBesideProgram("hotkey panel").c_str(), nullptr);
+    const std::string blank = PathBesideProgram("hotkey panel\\Pressmon.exe");
+    ASSERT_TRUE(CopyFileA(PathBesideProgram("Pressmon.exe").c_str(), blank.c_str(), FALSE));
 
     const struct {
-        std::string program;
+        const char* program;
         std::string binaryPath;
-    } cases[] = {{plain, plain}, {blank, "\"" + blank + "\""}};
+    } cases[] = {{"Pressmon.exe", PathBesideProgram("Pressmon.exe")},
+                 {"hotkey panel\\Pressmon.exe", QuotedProgramBeside("hotkey panel\\Pressmon.exe")}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.program);
         EXPECT_EQ(RunPressmon(c.program, "-install"), "Hotkey Panel Service installed.\n");
@@ -84,12 +81,10 @@ TEST(PressmonInstall, RegistersTheServiceAndRemoveDeletesItQuietlyWhenNotRunning
         EXPECT_EQ(RunPressmon(c.program, "/Remove"), "Hotkey Panel Service removed.\n");
         EXPECT_FALSE(QueryHotkeyService().exists);
     }
-    EXPECT_EQ(RunPressmon(plain, "-REMOVE"), "OpenService failed - Service does not exist. (0x424)\n");
+    EXPECT_EQ(RunPressmon("Pressmon.exe", "-REMOVE"), "OpenService failed - Service does not exist. (0x424)\n");
 }
 
 TEST(PressmonEntry, AnyOtherArgumentPrintsTheUsageAndCallsTheDispatcher) {
-    const std::string program = ProgramBeside("Pressmon.exe");
     // Wine's dispatcher takes its time to give up outside the service manager: one case.
-    for (const char* arguments : {"-installx"})
-        EXPECT_EQ(RunPressmon(program, arguments), UsageAndDispatcher) << '"' << arguments << '"';
+    EXPECT_EQ(RunPressmon("Pressmon.exe", "-installx"), UsageAndDispatcher);
 }

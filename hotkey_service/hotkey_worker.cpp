@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr DWORD PendingWaitHint = 3000;
-
 // Each service value is read with a 10-byte buffer; a longer one counts as missing.
 constexpr DWORD ServiceValueSize = 10;
 

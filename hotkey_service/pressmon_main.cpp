@@ -6,6 +6,7 @@
 #include "hotkey_service/service_status.h"
 
 #include <cstdio>
+#include <cstring>
 
 int main(int argc, char** argv) {
     switch (ParsePressmonCommand(argc, argv)) {
@@ -28,7 +29,8 @@ int main(int argc, char** argv) {
     std::printf("\nStartServiceCtrlDispatcher being called.\n");
     std::printf("This may take several seconds.  Please wait.\n");
     std::fflush(stdout);
-    char serviceName[] = "HotkeyService";
+    char serviceName[sizeof ServiceName];
+    std::memcpy(serviceName, ServiceName, sizeof ServiceName);
     const SERVICE_TABLE_ENTRYA dispatchTable[] = {{serviceName, ServiceMain}, {nullptr, nullptr}};
     if (!StartServiceCtrlDispatcherA(dispatchTable)) LogServiceError("StartServiceCtrlDispatcher failed.");
     return 0;

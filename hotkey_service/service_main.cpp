@@ -4,12 +4,6 @@
 #include "hotkey_service/hotkey_worker.h"
 #include "hotkey_service/service_status.h"
 
-namespace {
-
-constexpr DWORD PendingWaitHint = 3000;
-
-}  // namespace
-
 void WINAPI ServiceMain(DWORD argc, char** argv) {
     if (!RegisterServiceStatus(ServiceControlHandler)) return;
     if (ReportServiceStatus(SERVICE_START_PENDING, NO_ERROR, PendingWaitHint)) HotkeyWorker(argc, argv);

@@ -10,6 +10,9 @@ extern bool DebugMode;
 // Registers the control handler; false when the manager refuses.
 bool RegisterServiceStatus(LPHANDLER_FUNCTION handler);
 
+// The wait hint of every pending report.
+inline constexpr DWORD PendingWaitHint = 3000;
+
 bool ReportServiceStatus(DWORD state, DWORD exitCode, DWORD waitHint);
 DWORD CurrentServiceState();
 

@@ -1,5 +1,6 @@
 // End to end: Pressmon's test build installed as "HotkeyService", started by
-// the service manager, driven by hot keys pressed on the virtual notebook.
+// the service manager, driven by hot keys pressed on the virtual notebook
+// (which scripts/wine-prefix-machine has installed in the prefix).
 // Message boxes and shut-downs go to pressmon-seam.log through the test seam.
 #include "common/unique_handle.h"
 #include "hotkey_service/tests/console_program.h"
@@ -109,8 +110,6 @@ void DeleteHotkeyService() {
 // registry, and empty logs.
 class HotkeyConfiguration : public testing::Test {
 protected:
-    static void SetUpTestSuite() { Machinesim("install"); }
-
     void SetUp() override {
         DeleteHotkeyService();
         for (const char* log : {"pressmon-seam.log", "argument-recorder.log", "audio-rack.log"})

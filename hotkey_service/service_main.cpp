@@ -7,9 +7,11 @@
 void WINAPI ServiceMain(DWORD argc, char** argv) {
     if (!RegisterServiceStatus(ServiceControlHandler)) return;
     if (ReportServiceStatus(SERVICE_START_PENDING, NO_ERROR, PendingWaitHint)) HotkeyWorker(argc, argv);
-    // After a stop the handler has already reported stopped; a second report
-    // would only repeat it.
-    if (CurrentServiceState() != SERVICE_STOPPED) ReportServiceStatus(SERVICE_STOPPED, LastLoggedError(), 0);
+    // A worker ended by a stop request leaves the final report to the control
+    // handler, which makes it once the worker's handles are closed.
+    const DWORD state = CurrentServiceState();
+    if (state != SERVICE_STOP_PENDING && state != SERVICE_STOPPED)
+        ReportServiceStatus(SERVICE_STOPPED, LastLoggedError(), 0);
 }
 
 void WINAPI ServiceControlHandler(DWORD control) {

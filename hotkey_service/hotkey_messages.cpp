@@ -12,6 +12,7 @@ char messageCaption[StringLimit + 1];
 
 void Append(char* buffer, std::size_t size, const char* text) {
     const std::size_t used = std::strlen(buffer);
+    if (used + 1 >= size) return;
     const std::size_t room = size - used - 1;
     const std::size_t length = std::strlen(text);
     const std::size_t copied = length < room ? length : room;

@@ -156,6 +156,19 @@ protected:
         return WaitUntil([&] { return Log(log).find(expected) != std::string::npos; });
     }
 
+    static void InstallAndStartService() {
+        ASSERT_EQ(RunPressmon("-install"), "Hotkey Panel Service installed.\n");
+        UniqueServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+        UniqueServiceHandle service(OpenServiceA(manager.get(), "HotkeyService", SERVICE_START));
+        ASSERT_TRUE(StartServiceA(service.get(), 0, nullptr));
+    }
+
+    static void DeleteServiceValue(const char* name) {
+        UniqueRegistryKey key;
+        ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, ServiceKey, 0, KEY_SET_VALUE, key.put()), ERROR_SUCCESS);
+        RegDeleteValueA(key.get(), name);
+    }
+
     std::string releasesBefore_;
 };
 
@@ -166,10 +179,7 @@ protected:
         HotkeyConfiguration::SetUp();
         if (HasFatalFailure()) return;
 
-        ASSERT_EQ(RunPressmon("-install"), "Hotkey Panel Service installed.\n");
-        UniqueServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
-        UniqueServiceHandle service(OpenServiceA(manager.get(), "HotkeyService", SERVICE_START));
-        ASSERT_TRUE(StartServiceA(service.get(), 0, nullptr));
+        InstallAndStartService();
         ASSERT_TRUE(WaitUntil([] { return QueryHotkeyService().dwCurrentState == SERVICE_RUNNING; }));
     }
 };
@@ -238,6 +248,24 @@ TEST_F(HotkeyServiceRun, StaysStopPendingWhileTheDriverRefusesTheRelease) {
     EXPECT_EQ(QueryHotkeyService().dwCurrentState, DWORD{SERVICE_STOP_PENDING});
     // The service manager takes no second stop request from a stop-pending
     // service; the tear-down ends its process.
+}
+
+TEST_F(HotkeyConfiguration, GroupsAndPollingTimeComeFromTheServiceKey) {
+    SetString(ServiceKey, "Function", "0abc");  // a leading zero turns the group off
+    SetString(ServiceKey, "Number", "");         // an empty value leaves it on
+    SetString(ServiceKey, "Shutdown", "0");
+    DeleteServiceValue("PollingTime");           // 10 instead
+    const std::string setupsBefore = HotkeyStatusLine("setups");
+    InstallAndStartService();
+    EXPECT_TRUE(WaitUntil([&] { return HotkeyStatusLine("setups") != setupsBefore; }));
+    EXPECT_EQ(HotkeyStatusLine("setup"), "00 00 00 00 00 01 01 00 0A 00 00 00");
+}
+
+TEST_F(HotkeyConfiguration, AMissingGroupValueEndsTheServiceWithItsMessage) {
+    DeleteServiceValue("Playstation");
+    InstallAndStartService();
+    EXPECT_TRUE(WaitUntil([] { return QueryHotkeyService().dwCurrentState == SERVICE_STOPPED; }));
+    EXPECT_EQ(Log("pressmon-seam.log"), "message 0 Hotkey Panel Notification: An error occurs in querying Playstation.\n");
 }
 
 TEST_F(HotkeyConfiguration, DebugRunsTheWorkerInTheConsoleUntilCtrlC) {

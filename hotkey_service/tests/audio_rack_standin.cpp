@@ -1,0 +1,44 @@
+// A stand-in for the audio player: a window titled "AudioRack32" that writes
+// to audio-rack.log beside itself when it starts (with its command line) and
+// each wParam of the "Audio AppMes" message it receives.
+#include "hotkey_service/tests/test_log.h"
+
+#include <cstdio>
+
+namespace {
+
+UINT audioCommand;
+std::string logPath;
+
+LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == audioCommand) {
+        char line[32];
+        std::snprintf(line, sizeof line, "command %#lx", static_cast<unsigned long>(wParam));
+        AppendLine(logPath, line);
+        return 0;
+    }
+    if (message == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+    logPath = PathBesideProgram("audio-rack.log");
+    audioCommand = RegisterWindowMessageA("Audio AppMes");
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = StandInProc;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = "AudioRackStandIn";
+    RegisterClassA(&windowClass);
+    if (!CreateWindowA("AudioRackStandIn", "AudioRack32", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                       instance, nullptr))
+        return 1;
+    AppendLine(logPath, std::string("started:") + commandLine);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+    return 0;
+}

@@ -1,0 +1,28 @@
+#include "hotkey_service/launch_key.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+TEST(BuildLaunchKeyPath, AppendsBackslashAndDigitWhenItFits) {
+    char path[LaunchValueSize] = "unchanged";
+    ASSERT_TRUE(BuildLaunchKeyPath("SOFTWARE\\Merovant\\Hotkey", '3', path));
+    EXPECT_STREQ(path, "SOFTWARE\\Merovant\\Hotkey\\3");
+
+    const std::string longest(77, 'k');
+    ASSERT_TRUE(BuildLaunchKeyPath(longest.c_str(), '9', path));
+    EXPECT_EQ(std::string(path), longest + "\\9");
+}
+
+TEST(BuildLaunchKeyPath, RefusesAKeyWithNoRoomForTheDigit) {
+    char path[LaunchValueSize] = "unchanged";
+    const std::string tooLong(78, 'k');
+    EXPECT_FALSE(BuildLaunchKeyPath(tooLong.c_str(), '1', path));
+    EXPECT_STREQ(path, "unchanged");
+}
+
+TEST(IsImmediateTag, MatchesImmediateInAnyCaseOnly) {
+    for (const char* tag : {"IMMEDIATE", "immediate", "ImMeDiAtE"}) EXPECT_TRUE(IsImmediateTag(tag)) << tag;
+    for (const char* tag : {"", "IMMEDIAT", "IMMEDIATELY", "INDIRECT", " IMMEDIATE"})
+        EXPECT_FALSE(IsImmediateTag(tag)) << tag;
+}

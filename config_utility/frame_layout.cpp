@@ -5,7 +5,7 @@
 
 #include "resources/merovant/resource.h"
 
-FrameRect MainFrameRect(const FrameMetrics& m) {
+FrameBounds MainFrameBounds(const FrameMetrics& m) {
     int extra;
     if (m.menuHeight < 24) {
         extra = m.menuHeight + 314;
@@ -14,7 +14,7 @@ FrameRect MainFrameRect(const FrameMetrics& m) {
     } else {
         extra = 2 * m.menuHeight + 3 * ((m.menuHeight + 3) / 19) + 314;
     }
-    FrameRect r;
+    FrameBounds r;
     r.width = 2 * m.borderWidth + 503;
     r.height = m.captionHeight + 2 * m.borderHeight + extra;
     r.left = (m.screenWidth - r.width) / 2;

@@ -14,7 +14,7 @@ struct FrameMetrics {
     int screenHeight;   // SM_CYSCREEN
 };
 
-struct FrameRect {
+struct FrameBounds {
     int left;
     int top;
     int width;
@@ -22,7 +22,7 @@ struct FrameRect {
 };
 
 // The fixed-size main window, centred on the screen.
-FrameRect MainFrameRect(const FrameMetrics& metrics);
+FrameBounds MainFrameBounds(const FrameMetrics& metrics);
 
 // How the toolbar shows each of its 27 entries.
 enum class ToolbarEntryStyle { CheckGroup, Separator, Button };

@@ -6,25 +6,25 @@
 
 namespace {
 
-TEST(MainFrameRect, HeightFollowsTheMenuBarHeight) {
+TEST(MainFrameBounds, HeightFollowsTheMenuBarHeight) {
     struct Case {
         int menuHeight;
         int extra;  // height beyond caption and two borders
     };
     const Case cases[] = {{19, 333}, {23, 337}, {24, 365}, {25, 2 * 25 + 3 * 1 + 314}, {38, 396}};
     for (const Case& c : cases) {
-        const FrameRect r = MainFrameRect({1, 1, 18, c.menuHeight, 1024, 768});
+        const FrameBounds r = MainFrameBounds({1, 1, 18, c.menuHeight, 1024, 768});
         EXPECT_EQ(r.height, 18 + 2 + c.extra) << "menu height " << c.menuHeight;
         EXPECT_EQ(r.width, 2 + 503);
     }
 }
 
-TEST(MainFrameRect, IsCentredAndTruncatesTowardZero) {
-    const FrameRect r = MainFrameRect({1, 1, 18, 19, 800, 600});
+TEST(MainFrameBounds, IsCentredAndTruncatesTowardZero) {
+    const FrameBounds r = MainFrameBounds({1, 1, 18, 19, 800, 600});
     EXPECT_EQ(r.left, (800 - 505) / 2);
     EXPECT_EQ(r.top, (600 - 353) / 2);
     // A screen smaller than the window puts it partly off the top left.
-    const FrameRect small = MainFrameRect({1, 1, 18, 19, 500, 300});
+    const FrameBounds small = MainFrameBounds({1, 1, 18, 19, 500, 300});
     EXPECT_EQ(small.left, -2);  // -5 / 2
     EXPECT_EQ(small.top, -26);  // -53 / 2
 }

@@ -18,7 +18,8 @@ inline void CheckToolbarButton(HWND toolbar, int command, bool checked) {
     SendMessageA(toolbar, TB_CHECKBUTTON, command, MAKELPARAM(checked ? TRUE : FALSE, 0));
 }
 inline bool IsToolbarButtonChecked(HWND toolbar, int command) {
-    return SendMessageA(toolbar, TB_ISBUTTONCHECKED, command, 0) != 0;
+    // -1 for a command the toolbar does not have.
+    return SendMessageA(toolbar, TB_ISBUTTONCHECKED, command, 0) > 0;
 }
 
 // Menu items, by command id.

@@ -54,6 +54,8 @@ void SetMenuText(HMENU menu, UINT item, BOOL byPosition, const std::string& text
 }  // namespace
 
 bool CMainFrame::Create(int showCommand) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
     if (!RegisterWindowClass(context_.instance, kFrameClass, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
                              nullptr))
         return false;

@@ -1,6 +1,5 @@
 // merovant.exe: the configuration utility.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <cstdlib>
 
@@ -8,8 +7,6 @@
 #include "config_utility/merovant_shell.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
     WindowsShell shell;
     // The C runtime splits the command line by the usual Windows rules.
     const int count = __argc > 0 ? __argc - 1 : 0;

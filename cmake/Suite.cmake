@@ -75,18 +75,23 @@ function(suite_native_test name)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
 endfunction()
 
-# suite_windows_test(NAME SOURCES... [LIBS libs...] [RESOURCES rc...])
+# suite_windows_test(NAME SOURCES... [LIBS libs...] [RESOURCES rc...] [PROPERTIES prop value...])
 # A GoogleTest program of the Win32 layer, run under Wine by ctest in the win64
-# tree; the shipping tree only builds it.
+# tree; the shipping tree only builds it. PROPERTIES are set on each of its
+# tests (RESOURCE_LOCK virtual_notebook for tests that share the driver).
 function(suite_windows_test name)
   if(NOT WIN32 OR NOT SUITE_TESTS)
     return()
   endif()
-  cmake_parse_arguments(T "" "" "LIBS;RESOURCES" ${ARGN})
+  cmake_parse_arguments(T "" "" "LIBS;RESOURCES;PROPERTIES" ${ARGN})
   add_executable(${name} ${T_UNPARSED_ARGUMENTS} ${T_RESOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
   if(NOT SUITE_SHIPPING)
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
+    if(T_PROPERTIES)
+      gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 PROPERTIES ${T_PROPERTIES})
+    else()
+      gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
+    endif()
   endif()
 endfunction()
 

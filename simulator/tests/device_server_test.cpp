@@ -1,0 +1,107 @@
+// The devices' handling of one buffered request: lengths, codes, the event.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "simulator/control_protocol.h"
+#include "simulator/device_server.h"
+
+namespace {
+
+struct LengthCase {
+    const char* name;
+    NotebookDevice device;
+    std::uint32_t code;
+    std::uint32_t in;
+    std::uint32_t out;
+};
+
+TEST(DeviceServer, BlocksOfTheWrongLengthAreRefusedWithoutEffect) {
+    const LengthCase cases[] = {
+        {"bios short in", NotebookDevice::Bios, kSmiIoctl, 43, 44},
+        {"bios short out", NotebookDevice::Bios, kSmiIoctl, 44, 43},
+        {"bios long in", NotebookDevice::Bios, kSmiIoctl, 48, 48},
+        {"dmi short out", NotebookDevice::Dmi, kIoctlDmiGetTable, 0, 64},
+        {"hotkey event short", NotebookDevice::Hotkey, kIoctlHotkeyGetEvent, 8, 8},
+        {"hotkey setup short", NotebookDevice::Hotkey, kIoctlHotkeySetup, 12, 4},
+        {"control set state short", NotebookDevice::Control, kCtlSetState, sizeof(MachineState) - 1, 0},
+        {"control log short out", NotebookDevice::Control, kCtlReadLog, 4, sizeof(ControlLogChunk) - 1},
+        {"control table empty", NotebookDevice::Control, kCtlLoadSmbios, 0, 0},
+        {"control table too long", NotebookDevice::Control, kCtlLoadSmbios, kSmbiosTableMax + 1, 0},
+    };
+    static std::uint8_t buffer[4096];
+    for (const LengthCase& c : cases) {
+        MachineModel model;
+        model.PressHotkey(1, 1);
+        std::memset(buffer, 0x5A, sizeof buffer);
+        const DeviceAnswer answer = ServeDeviceRequest(model, c.device, {c.code, buffer, c.in, c.out});
+        EXPECT_EQ(answer.result, DeviceResult::WrongLength) << c.name;
+        EXPECT_EQ(answer.returned, 0u) << c.name;
+        EXPECT_EQ(model.LogCount(), 0u) << c.name;
+        EXPECT_EQ(model.Hotkeys().queuedEvents, 1u) << c.name;
+        EXPECT_EQ(model.Hotkeys().setupCount, 0u) << c.name;
+        EXPECT_EQ(model.SmbiosTableSize(), sizeof kDefaultSmbiosTable) << c.name;
+    }
+    MachineModel model;
+    EXPECT_EQ(ServeDeviceRequest(model, NotebookDevice::Bios, {kSmiIoctl, nullptr, 44, 44}).result,
+              DeviceResult::WrongLength);
+    EXPECT_EQ(ServeDeviceRequest(model, NotebookDevice::Bios, {0x222004, buffer, 44, 44}).result,
+              DeviceResult::UnknownCode);
+    EXPECT_EQ(ServeDeviceRequest(model, NotebookDevice::Hotkey, {0x22201C, buffer, 0, 0}).result,
+              DeviceResult::UnknownCode);
+}
+
+TEST(DeviceServer, BiosRequestIsAnsweredInPlace) {
+    MachineModel model;
+    SmiRequest block{};
+    block.Eax = kSmiFunctionDisplay;
+    block.Ebx = 0x000B;
+    std::uint8_t buffer[sizeof block];
+    std::memcpy(buffer, &block, sizeof block);
+    const DeviceAnswer answer = ServeDeviceRequest(model, NotebookDevice::Bios, {kSmiIoctl, buffer, 44, 44});
+    ASSERT_EQ(answer.result, DeviceResult::Done);
+    EXPECT_EQ(answer.returned, 44u);
+    std::memcpy(&block, buffer, sizeof block);
+    EXPECT_EQ(block.Status, 0u);
+    EXPECT_EQ(block.Ecx & 0xFF, 1u) << "the LCD";
+}
+
+TEST(DeviceServer, EachQueuedKeySignalsTheEventOnce) {
+    MachineModel model;
+    ControlHotkeyPress press = {0, 0x01, {0, 0}};
+    std::uint8_t buffer[16] = {};
+    std::memcpy(buffer, &press, sizeof press);
+    EXPECT_TRUE(ServeDeviceRequest(model, NotebookDevice::Control, {kCtlPressHotkey, buffer, 4, 0}).signalHotkeyEvent);
+    EXPECT_TRUE(ServeDeviceRequest(model, NotebookDevice::Control, {kCtlPressHotkey, buffer, 4, 0}).signalHotkeyEvent);
+
+    // Two keys, one auto-reset signal each: the first take signals again for the second.
+    DeviceAnswer take = ServeDeviceRequest(model, NotebookDevice::Hotkey, {kIoctlHotkeyGetEvent, buffer, 12, 12});
+    EXPECT_EQ(take.result, DeviceResult::Done);
+    EXPECT_TRUE(take.signalHotkeyEvent);
+    take = ServeDeviceRequest(model, NotebookDevice::Hotkey, {kIoctlHotkeyGetEvent, buffer, 12, 12});
+    EXPECT_EQ(take.result, DeviceResult::Done);
+    EXPECT_FALSE(take.signalHotkeyEvent);
+    take = ServeDeviceRequest(model, NotebookDevice::Hotkey, {kIoctlHotkeyGetEvent, buffer, 12, 12});
+    EXPECT_EQ(take.result, DeviceResult::Refused);
+}
+
+TEST(DeviceServer, LogIsReadInChunksFromAnyStart) {
+    MachineModel model;
+    for (std::uint32_t i = 0; i < kControlLogChunkEntries + 3; ++i) {
+        SmiRequest r{}, reply{};
+        r.Esi = i;
+        model.AnswerSmiRequest(r, reply);
+    }
+    static ControlLogChunk chunk;
+    std::uint32_t first = kControlLogChunkEntries;
+    std::memcpy(&chunk, &first, sizeof first);
+    const DeviceAnswer answer = ServeDeviceRequest(
+        model, NotebookDevice::Control,
+        {kCtlReadLog, reinterpret_cast<std::uint8_t*>(&chunk), sizeof first, sizeof chunk});
+    ASSERT_EQ(answer.result, DeviceResult::Done);
+    EXPECT_EQ(chunk.total, kControlLogChunkEntries + 3);
+    EXPECT_EQ(chunk.count, 3u);
+    EXPECT_EQ(chunk.entries[0].request.Esi, kControlLogChunkEntries);
+}
+
+}  // namespace

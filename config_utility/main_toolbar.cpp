@@ -66,7 +66,13 @@ bool CMainToolbar::Load(HINSTANCE instance, int resourceId) {
         const ToolbarEntryStyle style = ToolbarEntryStyleAt(static_cast<int>(i));
         TBBUTTON& b = buttons[i];
         b.fsStyle = ButtonStyle(style);
-        if (style == ToolbarEntryStyle::Separator) continue;  // no command, default width
+        if (style == ToolbarEntryStyle::Separator) {
+            // No command, default width. A run of separators shows as one gap:
+            // the themed toolbar would draw a line for each.
+            if (i > 0 && ToolbarEntryStyleAt(static_cast<int>(i) - 1) == ToolbarEntryStyle::Separator)
+                b.fsState = TBSTATE_HIDDEN;
+            continue;
+        }
         b.iBitmap = static_cast<int>(i);
         b.idCommand = layout.commands[i];
         b.fsState = TBSTATE_ENABLED;

@@ -266,11 +266,20 @@ TEST(Catalogue, QueryThenSetSendsTheSameFieldsBack) {
 // With the platform's own transport and no driver present (there is none
 // outside Windows, and none in a Wine prefix without the virtual notebook),
 // the channel does not open and every operation fails without writing.
+// The build trees' prefixes have the virtual notebook installed, so there
+// this runs natively only.
 class WithoutDriver : public testing::TestWithParam<Operation> {};
 
 TEST_P(WithoutDriver, FailsAndWritesNothing) {
     const Operation& op = GetParam();
-    EXPECT_FALSE(OpenMachineControl());
+    if (OpenMachineControl()) {
+#ifdef _WIN32
+        CloseMachineControl();
+        GTEST_SKIP() << "a BIOS request driver is present: the virtual notebook";
+#else
+        FAIL() << "the channel opened without a driver";
+#endif
+    }
     Bool32 result = 1;
     EXPECT_EQ(op.call(result), Untouched(op));
     EXPECT_FALSE(result);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "simulator/control_protocol.h"
 #include "simulator/device_server.h"
@@ -102,6 +103,32 @@ TEST(DeviceServer, LogIsReadInChunksFromAnyStart) {
     EXPECT_EQ(chunk.total, kControlLogChunkEntries + 3);
     EXPECT_EQ(chunk.count, 3u);
     EXPECT_EQ(chunk.entries[0].request.Esi, kControlLogChunkEntries);
+}
+
+// Any bytes, any lengths the system buffer can hold, any code: the devices
+// answer without reading or writing past the buffer (checked under ASan) and
+// never claim more output than there is room for.
+TEST(DeviceServer, SurvivesArbitraryRequests) {
+    const std::uint32_t codes[] = {kSmiIoctl,     kIoctlHotkeySetup, kIoctlHotkeyRelease, kCtlGetState,
+                                   kCtlSetState,  kCtlPressHotkey,   kCtlGetHotkeys,      kCtlReleaseFails,
+                                   kCtlFailNext,  kCtlReadLog,       kCtlClearLog,        kCtlLoadSmbios};
+    static MachineModel model;
+    std::uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u, seed >> 8; };
+    for (int i = 0; i < 20000; ++i) {
+        const NotebookDevice device = static_cast<NotebookDevice>(next() % 4);
+        const std::uint32_t code = next() % 8 == 0 ? 0x220000u + next() % 0x4000 : codes[next() % 12];
+        // Lengths cluster around the blocks' sizes, with some anywhere in the buffer.
+        const std::uint32_t sizes[] = {0, 4, 12, 44, sizeof(MachineState), sizeof(ControlLogChunk), next() % 4097};
+        const std::uint32_t in = sizes[next() % 7], out = sizes[next() % 7];
+        const std::uint32_t room = in > out ? in : out;
+        // The system buffer is exactly as long as the longer of the two.
+        std::vector<std::uint8_t> system_buffer(room);
+        for (std::uint8_t& b : system_buffer) b = static_cast<std::uint8_t>(next());
+        const DeviceAnswer answer =
+            ServeDeviceRequest(model, device, {code, room == 0 ? nullptr : system_buffer.data(), in, out});
+        EXPECT_LE(answer.returned, out);
+    }
 }
 
 }  // namespace

@@ -54,8 +54,9 @@ void SetMenuText(HMENU menu, UINT item, BOOL byPosition, const std::string& text
 }  // namespace
 
 bool CMainFrame::Create(int showCommand) {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
+    // The toolbar and status bar classes; InitCommonControlsEx is missing
+    // from the common controls of Windows 95 and NT 4.0 as first shipped.
+    InitCommonControls();
     if (!RegisterWindowClass(context_.instance, kFrameClass, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
                              nullptr))
         return false;

@@ -13,6 +13,12 @@
 
 namespace {
 
+// Closes the main window from inside the program's message loop.
+void CALLBACK CloseMainWindow(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    PostMessageA(FindWindowA(nullptr, "Merovant Configuration"), WM_CLOSE, 0, 0);
+}
+
 class MerovantAppTest : public testing::Test {
 protected:
     int Run(std::vector<const char*> arguments) {
@@ -58,11 +64,7 @@ TEST_F(MerovantAppTest, MissingRegistryValuesStartAnEmptyCommandLine) {
 }
 
 TEST_F(MerovantAppTest, MainWindowRunsUntilClosedAndTheChannelIsClosedAtExit) {
-    // Close the window from inside the message loop, once it is up.
-    SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
-        PostMessageA(FindWindowA(nullptr, "Merovant Configuration"), WM_CLOSE, 0, 0);
-    });
+    SetTimer(nullptr, 0, 200, CloseMainWindow);
     EXPECT_EQ(Run({"/16"}), 0);
     EXPECT_EQ(MainWindow(), nullptr);
     EXPECT_GE(CountRequests(*model, kSmiFunctionPower, 0x0020), 1);

@@ -28,8 +28,6 @@ FrameBounds MainFrameBounds(const FrameMetrics& metrics);
 enum class ToolbarEntryStyle { CheckGroup, Separator, Button };
 
 inline constexpr int kToolbarEntryCount = 27;
-inline constexpr int kToolbarImageWidth = 25;
-inline constexpr int kToolbarImageHeight = 19;
 
 ToolbarEntryStyle ToolbarEntryStyleAt(int index);
 

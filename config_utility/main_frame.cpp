@@ -109,7 +109,7 @@ LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnTimer(wParam);
             return 0;
         case WM_NOTIFY:
-            if (OnNotify(*reinterpret_cast<const NMHDR*>(lParam))) return 0;
+            if (OnNotify(*reinterpret_cast<NMHDR*>(lParam))) return 0;
             break;
         case WM_MENUSELECT:
             OnMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
@@ -275,16 +275,16 @@ void CMainFrame::OnCommand(int command) {
         page->open(context_, hwnd());
 }
 
-bool CMainFrame::OnNotify(const NMHDR& header) {
+bool CMainFrame::OnNotify(NMHDR& header) {
     switch (header.code) {
         case TTN_GETDISPINFOA: {
-            auto& info = const_cast<NMTTDISPINFOA&>(reinterpret_cast<const NMTTDISPINFOA&>(header));
+            auto& info = reinterpret_cast<NMTTDISPINFOA&>(header);
             tooltip_ = TooltipHalf(LoadStr(static_cast<UINT>(header.idFrom)));
             info.lpszText = tooltip_.data();
             return true;
         }
         case TTN_GETDISPINFOW: {
-            auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
+            auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
             const std::string text = TooltipHalf(LoadStr(static_cast<UINT>(header.idFrom)));
             const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
             tooltipWide_.assign(length > 0 ? length : 1, L'\0');

@@ -34,7 +34,7 @@ private:
     bool OnCreate();
     void OnCommand(int command);
     void OnTimer(UINT_PTR id);
-    bool OnNotify(const NMHDR& header);
+    bool OnNotify(NMHDR& header);
     void OnMenuSelect(UINT item, UINT flags, HMENU menu);
     void LayOut();
     void SetMenuTexts();

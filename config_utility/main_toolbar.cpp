@@ -34,7 +34,6 @@ bool CMainToolbar::Create(HINSTANCE instance, HWND parent) {
                             instance, nullptr);
     if (hwnd_ == nullptr) return false;
     SendMessageA(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    SendMessageA(hwnd_, TB_SETBITMAPSIZE, 0, MAKELPARAM(kToolbarImageWidth, kToolbarImageHeight));
     return true;
 }
 
@@ -56,6 +55,8 @@ bool CMainToolbar::Load(HINSTANCE instance, int resourceId) {
         replace.nButtons = static_cast<int>(layout.count);
         SendMessageA(hwnd_, TB_REPLACEBITMAP, 0, reinterpret_cast<LPARAM>(&replace));
     } else {
+        // The image size is set once, before the first images.
+        SendMessageA(hwnd_, TB_SETBITMAPSIZE, 0, MAKELPARAM(layout.width, layout.height));
         TBADDBITMAP add{nullptr, reinterpret_cast<UINT_PTR>(images.get())};
         SendMessageA(hwnd_, TB_ADDBITMAP, layout.count, reinterpret_cast<LPARAM>(&add));
     }

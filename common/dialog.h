@@ -1,0 +1,41 @@
+// The suite's base class for modal dialogs made from templates.
+#pragma once
+
+#include <windows.h>
+
+// One static dialog procedure for every dialog: it keeps the object from
+// WM_INITDIALOG's lParam and forwards to the virtual handlers. IDOK and
+// IDCANCEL go to OnOK and OnCancel, which end the dialog with their id.
+class CDialog {
+public:
+    explicit CDialog(int templateId) : templateId_(templateId) {}
+    CDialog(const CDialog&) = delete;
+    CDialog& operator=(const CDialog&) = delete;
+
+    // DialogBoxParamA over the template in instance; returns the value passed
+    // to EndDialog, or -1 when the dialog could not be created.
+    INT_PTR DoModal(HINSTANCE instance, HWND owner);
+
+    HWND hwnd() const { return hwnd_; }
+
+protected:
+    virtual ~CDialog() = default;
+
+    // Return FALSE when the handler set the focus itself.
+    virtual BOOL OnInitDialog() { return TRUE; }
+    virtual void OnOK() { EndDialog(hwnd_, IDOK); }
+    virtual void OnCancel() { EndDialog(hwnd_, IDCANCEL); }
+    // Return true when the command was handled.
+    virtual bool OnCommand(int /*id*/, int /*code*/, HWND /*control*/) { return false; }
+    // Return true when handled; result becomes the dialog's DWLP_MSGRESULT.
+    virtual bool OnNotify(const NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
+    virtual void OnTimer(UINT_PTR /*id*/) {}
+    virtual void OnDestroy() {}
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    int templateId_;
+    HWND hwnd_ = nullptr;
+};

@@ -1,0 +1,32 @@
+// merovant's seam: the side effects a test must not really perform. The
+// program calls Windows through WindowsShell; tests put a recorder in its place.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class MerovantShell {
+public:
+    // Starts a command line with CreateProcessA (no window options, not waited
+    // for). The result is not examined: an empty or wrong line simply fails.
+    virtual void StartProgram(const char* commandLine) = 0;
+    // WinHelpA with HELP_CONTEXT.
+    virtual void OpenHelp(HWND owner, const char* helpFile, DWORD context) = 0;
+    // A modal message box with the program's title as caption; returns the
+    // button the user chose (IDOK, IDYES, ...).
+    virtual int ShowMessageBox(HWND owner, const std::string& text, UINT type) = 0;
+    // Asks Windows to restart (RestartMachine); the result is not examined.
+    virtual void RestartWindows() = 0;
+
+protected:
+    ~MerovantShell() = default;
+};
+
+class WindowsShell final : public MerovantShell {
+public:
+    void StartProgram(const char* commandLine) override;
+    void OpenHelp(HWND owner, const char* helpFile, DWORD context) override;
+    int ShowMessageBox(HWND owner, const std::string& text, UINT type) override;
+    void RestartWindows() override;
+};

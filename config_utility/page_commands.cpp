@@ -1,0 +1,75 @@
+#include "config_utility/page_commands.h"
+
+#include <cstring>
+
+#include "resources/merovant/resource.h"
+
+namespace {
+
+constexpr char kDisplayProperties[] = "rundll32.exe shell32.dll,Control_RunDLL desk.cpl,,3";
+
+void StartPowerManagement(MerovantContext& context, HWND) { context.shell.StartProgram(context.power); }
+
+void StartDisplayProperties(MerovantContext& context, HWND) { context.shell.StartProgram(kDisplayProperties); }
+
+void OpenHelpFile(MerovantContext& context, HWND) {
+    context.shell.OpenHelp(nullptr, context.helpPath, HELP_CONTEXT_MAIN_WINDOW);
+}
+
+// The settings pages join this table as they are built.
+constexpr PageCommand kPages[] = {
+    {kPageGlidenub, ID_PAGE_GLIDENUB, nullptr},
+    {kPageAudio, ID_PAGE_AUDIO, nullptr},
+    {kPageInfrared, ID_PAGE_INFRARED, nullptr},
+    {kPageParallelPort, ID_PAGE_PARALLEL_PORT, nullptr},
+    {kPageSerialPort, ID_PAGE_SERIAL_PORT, nullptr},
+    {kPageModem, ID_PAGE_MODEM, nullptr},
+    {kPagePciDeviceSetup, ID_PAGE_PCI_DEVICE_SETUP, nullptr},
+    {kPagePcCardSlots, ID_PAGE_PC_CARD_SLOTS, nullptr},
+    {kPagePower, ID_POWER_SETTINGS, StartPowerManagement},
+    {kPageLcd, ID_PAGE_LCD, nullptr},
+    {kPageDisplay, ID_DISPLAY_PROPERTIES, StartDisplayProperties},
+    {kPageAccessibility, ID_PAGE_ACCESSIBILITY, nullptr},
+    {kNoPage, ID_PAGE_CUSTOMIZE, nullptr},
+    {kPageSystemInformation, ID_PAGE_SYSTEM_INFORMATION, nullptr},
+    {kPageHelp, 0, OpenHelpFile},
+};
+
+}  // namespace
+
+const PageCommand* FindPage(PageNumber page) {
+    if (page == kNoPage) return nullptr;
+    for (const PageCommand& row : kPages) {
+        if (row.page == page) return &row;
+    }
+    return nullptr;
+}
+
+const PageCommand* FindPageCommand(int command) {
+    if (command == 0) return nullptr;
+    for (const PageCommand& row : kPages) {
+        if (row.command == command) return &row;
+    }
+    return nullptr;
+}
+
+bool OpenPage(MerovantContext& context, PageNumber page) {
+    const PageCommand* row = FindPage(page);
+    if (row == nullptr || row->open == nullptr) return false;
+    row->open(context, nullptr);
+    return true;
+}
+
+bool OwnHelpFile(char (&path)[MAX_PATH]) {
+    char image[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, image, sizeof image);
+    if (length == 0 || length >= sizeof image) return false;
+    char* dot = std::strrchr(image, '.');
+    char* slash = std::strrchr(image, '\\');
+    const std::size_t stem = (dot != nullptr && (slash == nullptr || dot > slash)) ? dot - image : length;
+    constexpr char kExtension[] = ".HLP";
+    if (stem + sizeof kExtension > sizeof path) return false;
+    std::memcpy(path, image, stem);
+    std::memcpy(path + stem, kExtension, sizeof kExtension);
+    return true;
+}

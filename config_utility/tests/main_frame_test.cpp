@@ -1,0 +1,355 @@
+// The main frame over the machine model: toolbar, its groups, the commands and
+// the two timers.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <initializer_list>
+#include <memory>
+
+#include "common/controls.h"
+#include "common/load_string.h"
+#include "config_utility/main_frame.h"
+#include "config_utility/tests/merovant_test_fixture.h"
+#include "resources/merovant/resource.h"
+
+namespace {
+
+constexpr std::uint32_t kPower = kSmiFunctionPower;
+constexpr std::uint32_t kDisplay = kSmiFunctionDisplay;
+
+const std::initializer_list<int> kToolbarGroups = {
+    ID_POWER_AC_PERFORMANCE, ID_POWER_AC_BATTERY_LIFE, ID_POWER_AC_CUSTOMIZED,
+    ID_POWER_BATTERY_PERFORMANCE, ID_POWER_BATTERY_BATTERY_LIFE, ID_POWER_BATTERY_CUSTOMIZED,
+    ID_DISPLAY_LCD, ID_DISPLAY_EXTERNAL, ID_DISPLAY_BOTH,
+    ID_SCREEN_BLANK_ENABLE, ID_SCREEN_BLANK_DISABLE};
+
+class MainFrameTest : public testing::Test {
+protected:
+    void Create() {
+        frame = std::make_unique<CMainFrame>(context);
+        // Hidden: a shown window costs Wine seconds to take down without a window manager.
+        ASSERT_TRUE(frame->Create(SW_HIDE));
+        model->ClearLog();
+    }
+    // The checked buttons of the toolbar's groups.
+    std::vector<int> Checked() const {
+        std::vector<int> checked;
+        for (int command : kToolbarGroups)
+            if (IsToolbarButtonChecked(frame->toolbar(), command)) checked.push_back(command);
+        return checked;
+    }
+    void Command(int command) { SendMessageA(frame->hwnd(), WM_COMMAND, command, 0); }
+    void Tick(UINT_PTR timer) { SendMessageA(frame->hwnd(), WM_TIMER, timer, 0); }
+    int Sent(std::uint32_t eax, std::uint32_t ebx, std::uint32_t ecx = 0, std::uint32_t edx = 0) const {
+        return CountRequests(*model, eax, ebx, ecx, edx);
+    }
+
+    std::unique_ptr<MachineModel> model = std::make_unique<MachineModel>();
+    FailingModelTransport transport{*model};
+    ScratchMachineKey registry;
+    RecordingShell shell;
+    MerovantContext context{GetModuleHandleA(nullptr), shell, {}, {}};
+    std::unique_ptr<CMainFrame> frame;
+};
+
+TEST_F(MainFrameTest, CreationLoadsTheToolbarOfThePowerSourceAndChecksTheMachineState) {
+    struct Case {
+        std::uint8_t externalPower, modeAc, modeBattery, display, blank;
+        int resource;
+        std::vector<int> checked;
+    };
+    const Case cases[] = {
+        {1, 1, 0, 2, 1, IDR_TOOLBAR_AC, {ID_POWER_AC_BATTERY_LIFE, ID_DISPLAY_BOTH, ID_SCREEN_BLANK_DISABLE}},
+        {1, 0, 2, 1, 0, IDR_TOOLBAR_AC, {ID_POWER_AC_PERFORMANCE, ID_DISPLAY_LCD, ID_SCREEN_BLANK_ENABLE}},
+        {0, 0, 2, 0, 0, IDR_TOOLBAR_BATTERY,
+         {ID_POWER_BATTERY_CUSTOMIZED, ID_DISPLAY_EXTERNAL, ID_SCREEN_BLANK_ENABLE}},
+        // Values outside the groups check nothing.
+        {0, 0, 7, 9, 4, IDR_TOOLBAR_BATTERY, {}},
+    };
+    for (const Case& c : cases) {
+        model->state.externalPower = c.externalPower;
+        model->state.powerMode[1] = c.modeAc;
+        model->state.powerMode[2] = c.modeBattery;
+        model->state.curDisplay = c.display;
+        model->state.screenBlank = c.blank;
+        Create();
+        EXPECT_EQ(frame->toolbarResource(), c.resource);
+        EXPECT_EQ(Checked(), c.checked) << "power " << int(c.externalPower) << " display " << int(c.display);
+        frame.reset();
+    }
+}
+
+TEST_F(MainFrameTest, ToolbarShowsTheFourGroupsAndHelpAndHidesTheRest) {
+    Create();
+    HWND toolbar = frame->toolbar();
+    ASSERT_EQ(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0), 27);
+    std::vector<int> shown;
+    for (int i = 0; i < 27; ++i) {
+        TBBUTTON b{};
+        SendMessageA(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&b));
+        if (!(b.fsStyle & TBSTYLE_SEP)) {
+            shown.push_back(b.idCommand);
+            EXPECT_EQ(b.iBitmap, i);
+            EXPECT_EQ((b.fsStyle & TBSTYLE_CHECKGROUP) == TBSTYLE_CHECKGROUP, b.idCommand != ID_HELP_MAIN_WINDOW);
+        }
+    }
+    EXPECT_EQ(shown, (std::vector<int>{ID_POWER_AC_PERFORMANCE, ID_POWER_AC_BATTERY_LIFE, ID_POWER_AC_CUSTOMIZED,
+                                       ID_DISPLAY_LCD, ID_DISPLAY_EXTERNAL, ID_DISPLAY_BOTH,
+                                       ID_SCREEN_BLANK_ENABLE, ID_SCREEN_BLANK_DISABLE, ID_HELP_MAIN_WINDOW}));
+    EXPECT_EQ(GetDlgCtrlID(toolbar), IDW_TOOLBAR);
+    EXPECT_EQ(GetDlgCtrlID(frame->statusBar()), IDW_STATUS_BAR);
+}
+
+TEST_F(MainFrameTest, FailedQueriesCheckNothingAndNoPowerSourceMeansNoToolbar) {
+    transport.failing = {{kPower, 0x0016}, {kDisplay, 0x000B}, {kPower, 0x020D}};
+    Create();
+    EXPECT_EQ(frame->toolbarResource(), IDR_TOOLBAR_AC);
+    EXPECT_EQ(Checked(), std::vector<int>{});
+    frame.reset();
+
+    transport.failing = {{kPower, 0x0020}};
+    Create();
+    EXPECT_EQ(frame->toolbar(), nullptr);
+    EXPECT_NE(frame->statusBar(), nullptr);
+    Tick(CMainFrame::kPowerTimer);  // still no power source: nothing to follow
+    EXPECT_EQ(frame->toolbar(), nullptr);
+}
+
+TEST_F(MainFrameTest, ToolbarCommandsActAtOnceAndCheckThePressedButton) {
+    struct Case {
+        std::uint8_t externalPower;
+        int command;
+        struct {
+            std::uint32_t eax, ebx, ecx, edx;
+        } sent;
+        int checked;          // the group's button checked afterwards
+    };
+    model->state.monitorConnected = 1;
+    const Case cases[] = {
+        {1, ID_DISPLAY_LCD, {kDisplay, 0x010B, 1, 0}, ID_DISPLAY_LCD},
+        {1, ID_DISPLAY_EXTERNAL, {kDisplay, 0x010B, 0, 0}, ID_DISPLAY_EXTERNAL},
+        {1, ID_DISPLAY_BOTH, {kDisplay, 0x010B, 2, 0}, ID_DISPLAY_BOTH},
+        {1, ID_SCREEN_BLANK_DISABLE, {kPower, 0x010D, 0, 0}, ID_SCREEN_BLANK_DISABLE},
+        {1, ID_SCREEN_BLANK_ENABLE, {kPower, 0x000D, 0, 0}, ID_SCREEN_BLANK_ENABLE},
+        {1, ID_POWER_AC_PERFORMANCE, {kPower, 0x0116, 0, 1}, ID_POWER_AC_PERFORMANCE},
+        {1, ID_POWER_AC_CUSTOMIZED, {kPower, 0x0116, 2, 1}, ID_POWER_AC_CUSTOMIZED},
+        {0, ID_POWER_BATTERY_BATTERY_LIFE, {kPower, 0x0116, 1, 2}, ID_POWER_BATTERY_BATTERY_LIFE},
+        {0, ID_POWER_BATTERY_PERFORMANCE, {kPower, 0x0116, 0, 2}, ID_POWER_BATTERY_PERFORMANCE},
+    };
+    for (const Case& c : cases) {
+        model->state.externalPower = c.externalPower;
+        model->state.curDisplay = 1;
+        model->state.screenBlank = 0;
+        model->state.powerMode[1] = model->state.powerMode[2] = 1;
+        Create();
+        Command(c.command);
+        EXPECT_EQ(Sent(c.sent.eax, c.sent.ebx, c.sent.ecx, c.sent.edx), 1) << c.command;
+        EXPECT_TRUE(IsToolbarButtonChecked(frame->toolbar(), c.checked)) << c.command;
+        EXPECT_EQ(Checked().size(), 3u) << "one button per group for " << c.command;
+        frame.reset();
+    }
+    EXPECT_TRUE(shell.messages.empty());
+}
+
+TEST_F(MainFrameTest, DisplayCommandsRememberTheOutput) {
+    model->state.monitorConnected = 1;
+    Create();
+    Command(ID_DISPLAY_BOTH);
+    EXPECT_EQ(frame->curDisplay(), 2);
+    EXPECT_EQ(model->state.curDisplay, 2);
+    Command(ID_DISPLAY_EXTERNAL);
+    EXPECT_EQ(frame->curDisplay(), 0);
+    // A failed set leaves the buttons as pressed.
+    transport.failing = {{kDisplay, 0x010B}};
+    Command(ID_DISPLAY_LCD);
+    EXPECT_EQ(frame->curDisplay(), 1);
+    EXPECT_EQ(model->state.curDisplay, 0);
+    EXPECT_TRUE(IsToolbarButtonChecked(frame->toolbar(), ID_DISPLAY_LCD));
+}
+
+TEST_F(MainFrameTest, ExternalDisplayWithoutMonitorSaysSoOnceAndStaysOnLcd) {
+    model->state.monitorConnected = 0;
+    Create();
+    Command(ID_DISPLAY_EXTERNAL);
+    EXPECT_EQ(shell.messages, std::vector<std::string>{LoadStr(IDS_NO_MONITOR)});
+    EXPECT_EQ(shell.messages[0], "No monitor connects to your computer.  Display restores to LCD panel.");
+    EXPECT_EQ(Sent(kDisplay, 0x010B, 1), 1);
+    EXPECT_EQ(Sent(kDisplay, 0x010B, 0), 0);
+    EXPECT_TRUE(IsToolbarButtonChecked(frame->toolbar(), ID_DISPLAY_LCD));
+    EXPECT_FALSE(IsToolbarButtonChecked(frame->toolbar(), ID_DISPLAY_EXTERNAL));
+    EXPECT_EQ(frame->curDisplay(), 1);
+}
+
+TEST_F(MainFrameTest, PowerTimerSwapsTheToolbarWhenThePowerSourceChanges) {
+    model->state.externalPower = 1;
+    model->state.curDisplay = 2;
+    Create();
+    ASSERT_EQ(frame->toolbarResource(), IDR_TOOLBAR_AC);
+    Tick(CMainFrame::kPowerTimer);
+    EXPECT_EQ(frame->toolbarResource(), IDR_TOOLBAR_AC);
+    EXPECT_EQ(Sent(kDisplay, 0x000B), 0) << "the display is read again only after a change";
+
+    model->state.externalPower = 0;
+    model->state.powerMode[2] = 1;
+    Tick(CMainFrame::kPowerTimer);
+    EXPECT_EQ(frame->toolbarResource(), IDR_TOOLBAR_BATTERY);
+    EXPECT_EQ(Checked(), (std::vector<int>{ID_POWER_BATTERY_BATTERY_LIFE, ID_DISPLAY_BOTH}));
+    EXPECT_EQ(frame->curDisplay(), 2);
+
+    model->state.externalPower = 1;
+    model->state.powerMode[1] = 2;
+    Tick(CMainFrame::kPowerTimer);
+    EXPECT_EQ(frame->toolbarResource(), IDR_TOOLBAR_AC);
+    EXPECT_EQ(Checked(), (std::vector<int>{ID_POWER_AC_CUSTOMIZED, ID_DISPLAY_BOTH}));
+}
+
+TEST_F(MainFrameTest, PowerTimerRestoresLcdWhenTheExternalDisplayHasGone) {
+    model->state.externalPower = 1;
+    Create();
+    model->state.externalPower = 0;
+    model->state.curDisplay = 0;
+    model->state.monitorConnected = 0;
+    Tick(CMainFrame::kPowerTimer);
+    EXPECT_EQ(shell.messages, std::vector<std::string>{LoadStr(IDS_NO_MONITOR)});
+    EXPECT_EQ(model->state.curDisplay, 1);
+    EXPECT_TRUE(IsToolbarButtonChecked(frame->toolbar(), ID_DISPLAY_LCD));
+    EXPECT_EQ(frame->curDisplay(), 1);
+
+    // A failed display read after the next change counts as LCD.
+    model->state.externalPower = 1;
+    transport.failing = {{kDisplay, 0x000B}};
+    Tick(CMainFrame::kPowerTimer);
+    EXPECT_EQ(shell.messages.size(), 1u);
+    EXPECT_TRUE(IsToolbarButtonChecked(frame->toolbar(), ID_DISPLAY_LCD));
+}
+
+TEST_F(MainFrameTest, PowerTimerFollowsThePowerModeAndKeepsItOnFailure) {
+    model->state.powerMode[1] = 0;
+    Create();
+    model->state.powerMode[1] = 1;
+    Tick(CMainFrame::kPowerTimer);
+    EXPECT_TRUE(IsToolbarButtonChecked(frame->toolbar(), ID_POWER_AC_BATTERY_LIFE));
+    EXPECT_FALSE(IsToolbarButtonChecked(frame->toolbar(), ID_POWER_AC_PERFORMANCE));
+
+    model->state.powerMode[1] = 2;
+    transport.failing = {{kPower, 0x0016}};
+    Tick(CMainFrame::kPowerTimer);
+    EXPECT_TRUE(IsToolbarButtonChecked(frame->toolbar(), ID_POWER_AC_BATTERY_LIFE));
+    transport.failing = {{kPower, 0x0020}};  // the source read fails: the last one still counts
+    Tick(CMainFrame::kPowerTimer);
+    EXPECT_TRUE(IsToolbarButtonChecked(frame->toolbar(), ID_POWER_AC_CUSTOMIZED));
+    EXPECT_EQ(frame->toolbarResource(), IDR_TOOLBAR_AC);
+}
+
+TEST_F(MainFrameTest, BlankTimerFollowsTheScreenBlanking) {
+    model->state.screenBlank = 0;
+    Create();
+    const std::vector<int> blank = {ID_SCREEN_BLANK_ENABLE, ID_SCREEN_BLANK_DISABLE};
+    auto checkedBlank = [&] {
+        std::vector<int> checked;
+        for (int c : blank)
+            if (IsToolbarButtonChecked(frame->toolbar(), c)) checked.push_back(c);
+        return checked;
+    };
+    model->state.screenBlank = 1;
+    Tick(CMainFrame::kBlankTimer);
+    EXPECT_EQ(checkedBlank(), std::vector<int>{ID_SCREEN_BLANK_DISABLE});
+    model->state.screenBlank = 3;
+    Tick(CMainFrame::kBlankTimer);
+    EXPECT_EQ(checkedBlank(), std::vector<int>{ID_SCREEN_BLANK_DISABLE});
+    model->state.screenBlank = 0;
+    Tick(CMainFrame::kBlankTimer);
+    EXPECT_EQ(checkedBlank(), std::vector<int>{ID_SCREEN_BLANK_ENABLE});
+}
+
+TEST_F(MainFrameTest, TimersRunEverySecondUntilTheWindowCloses) {
+    Create();
+    model->state.screenBlank = 1;
+    const DWORD start = GetTickCount();
+    MSG msg;
+    while (!IsToolbarButtonChecked(frame->toolbar(), ID_SCREEN_BLANK_DISABLE) && GetTickCount() - start < 3000) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        Sleep(20);
+    }
+    EXPECT_TRUE(IsToolbarButtonChecked(frame->toolbar(), ID_SCREEN_BLANK_DISABLE));
+    EXPECT_GE(CountRequests(*model, kPower, 0x0020), 1) << "timer 2 ran";
+
+    SendMessageA(frame->hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(frame->hwnd(), nullptr);
+}
+
+TEST_F(MainFrameTest, WindowHasItsFixedSizeStyleTitleAndMenuTexts) {
+    Create();
+    RECT r;
+    GetWindowRect(frame->hwnd(), &r);
+    EXPECT_EQ(r.right - r.left, 2 * GetSystemMetrics(SM_CXBORDER) + 503);
+    const LONG style = GetWindowLongA(frame->hwnd(), GWL_STYLE);
+    EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    char title[64];
+    GetWindowTextA(frame->hwnd(), title, sizeof title);
+    EXPECT_STREQ(title, "Merovant Configuration");
+
+    HMENU menu = GetMenu(frame->hwnd());
+    char text[64];
+    GetMenuStringA(menu, 0, text, sizeof text, MF_BYPOSITION);
+    EXPECT_EQ(text, LoadStr(IDS_MENU_DEVICE_CONFIGURATION));
+    GetMenuStringA(menu, 5, text, sizeof text, MF_BYPOSITION);
+    EXPECT_EQ(text, LoadStr(IDS_MENU_HELP));
+    GetMenuStringA(menu, ID_VIEW_PORT_REPLICATOR, text, sizeof text, MF_BYCOMMAND);
+    EXPECT_STREQ(text, "&Port Replicator View");
+    GetMenuStringA(menu, ID_PAGE_SYSTEM_INFORMATION, text, sizeof text, MF_BYCOMMAND);
+    EXPECT_EQ(text, LoadStr(IDS_ITEM_SYSTEM_INFORMATION));
+
+    auto viewChecked = [&](int item) { return (GetMenuState(menu, item, MF_BYCOMMAND) & MF_CHECKED) != 0; };
+    EXPECT_TRUE(viewChecked(ID_VIEW_FRONT));
+    Command(ID_VIEW_PORT_REPLICATOR);
+    EXPECT_FALSE(viewChecked(ID_VIEW_FRONT));
+    EXPECT_TRUE(viewChecked(ID_VIEW_PORT_REPLICATOR));
+    Command(ID_VIEW_REAR);
+    EXPECT_TRUE(viewChecked(ID_VIEW_REAR));
+    EXPECT_FALSE(viewChecked(ID_VIEW_PORT_REPLICATOR));
+}
+
+TEST_F(MainFrameTest, TooltipsAndStatusTextsComeFromTheCommandStrings) {
+    Create();
+    NMTTDISPINFOA info{};
+    info.hdr.hwndFrom = frame->toolbar();
+    info.hdr.idFrom = ID_POWER_AC_PERFORMANCE;
+    info.hdr.code = TTN_GETDISPINFOA;
+    SendMessageA(frame->hwnd(), WM_NOTIFY, IDW_TOOLBAR, reinterpret_cast<LPARAM>(&info));
+    ASSERT_NE(info.lpszText, nullptr);
+    EXPECT_STREQ(info.lpszText, "Maximum Performance (AC) Fn+F11 ");
+
+    NMTBHOTITEM hot{};
+    hot.hdr.hwndFrom = frame->toolbar();
+    hot.hdr.code = TBN_HOTITEMCHANGE;
+    hot.idNew = ID_SCREEN_BLANK_DISABLE;
+    SendMessageA(frame->hwnd(), WM_NOTIFY, IDW_TOOLBAR, reinterpret_cast<LPARAM>(&hot));
+    char status[128] = "";
+    SendMessageA(frame->statusBar(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(status));
+    EXPECT_STREQ(status, "Click here when making presentations.");
+}
+
+TEST_F(MainFrameTest, MenuCommandsStartProgramsAndHelpThroughTheShell) {
+    Create();
+    registry.SetConfigurationValue("Power", "C:\\Merovant\\corvessa.exe");
+    Command(ID_POWER_SETTINGS);
+    Command(ID_DISPLAY_PROPERTIES);
+    EXPECT_EQ(shell.started, (std::vector<std::string>{"C:\\Merovant\\corvessa.exe",
+                                                       "rundll32.exe shell32.dll,Control_RunDLL desk.cpl,,3"}));
+    Command(ID_HELP_MAIN_WINDOW);
+    ASSERT_EQ(shell.help.size(), 1u);
+    EXPECT_EQ(shell.help[0].owner, frame->hwnd());
+    EXPECT_EQ(shell.help[0].context, 0x20080u);
+    const std::string& file = shell.help[0].file;
+    ASSERT_GE(file.size(), 4u);
+    EXPECT_EQ(file.substr(file.size() - 4), ".HLP");
+    // A page that does not exist yet does nothing.
+    Command(ID_PAGE_GLIDENUB);
+    EXPECT_EQ(shell.started.size(), 2u);
+}
+
+}  // namespace

@@ -1,0 +1,97 @@
+// Start-up: the single-instance rule and the page switches.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+
+#include "common/unique_handle.h"
+#include "config_utility/main_frame.h"
+#include "config_utility/merovant_app.h"
+#include "config_utility/tests/merovant_test_fixture.h"
+#include "machine_control/machine_operations.h"
+
+namespace {
+
+// Closes the main window from inside the program's message loop.
+void CALLBACK CloseMainWindow(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    PostMessageA(FindWindowA(nullptr, "Merovant Configuration"), WM_CLOSE, 0, 0);
+}
+
+class MerovantAppTest : public testing::Test {
+protected:
+    int Run(std::vector<const char*> arguments) {
+        return RunMerovant(GetModuleHandleA(nullptr), arguments.size(), arguments.data(), SW_SHOWNOACTIVATE,
+                           shell);
+    }
+    static HWND MainWindow() { return FindWindowA(nullptr, "Merovant Configuration"); }
+
+    std::unique_ptr<MachineModel> model = std::make_unique<MachineModel>();
+    FailingModelTransport transport{*model};
+    ScratchMachineKey registry;
+    RecordingShell shell;
+};
+
+TEST_F(MerovantAppTest, PageSwitchesActWithoutAWindow) {
+    registry.SetConfigurationValue("HelpPath", "C:\\Merovant\\merovant.hlp");
+    registry.SetConfigurationValue("Power", "C:\\Merovant\\corvessa.exe");
+
+    EXPECT_EQ(Run({"/DISPLAY"}), 0);
+    EXPECT_EQ(Run({"-power"}), 0);
+    EXPECT_EQ(Run({"/12", "/10"}), 0);
+    EXPECT_EQ(shell.started, (std::vector<std::string>{"rundll32.exe shell32.dll,Control_RunDLL desk.cpl,,3",
+                                                       "C:\\Merovant\\corvessa.exe",
+                                                       "C:\\Merovant\\corvessa.exe"}));
+    EXPECT_EQ(Run({"/15"}), 0);
+    ASSERT_EQ(shell.help.size(), 1u);
+    EXPECT_EQ(shell.help[0].owner, nullptr);
+    EXPECT_EQ(shell.help[0].file, "C:\\Merovant\\merovant.hlp");
+    EXPECT_EQ(shell.help[0].context, 0x20080u);
+
+    // Nothing to show: an unknown page, MIDI, and a page not built yet.
+    for (const char* nothing : {"/abc", "/0", "/17", "/MIDI", "/LCD"}) {
+        EXPECT_EQ(Run({nothing}), 0) << nothing;
+        EXPECT_EQ(MainWindow(), nullptr) << nothing;
+    }
+    EXPECT_EQ(shell.started.size(), 3u);
+    EXPECT_EQ(shell.help.size(), 1u);
+}
+
+TEST_F(MerovantAppTest, MissingRegistryValuesStartAnEmptyCommandLine) {
+    EXPECT_EQ(Run({"/POWER"}), 0);
+    EXPECT_EQ(shell.started, std::vector<std::string>{""});
+}
+
+TEST_F(MerovantAppTest, MainWindowRunsUntilClosedAndTheChannelIsClosedAtExit) {
+    SetTimer(nullptr, 0, 200, CloseMainWindow);
+    EXPECT_EQ(Run({"/16"}), 0);
+    EXPECT_EQ(MainWindow(), nullptr);
+    EXPECT_GE(CountRequests(*model, kSmiFunctionPower, 0x0020), 1);
+    model->ClearLog();
+    std::uint8_t source = 9;
+    EXPECT_FALSE(GetPowerSource(source)) << "the channel is closed";
+}
+
+TEST_F(MerovantAppTest, SecondInstanceRestoresTheFirstWindowAndEnds) {
+    UniqueKernelHandle first(CreateMutexA(nullptr, TRUE, kMerovantMutex));
+    ASSERT_TRUE(first);
+    MerovantContext context{GetModuleHandleA(nullptr), shell, {}, {}};
+    CMainFrame frame(context);
+    ASSERT_TRUE(frame.Create(SW_SHOWMINNOACTIVE));
+    ASSERT_TRUE(IsIconic(frame.hwnd()));
+
+    EXPECT_EQ(Run({"/DISPLAY"}), 0);
+    EXPECT_FALSE(IsIconic(frame.hwnd()));
+    EXPECT_TRUE(IsWindowVisible(frame.hwnd()));
+    EXPECT_TRUE(shell.started.empty()) << "a second instance opens no page";
+}
+
+TEST_F(MerovantAppTest, SecondInstanceWithoutAMainWindowJustEnds) {
+    UniqueKernelHandle first(CreateMutexA(nullptr, TRUE, kMerovantMutex));
+    EXPECT_EQ(Run({}), 0);
+    EXPECT_EQ(MainWindow(), nullptr);
+    EXPECT_TRUE(shell.started.empty());
+}
+
+}  // namespace

@@ -1,0 +1,138 @@
+// End to end under Wine: the real merovant.exe on the virtual notebook's
+// driver, several processes together.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "common/unique_handle.h"
+#include "resources/merovant/resource.h"
+#include "simulator/machinesim/control_device.h"
+
+namespace {
+
+constexpr char kTitle[] = "Merovant Configuration";
+
+// merovant.exe beside this test, started with arguments.
+struct Started {
+    UniqueKernelHandle process;
+    bool ok = false;
+};
+
+Started StartMerovant(const std::string& arguments) {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string program(path, length);
+    program = program.substr(0, program.rfind('\\') + 1) + "merovant.exe";
+    std::string command = "\"" + program + "\" " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    Started started;
+    started.ok = CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                &startup, &info) != 0;
+    if (started.ok) {
+        CloseHandle(info.hThread);
+        started.process.reset(info.hProcess);
+    }
+    return started;
+}
+
+// Polls until condition holds or milliseconds have passed.
+template <typename Condition>
+bool WaitFor(Condition condition, DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > milliseconds) return false;
+        Sleep(50);
+    }
+    return true;
+}
+
+bool Exited(const Started& s, DWORD milliseconds, DWORD& code) {
+    if (WaitForSingleObject(s.process.get(), milliseconds) != WAIT_OBJECT_0) return false;
+    return GetExitCodeProcess(s.process.get(), &code) != 0;
+}
+
+class MerovantEndToEnd : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(control.Open()) << "the virtual notebook's driver is not running in this prefix";
+        ASSERT_TRUE(control.GetState(saved_));
+    }
+    void TearDown() override {
+        for (Started* s : {&first, &second}) {
+            if (!s->process) continue;
+            if (HWND window = FindWindowA(nullptr, kTitle)) PostMessageA(window, WM_CLOSE, 0, 0);
+            if (WaitForSingleObject(s->process.get(), 5000) != WAIT_OBJECT_0) TerminateProcess(s->process.get(), 1);
+        }
+        control.SetState(saved_);
+    }
+    static HWND MainWindow() { return FindWindowA(nullptr, kTitle); }
+    void SetMachine(void (*change)(MachineState&)) {
+        MachineState state;
+        ASSERT_TRUE(control.GetState(state));
+        change(state);
+        ASSERT_TRUE(control.SetState(state));
+    }
+
+    ControlDevice control;
+    Started first, second;
+
+private:
+    MachineState saved_;
+};
+
+TEST_F(MerovantEndToEnd, SecondInstanceRestoresTheMinimisedFirstWindowAndEnds) {
+    first = StartMerovant("");
+    ASSERT_TRUE(first.ok);
+    ASSERT_TRUE(WaitFor([] { return MainWindow() != nullptr; }, 15000));
+    HWND window = MainWindow();
+    ShowWindow(window, SW_MINIMIZE);
+    ASSERT_TRUE(WaitFor([&] { return IsIconic(window) != 0; }, 3000));
+
+    second = StartMerovant("/DISPLAY");
+    ASSERT_TRUE(second.ok);
+    DWORD code = 99;
+    ASSERT_TRUE(Exited(second, 15000, code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(WaitFor([&] { return !IsIconic(window) && IsWindowVisible(window); }, 3000));
+    EXPECT_EQ(MainWindow(), window) << "still one main window";
+}
+
+TEST_F(MerovantEndToEnd, UnpluggingSwapsTheToolbarWithinASecond) {
+    SetMachine([](MachineState& s) {
+        s.externalPower = 1;
+        s.powerMode[1] = 0;
+        s.powerMode[2] = 1;
+    });
+    first = StartMerovant("");
+    ASSERT_TRUE(first.ok);
+    ASSERT_TRUE(WaitFor([] { return MainWindow() != nullptr; }, 15000));
+    HWND toolbar = FindWindowExA(MainWindow(), nullptr, TOOLBARCLASSNAMEA, nullptr);
+    ASSERT_NE(toolbar, nullptr);
+    auto has = [&](int command) { return SendMessageA(toolbar, TB_COMMANDTOINDEX, command, 0) >= 0; };
+    auto checked = [&](int command) { return SendMessageA(toolbar, TB_ISBUTTONCHECKED, command, 0) > 0; };
+    ASSERT_TRUE(WaitFor([&] { return has(ID_POWER_AC_PERFORMANCE) && checked(ID_POWER_AC_PERFORMANCE); }, 3000));
+
+    SetMachine([](MachineState& s) { s.externalPower = 0; });
+    const DWORD unplugged = GetTickCount();
+    EXPECT_TRUE(WaitFor([&] { return has(ID_POWER_BATTERY_BATTERY_LIFE) && checked(ID_POWER_BATTERY_BATTERY_LIFE); },
+                        3000));
+    // One timer period, and some room for a loaded machine.
+    EXPECT_LT(GetTickCount() - unplugged, 2000u);
+    EXPECT_FALSE(has(ID_POWER_AC_PERFORMANCE));
+}
+
+TEST_F(MerovantEndToEnd, UnknownPageEndsWithNothingShown) {
+    first = StartMerovant("/abc");
+    ASSERT_TRUE(first.ok);
+    DWORD code = 99;
+    ASSERT_TRUE(Exited(first, 15000, code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(MainWindow(), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,15 @@
+// merovant.exe: the configuration utility.
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "config_utility/merovant_app.h"
+#include "config_utility/merovant_shell.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    WindowsShell shell;
+    // The C runtime splits the command line by the usual Windows rules.
+    const int count = __argc > 0 ? __argc - 1 : 0;
+    return RunMerovant(instance, static_cast<std::size_t>(count), count > 0 ? __argv + 1 : nullptr, showCommand,
+                       shell);
+}

@@ -1,0 +1,83 @@
+// Resource and command ids of merovant, shared by the .rc files and the code.
+// Plain #defines only: windres reads this file too.
+#pragma once
+
+// Document template: menu, document string.
+#define IDR_MAINFRAME 128
+// Toolbars (a TOOLBAR and a BITMAP under each id).
+#define IDR_TOOLBAR_BATTERY 170
+#define IDR_TOOLBAR_AC 176
+
+// Frame children.
+#define IDW_TOOLBAR 0xE800
+#define IDW_STATUS_BAR 59393
+
+// Device Configuration menu.
+#define ID_PAGE_GLIDENUB 32771
+#define ID_PAGE_AUDIO 32772
+#define ID_PAGE_INFRARED 32773
+#define ID_PAGE_PARALLEL_PORT 32775
+#define ID_PAGE_SERIAL_PORT 32776
+#define ID_PAGE_MODEM 32777
+#define ID_PAGE_PCI_DEVICE_SETUP 32778
+#define ID_PAGE_PC_CARD_SLOTS 32779
+// Power Management menu.
+#define ID_POWER_SETTINGS 32780
+// Display menu.
+#define ID_PAGE_LCD 32781
+#define ID_DISPLAY_PROPERTIES 32782
+// View menu.
+#define ID_VIEW_FRONT 32783
+#define ID_VIEW_REAR 32784
+#define ID_VIEW_PORT_REPLICATOR 32839
+// Options menu.
+#define ID_PAGE_ACCESSIBILITY 32785
+#define ID_PAGE_CUSTOMIZE 32786
+// Help menu (32788 is also the toolbar's Help button).
+#define ID_PAGE_SYSTEM_INFORMATION 32787
+#define ID_HELP_MAIN_WINDOW 32788
+
+// Toolbar: display output and screen blanking.
+#define ID_DISPLAY_LCD 32803
+#define ID_DISPLAY_EXTERNAL 32804
+#define ID_DISPLAY_BOTH 32805
+#define ID_SCREEN_BLANK_ENABLE 32806
+#define ID_SCREEN_BLANK_DISABLE 32807
+// Toolbar: power modes on external power (176) and on battery (170).
+#define ID_POWER_AC_PERFORMANCE 32834
+#define ID_POWER_AC_BATTERY_LIFE 32835
+#define ID_POWER_AC_CUSTOMIZED 32836
+#define ID_POWER_BATTERY_PERFORMANCE 32837
+#define ID_POWER_BATTERY_BATTERY_LIFE 32838
+#define ID_POWER_BATTERY_CUSTOMIZED 32824
+
+// Strings.
+#define IDS_MENU_DEVICE_CONFIGURATION 61206
+#define IDS_MENU_POWER_MANAGEMENT 61207
+#define IDS_MENU_DISPLAY 61208
+#define IDS_MENU_VIEW 61209
+#define IDS_MENU_OPTIONS 61210
+#define IDS_MENU_HELP 61211
+#define IDS_ITEM_GLIDENUB 61212
+#define IDS_ITEM_AUDIO 61213
+#define IDS_ITEM_INFRARED 61214
+#define IDS_ITEM_PARALLEL_PORT 61216
+#define IDS_ITEM_SERIAL_PORT 61217
+#define IDS_ITEM_MODEM 61218
+#define IDS_ITEM_PCI_DEVICE_SETUP 61219
+#define IDS_ITEM_PC_CARD_SLOTS 61220
+#define IDS_ITEM_POWER_SETTINGS 61221
+#define IDS_ITEM_LCD 61222
+#define IDS_ITEM_EXTERNAL_DISPLAY 61223
+#define IDS_ITEM_FRONT_VIEW 61224
+#define IDS_ITEM_REAR_VIEW 61225
+#define IDS_ITEM_ACCESSIBILITY 61226
+#define IDS_ITEM_CUSTOMIZE 61227
+#define IDS_ITEM_SYSTEM_INFORMATION 61228
+#define IDS_ITEM_HELP 61229
+#define IDS_APP_TITLE 61298
+#define IDS_NO_MONITOR 61315
+#define IDS_ITEM_PORT_REPLICATOR_VIEW 61331
+
+// Help contexts.
+#define HELP_CONTEXT_MAIN_WINDOW 0x20080

@@ -197,9 +197,10 @@ bool FatPlacementEngine::PlaceLoop(const std::string& path, uint32_t& fragments)
             continue;
         case Outcome::Count:
             if (placement.count < before) continue;
+            // No gain from moving: the file stays in the runs it has.
             host_.WriteOutput(Format("%s is as contiguous as possible.\n", path));
             totals_.fragmentsBefore += before;
-            fragments = placement.count;
+            fragments = before;
             return true;
         case Outcome::Failed:
             --totals_.filesProcessed;

@@ -262,18 +262,22 @@ std::vector<std::vector<uint32_t>> FatImage::Lay(const std::vector<int>& cluster
     return placed;
 }
 
+bool FatImage::ReadFile(const std::string& name, std::vector<uint8_t>& bytes) const {
+    const std::string local = dir_ + "/check.out";
+    std::filesystem::remove(local);
+    if (RunCommand(Mtools("copy") + " -n ::" + name + " " + local) != 0) return false;
+    std::ifstream f(local, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+    return true;
+}
+
 bool FatImage::OtherFilesIntact(std::string& report) const {
     for (const auto& [name, bytes] : files_) {
-        const std::string local = dir_ + "/check.out";
-        std::filesystem::remove(local);
-        const std::string command = Mtools("copy") + " -n ::" + name + " " + local;
-        std::string out;
-        if (RunCommand(command, &out) != 0) {
-            report = name + ": " + out;
+        std::vector<uint8_t> read;
+        if (!ReadFile(name, read)) {
+            report = name + " cannot be read";
             return false;
         }
-        std::ifstream f(local, std::ios::binary);
-        const std::vector<uint8_t> read((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
         if (read != bytes) {
             report = name + " differs";
             return false;

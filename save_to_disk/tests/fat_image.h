@@ -47,6 +47,8 @@ public:
 
     // Every remembered file reads back (mcopy) byte for byte as it was written.
     bool OtherFilesIntact(std::string& report) const;
+    // A file's bytes as mcopy reads them; false when it cannot be read.
+    bool ReadFile(const std::string& name, std::vector<uint8_t>& bytes) const;
     // fsck.fat -n on the volume: its output, and whether it found nothing
     // (or, with `allowLost`, nothing worse than lost clusters and differing FAT copies).
     bool FsckClean(bool allowLost, std::string& output) const;

@@ -20,10 +20,10 @@ bool FatTable::WindowHolds(const EntrySpan& span) const {
            span.lastSector < windowStart_ + windowCount_;
 }
 
-bool FatTable::LoadWindow(uint32_t firstSector) {
+bool FatTable::LoadWindow(uint32_t firstSector, uint32_t sectors) {
     windowValid_ = false;
     if (firstSector < g_.reservedSectors || firstSector >= fatEnd_) return false;
-    const uint32_t count = std::min(kWindowSectors, fatEnd_ - firstSector);
+    const uint32_t count = std::min({sectors, kWindowSectors, fatEnd_ - firstSector});
     if (!disk_.ReadSectors(drive_, firstSector, count, window_.data())) return false;
     sectorsRead_ += count;
     windowStart_ = firstSector;
@@ -44,7 +44,7 @@ bool FatTable::ReadFatEntry(uint32_t n, int64_t& entry) {
         start = std::max(start, g_.reservedSectors);
         // A FAT12 entry on the window's last byte: start the window at the entry.
         if (span.lastSector >= start + kWindowSectors) start = span.firstSector;
-        if (!LoadWindow(start) || !WindowHolds(span)) return false;
+        if (!LoadWindow(start, kWindowSectors) || !WindowHolds(span)) return false;
     }
     const uint32_t value = LoadFatEntry(WindowBytes(span.position), g_.type, n);
     entry = value >= g_.EndOfChainThreshold() ? kEndOfChain : int64_t(value);
@@ -58,7 +58,10 @@ bool FatTable::WriteEntries(uint32_t first, uint32_t count, NextValue next) {
     while (done < count) {
         const uint32_t batchFirst = first + done;
         const EntrySpan firstSpan = SpanOf(batchFirst);
-        if (!WindowHolds(firstSpan) && (!LoadWindow(firstSpan.firstSector) || !WindowHolds(firstSpan)))
+        // A window for a write reads only the sectors the remaining entries lie in.
+        const uint32_t sectorsWanted = SpanOf(first + count - 1).lastSector - firstSpan.firstSector + 1;
+        if (!WindowHolds(firstSpan) &&
+            (!LoadWindow(firstSpan.firstSector, sectorsWanted) || !WindowHolds(firstSpan)))
             return false;
         uint32_t batchCount = 0;
         uint32_t lastSector = firstSpan.lastSector;

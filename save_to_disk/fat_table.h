@@ -36,7 +36,7 @@ private:
     };
     EntrySpan SpanOf(uint32_t n) const;
     bool WindowHolds(const EntrySpan& span) const;
-    bool LoadWindow(uint32_t firstSector);
+    bool LoadWindow(uint32_t firstSector, uint32_t sectors);
     uint8_t* WindowBytes(uint64_t position);
     // Sets `count` entries from `first` on: each to `next(i)`.
     template <typename NextValue>

@@ -12,6 +12,8 @@ bool IsPowerOfTwo(uint32_t v) { return v != 0 && (v & (v - 1)) == 0; }
 constexpr uint32_t kFat12Limit = 4085;
 constexpr uint32_t kEngineFat12Limit = 4087;
 constexpr uint32_t kFat16Limit = 65525;
+constexpr uint16_t kFat32NoMirroring = 0x0080;
+constexpr uint16_t kFat32ActiveFatMask = 0x000F;
 
 }  // namespace
 
@@ -126,6 +128,10 @@ bool ParseFatBootSector(const uint8_t* s, bool fat32, FatGeometry& out) {
     if (fat32) {
         g.rootCluster = ReadLe32(s + 44) & 0x0FFFFFFF;
         if (!g.IsDataCluster(g.rootCluster)) return false;
+        // With mirroring off only the active FAT is kept; the engine writes
+        // every copy from copy 0, so it takes only volumes that mirror or use copy 0.
+        const uint16_t extFlags = ReadLe16(s + 40);
+        if ((extFlags & kFat32NoMirroring) != 0 && (extFlags & kFat32ActiveFatMask) != 0) return false;
     }
     out = g;
     return true;

@@ -64,6 +64,57 @@ INSTANTIATE_TEST_SUITE_P(
                    }}),
     [](const testing::TestParamInfo<BootDamage>& info) { return info.param.name; });
 
+// FAT32 only: a second FAT made the active one, with mirroring off.
+TEST(ImpossibleFat32BootSector, SecondActiveFatWithoutMirroringIsRefused) {
+    FatImage image({32, 36864, 1});
+    std::vector<uint8_t> boot = image.ReadBytes(0, 512);
+    Put16(boot, 40, 0x0081);
+    image.WriteBytes(0, boot);
+    const EngineRun run = RunEngine(image, 20);
+    EXPECT_EQ(run.host.messages, std::vector<unsigned>{kMsgBadBootSector});
+    EXPECT_EQ(run.writes, 0u);
+}
+
+// The binding answers each setup question as a failing system would.
+class SetupImage : public TestImage {
+public:
+    bool OpenDevice() override { return failing != kMsgNoVwin32 && TestImage::OpenDevice(); }
+    bool GetVolumeFileSystemName(const std::string& root, std::string& name) override {
+        if (failing == kMsgQueryDriveFailed) return false;
+        if (failing == kMsgUnrecognizedDrive) {
+            name = "NTFS";
+            return true;
+        }
+        return TestImage::GetVolumeFileSystemName(root, name);
+    }
+    bool IsFixedDrive(const std::string& root) override {
+        return failing != kMsgNotLocalDrive && TestImage::IsFixedDrive(root);
+    }
+    bool IsWindows9x(uint32_t& build) override { return failing != kMsgNotWindows9x && TestImage::IsWindows9x(build); }
+    bool ReadSectors(unsigned drive, uint32_t start, uint32_t count, void* buffer) override {
+        return failing != kMsgBadBootSector && TestImage::ReadSectors(drive, start, count, buffer);
+    }
+    unsigned failing = 0;
+};
+
+TEST(VolumeSetup, EachFailureShowsItsMessageAndEndsTheProgram) {
+    FatImage image({16, 4096, 1});
+    for (unsigned message : {kMsgNoVwin32, kMsgQueryDriveFailed, kMsgUnrecognizedDrive, kMsgNotLocalDrive,
+                             kMsgNotWindows9x, kMsgBadBootSector}) {
+        SCOPED_TRACE(message);
+        SetupImage disk;
+        ASSERT_TRUE(disk.Open(image.Path(), 0));
+        disk.failing = message;
+        RecordingHost host;
+        FatPlacementEngine engine(disk, host);
+        EXPECT_FALSE(engine.MakeContiguous('C', kSavePath, 4096));
+        EXPECT_EQ(host.messages, std::vector<unsigned>{message});
+        EXPECT_EQ(host.endStatus, 1);
+        EXPECT_EQ(disk.writes, 0u);
+        EXPECT_FALSE(image.HasFile(kSaveName));
+    }
+}
+
 struct ChainDamage {
     const char* name;
     // Changes the save file's chain (its clusters given) in the image.

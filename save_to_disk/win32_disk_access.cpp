@@ -32,9 +32,10 @@ bool Win32DiskAccess::IsWindows9x(uint32_t& build) {
 }
 
 FileCreation Win32DiskAccess::CreateSizedFile(const std::string& path, uint64_t size) {
+    if (size == 0) return FileCreation::CreateFailed;  // no byte at size - 1
     UniqueFileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                       nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file || size == 0) return FileCreation::CreateFailed;
+    if (!file) return FileCreation::CreateFailed;
     LONG high = LONG((size - 1) >> 32);
     const DWORD low = SetFilePointer(file.get(), LONG(uint32_t(size - 1)), &high, FILE_BEGIN);
     if (low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR) return FileCreation::CreateFailed;

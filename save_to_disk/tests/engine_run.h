@@ -34,6 +34,7 @@ public:
                       WriteKind kind) override {
         if (writes >= writeLimit) return false;
         ++writes;
+        writeLog.push_back({start, count});
         return DiskImage::WriteSectors(drive, start, count, buffer, kind);
     }
     bool RemoveFile(const std::string& path) override {
@@ -46,6 +47,7 @@ public:
 
     unsigned writes = 0;
     unsigned writeLimit = ~0u;
+    std::vector<std::pair<uint32_t, uint32_t>> writeLog;  // start sector and count of each write
     std::function<void()> onOpen;
 };
 

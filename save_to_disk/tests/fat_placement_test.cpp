@@ -92,9 +92,10 @@ TEST(FatPlacement, Fat12EntriesThatStraddleFatSectorsAreWrittenWhole) {
     ExpectVolumeSound(image);
 }
 
-TEST(FatPlacement, Fat16RunLongerThanTheFatWindowNeedsTwoBatches) {
-    // 30,000 clusters of 512 bytes: the new run's entries span more than the
-    // 128-sector FAT window holds from the run's start.
+TEST(FatPlacement, Fat16FileOf30000ClustersIsMovedWhole) {
+    // 30,000 clusters of 512 bytes, nearly half the largest FAT16 volume: the
+    // move's FAT entries span most of two 128-sector windows. (The FAT-level
+    // test writes a 40,000-entry run, which no FAT16 move can have.)
     FatImage image({16, 32768, 1});
     image.Lay({-15000, 100, -15000, 10}, false);
     const EngineRun run = RunEngine(image, 30000);

@@ -54,8 +54,9 @@ TEST(FatPlacement, TargetIsTheLowestRunThatHoldsTheWholeFile) {
 
 TEST(FatPlacement, FileFillsTheLongestRunsWhenNoneHoldsItWhole) {
     FatImage image({16, 4096, 1});
-    // A 150-cluster file in three fragments; free runs of 100, 80 and 20 only.
-    const auto laid = image.Lay({-50, 5, -50, 5, -50, 5, -100, 5, -80, 5, -20, 5}, true);
+    // A 150-cluster file in fragments of 60, 60 and 30; free runs of 100, 80
+    // and 20 only. The second fragment is split between the runs of 100 and 80.
+    const auto laid = image.Lay({-60, 5, -60, 5, -30, 5, -100, 5, -80, 5, -20, 5}, true);
     const EngineRun run = RunEngine(image, 150);
     EXPECT_TRUE(run.placed);
     EXPECT_TRUE(run.host.messages.empty());

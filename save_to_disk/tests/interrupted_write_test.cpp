@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
 #include "save_to_disk/tests/engine_run.h"
 #include "save_to_disk/tests/fat_image.h"
@@ -14,16 +15,24 @@ namespace {
 
 const char* kSaveName = "SAVE2DSK.BIN";
 
-class InterruptedMoves : public testing::TestWithParam<VolumeSpec> {};
+struct Scenario {
+    const char* name;
+    VolumeSpec spec;
+    std::vector<int> layout;  // as FatImage::Lay takes it
+    bool fillRest;
+    uint32_t clusters;        // of the save file
+};
+
+class InterruptedMoves : public testing::TestWithParam<Scenario> {};
 
 TEST_P(InterruptedMoves, LeaveNothingWorseThanLostClusters) {
-    FatImage image(GetParam());
-    image.Lay({-20, 3, -30, 4, -25, 6}, false);
+    FatImage image(GetParam().spec);
+    image.Lay(GetParam().layout, GetParam().fillRest);
     const std::string base = image.Path() + ".base";
     std::filesystem::copy_file(image.Path(), base);
     auto restore = [&] { std::filesystem::copy_file(base, image.Path(), std::filesystem::copy_options::overwrite_existing); };
 
-    const uint32_t clusters = 60;
+    const uint32_t clusters = GetParam().clusters;
     const EngineRun full = RunEngine(image, clusters);
     ASSERT_TRUE(full.placed);
     ASSERT_GT(full.writes, 6u);
@@ -49,8 +58,13 @@ TEST_P(InterruptedMoves, LeaveNothingWorseThanLostClusters) {
     std::filesystem::remove(base);
 }
 
-INSTANTIATE_TEST_SUITE_P(Volumes, InterruptedMoves,
-                         testing::Values(VolumeSpec{16, 4096, 1}, VolumeSpec{12, 1024, 1},
-                                         VolumeSpec{32, 36864, 1, 512, true}));
+INSTANTIATE_TEST_SUITE_P(
+    Scenarios, InterruptedMoves,
+    testing::Values(Scenario{"Fat16WholeFile", {16, 4096, 1}, {-20, 3, -30, 4, -25, 6}, false, 60},
+                    Scenario{"Fat12WholeFile", {12, 1024, 1}, {-20, 3, -30, 4, -25, 6}, false, 60},
+                    Scenario{"Fat32WholeFileBehindMbr", {32, 36864, 1, 512, true}, {-20, 3, -30, 4, -25, 6}, false, 60},
+                    // Into the free runs of 100 and 80, the second file run split between them.
+                    Scenario{"Fat16Fill", {16, 2560, 1}, {-60, 5, -60, 5, -30, 5, -100, 5, -80, 5, -20, 5}, true, 150}),
+    [](const testing::TestParamInfo<Scenario>& info) { return info.param.name; });
 
 }  // namespace

@@ -51,7 +51,7 @@ fuzz: setup
 	cmake --build build/fuzz --target volume_fuzzer
 	mkdir -p build/fuzz/corpus
 	for bits in 12 16; do rm -f build/fuzz/corpus/seed$$bits; \
-	  mkfs.fat -C -F $$bits -s 1 build/fuzz/corpus/seed$$bits $$([ $$bits = 12 ] && echo 256 || echo 2560) >/dev/null; done
+	  PATH=/usr/sbin:/sbin:$$PATH mkfs.fat -C -F $$bits -s 1 build/fuzz/corpus/seed$$bits $$([ $$bits = 12 ] && echo 256 || echo 2560) >/dev/null; done
 	build/fuzz/bin/volume_fuzzer -max_total_time=$(FUZZ_SECONDS) -timeout=10 -max_len=4194304 build/fuzz/corpus
 
 # The placement benchmark: a 1 GiB file made contiguous on a fragmented 4 GiB

@@ -99,7 +99,7 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(dir);
     const std::string image = (dir / "fat32.img").string();
     std::filesystem::remove(image);
-    const std::string mkfs = "mkfs.fat -C -F 32 -s 8 -n BENCH " + image + " " + std::to_string(kVolumeKiB) + " >/dev/null";
+    const std::string mkfs = "PATH=/usr/sbin:/sbin:$PATH; mkfs.fat -C -F 32 -s 8 -n BENCH " + image + " " + std::to_string(kVolumeKiB) + " >/dev/null";
     if (std::system(mkfs.c_str()) != 0) return Fail("mkfs.fat"), 1;
 
     QuietHost host;

@@ -44,7 +44,8 @@ std::string ShortForm(const std::string& name) {
 }  // namespace
 
 int RunCommand(const std::string& command, std::string* output) {
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    // mkfs.fat and fsck.fat live in /usr/sbin, which an ordinary user's PATH may lack.
+    FILE* pipe = popen(("PATH=/usr/sbin:/sbin:$PATH; " + command + " 2>&1").c_str(), "r");
     if (!pipe) return -1;
     std::string text;
     std::array<char, 4096> chunk;

@@ -1,0 +1,47 @@
+// The layout of a FAT volume as its boot sector gives it, with the checks that
+// keep every sector number derived from it inside the volume.
+#pragma once
+
+#include <cstdint>
+
+enum class FatType : uint8_t { Fat12 = 0, Fat16 = 1, Fat32 = 2 };
+
+struct FatGeometry {
+    FatType type = FatType::Fat16;
+    uint32_t bytesPerSector = 0;
+    uint32_t sectorsPerCluster = 0;
+    uint32_t reservedSectors = 0;
+    uint32_t fatCount = 0;
+    uint32_t rootEntries = 0;
+    uint32_t totalSectors = 0;
+    uint32_t sectorsPerFat = 0;
+    uint32_t bytesPerCluster = 0;
+    uint32_t dataClusters = 0;
+    uint32_t rootCluster = 0;  // FAT32 only
+
+    uint32_t RootDirSector() const { return reservedSectors + fatCount * sectorsPerFat; }
+    uint32_t RootDirSectors() const {
+        return (rootEntries * 32 + bytesPerSector - 1) / bytesPerSector;
+    }
+    // Cluster numbers of the data area run from 2 to this, not included.
+    uint32_t ClusterLimit() const { return dataClusters + 2; }
+    bool IsDataCluster(uint64_t cluster) const { return cluster >= 2 && cluster < ClusterLimit(); }
+    uint32_t ClusterToSector(uint32_t cluster) const;
+    // The value that ends a chain, written as the entry's all-ones value.
+    uint32_t EndOfChainMark() const;
+    uint32_t EndOfChainThreshold() const;
+};
+
+// The fields of a boot sector (at least 512 bytes); the FAT type is taken from
+// `fat32` (the file system's own name for the volume) and the cluster count.
+// Fails, leaving `out` alone, when the layout is impossible or ambiguous.
+bool ParseFatBootSector(const uint8_t* sector, bool fat32, FatGeometry& out);
+
+// Byte offset of cluster n's entry in a FAT, and the entry's value at that
+// offset (FAT12 entries share bytes: the other half-byte is kept on store).
+uint64_t FatEntryOffset(FatType type, uint32_t n);
+uint32_t LoadFatEntry(const uint8_t* at, FatType type, uint32_t n);
+void StoreFatEntry(uint8_t* at, FatType type, uint32_t n, uint32_t value);
+
+// The FAT type a volume of this many data clusters has by the usual rule.
+FatType FatTypeForClusterCount(uint32_t dataClusters);

@@ -1,0 +1,33 @@
+#include "save_to_disk/placement_messages.h"
+
+namespace {
+
+struct MessageText {
+    unsigned id;
+    const char* text;
+};
+
+constexpr MessageText kTexts[] = {
+    {kMsgCreateFailed, "Error: Failed to create SAVE2DSK.BIN."},
+    {kMsgOpenFailed, "Error: Failed to open SAVE2DSK.BIN."},
+    {kMsgWriteFailed, "Error: Failed to write to SAVE2DSK.BIN."},
+    {kMsgNoFileStart, "Error: Failed to get the beginning of the file."},
+    {kMsgMoveFailed, "Error: Failed to move clusters."},
+    {kMsgNoSpaceToDefragment, "Error: There is not enough free space to defragment  SAVE2DSK.BIN."},
+    {kMsgLockFailed, "Error: Could not lock the volume."},
+    {kMsgNoVwin32, "Error: Unable to open VWIN32 virtual device driver."},
+    {kMsgUnrecognizedDrive, "Error: Unrecognized drive type."},
+    {kMsgNotLocalDrive, "Error: Drive is not a local drive."},
+    {kMsgNotWindows9x, "Error: The program is not running on Windows 95/98."},
+    {kMsgBadBootSector, "Error: Could not read the boot sector of the drive."},
+    {kMsgQueryDriveFailed, "Error: Unable to query drive."},
+    {kMsgDamagedVolume, "Error: The drive has lost or cross-linked clusters. Run ScanDisk and try again."},
+};
+
+}  // namespace
+
+const char* PlacementMessageText(unsigned id) {
+    for (const MessageText& m : kTexts)
+        if (m.id == id) return m.text;
+    return nullptr;
+}

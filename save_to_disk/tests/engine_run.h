@@ -1,0 +1,78 @@
+// Runs FatPlacementEngine over a test image and records what it showed, wrote
+// and wrote out.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "save_to_disk/disk_image.h"
+#include "save_to_disk/fat_placement_engine.h"
+#include "save_to_disk/tests/fat_image.h"
+
+class RecordingHost : public PlacementHost {
+public:
+    void ShowMessage(unsigned id) override { messages.push_back(id); }
+    void WriteOutput(const std::string& text) override { output += text; }
+    void EndProgram(int status) override { endStatus = status; }
+    void IgnoreInterrupts(bool ignore) override { interruptsIgnored = ignore; }
+
+    std::vector<unsigned> messages;
+    std::string output;
+    int endStatus = -1;
+    bool interruptsIgnored = false;
+};
+
+// The image binding with a count of sector writes, a point after which the
+// machine is taken to have stopped (no further write reaches the disk), and
+// a hook that runs when the engine opens the file (to damage it).
+class TestImage : public DiskImage {
+public:
+    bool WriteSectors(unsigned drive, uint32_t start, uint32_t count, const void* buffer,
+                      WriteKind kind) override {
+        if (writes >= writeLimit) return false;
+        ++writes;
+        writeLog.push_back({start, count});
+        return DiskImage::WriteSectors(drive, start, count, buffer, kind);
+    }
+    bool RemoveFile(const std::string& path) override {
+        return writes < writeLimit && DiskImage::RemoveFile(path);
+    }
+    bool OpenFileForScan(const std::string& path) override {
+        if (onOpen) onOpen();
+        return DiskImage::OpenFileForScan(path);
+    }
+
+    unsigned writes = 0;
+    unsigned writeLimit = ~0u;
+    std::vector<std::pair<uint32_t, uint32_t>> writeLog;  // start sector and count of each write
+    std::function<void()> onOpen;
+};
+
+struct EngineRun {
+    bool placed = false;
+    RecordingHost host;
+    unsigned writes = 0;
+};
+
+inline const char* kSavePath = "C:\\SAVE2DSK.BIN";
+
+// Opens the image (which must not be in use by mtools at the time), runs the
+// engine for a save file of `clusters` clusters and closes the image again.
+inline EngineRun RunEngine(FatImage& image, uint32_t clusters,
+                           const std::function<void(TestImage&)>& prepare = {}) {
+    EngineRun run;
+    TestImage disk;
+    if (!disk.Open(image.Path(), image.Partition())) {
+        ADD_FAILURE() << "cannot open " << image.Path();
+        return run;
+    }
+    if (prepare) prepare(disk);
+    FatPlacementEngine engine(disk, run.host);
+    run.placed = engine.MakeContiguous('C', kSavePath, uint64_t(clusters) * image.BytesPerCluster());
+    run.writes = disk.writes;
+    EXPECT_EQ(disk.LockDepth(), 0u) << "every lock level is released";
+    return run;
+}

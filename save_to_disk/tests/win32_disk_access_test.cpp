@@ -1,0 +1,67 @@
+// The file-system side of the Windows bindings, on the real file system
+// (under Wine here): a file created at a size, found, opened for the scan,
+// given attributes and removed.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "save_to_disk/win32_disk_access.h"
+
+namespace {
+
+// The file-system calls only; the volume operations are not exercised here.
+class FileSide : public Win32DiskAccess {
+public:
+    bool OpenDevice() override { return false; }
+    void CloseDevice() override {}
+    bool LockVolume(unsigned, unsigned, unsigned) override { return false; }
+    bool UnlockVolume(unsigned) override { return false; }
+    uint8_t GetLockFlagState(unsigned) override { return 1; }
+    int64_t GetFirstCluster(const std::string&) override { return -1; }
+    bool ReadSectors(unsigned, uint32_t, uint32_t, void*) override { return false; }
+    bool WriteSectors(unsigned, uint32_t, uint32_t, const void*, WriteKind) override { return false; }
+};
+
+std::string TempDirectory() {
+    char path[MAX_PATH];
+    const DWORD length = GetTempPathA(MAX_PATH, path);
+    return std::string(path, length);
+}
+
+TEST(Win32DiskAccess, CreatesFindsAndRemovesAFileOfAGivenSize) {
+    FileSide files;
+    std::string full;
+    ASSERT_TRUE(files.GetFullPath(TempDirectory() + "SAVE2DSK.BIN", full));
+    ASSERT_EQ(files.CreateSizedFile(full, 3 * 65536 + 5), FileCreation::Created);
+
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    ASSERT_TRUE(GetFileAttributesExA(full.c_str(), GetFileExInfoStandard, &data));
+    EXPECT_EQ(data.nFileSizeLow, 3u * 65536 + 5);
+    EXPECT_EQ(data.nFileSizeHigh, 0u);
+
+    std::vector<std::string> names;
+    ASSERT_TRUE(files.FindFiles(full, names));
+    EXPECT_EQ(names, std::vector<std::string>{"SAVE2DSK.BIN"});
+    EXPECT_TRUE(files.OpenFileForScan(full));
+    files.CloseFileForScan();
+
+    EXPECT_TRUE(files.SetAttributes(full, FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_EQ(GetFileAttributesA(full.c_str()) & FILE_ATTRIBUTE_HIDDEN, DWORD(FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_TRUE(files.SetAttributes(full, FILE_ATTRIBUTE_NORMAL));
+    EXPECT_TRUE(files.RemoveFile(full));
+    EXPECT_FALSE(files.FindFiles(full, names));
+    EXPECT_FALSE(files.OpenFileForScan(full));
+}
+
+TEST(Win32DiskAccess, AnswersAsWindowsNtAndRefusesAnEmptyFile) {
+    FileSide files;
+    std::string name;
+    EXPECT_TRUE(files.GetVolumeFileSystemName("C:\\", name));
+    EXPECT_FALSE(name.empty());
+    uint32_t build = 0;
+    EXPECT_FALSE(files.IsWindows9x(build)) << "Wine reports Windows NT";
+    EXPECT_EQ(files.CreateSizedFile(TempDirectory() + "EMPTY.BIN", 0), FileCreation::CreateFailed);
+    EXPECT_EQ(GetFileAttributesA((TempDirectory() + "EMPTY.BIN").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+}  // namespace

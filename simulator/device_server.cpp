@@ -39,7 +39,7 @@ DeviceAnswer ServeDmi(MachineModel& model, const DeviceRequest& r) {
 
 DeviceAnswer ServeHotkey(MachineModel& model, const DeviceRequest& r) {
     switch (r.code) {
-        case kIoctlHotkeyGetEvent: {
+        case IoctlHotkeyGetEvent: {
             if (!InOut(r, sizeof(HotkeyEventBlock))) return Answer(DeviceResult::WrongLength);
             HotkeyEventBlock event;
             if (!model.TakeHotkeyEvent(event)) return Answer(DeviceResult::Refused);
@@ -47,14 +47,14 @@ DeviceAnswer ServeHotkey(MachineModel& model, const DeviceRequest& r) {
             // The event is auto-reset: signal again for each key still waiting.
             return Answer(DeviceResult::Done, sizeof event, model.Hotkeys().queuedEvents != 0);
         }
-        case kIoctlHotkeySetup: {
+        case IoctlHotkeySetup: {
             if (!InOut(r, sizeof(HotkeySetupBlock))) return Answer(DeviceResult::WrongLength);
             HotkeySetupBlock setup;
             std::memcpy(&setup, r.buffer, sizeof setup);
             model.SetupHotkeys(setup);
             return Answer(DeviceResult::Done, sizeof setup);
         }
-        case kIoctlHotkeyRelease:
+        case IoctlHotkeyRelease:
             return Answer(model.ReleaseHotkeys() ? DeviceResult::Done : DeviceResult::Refused);
         default: return Answer(DeviceResult::UnknownCode);
     }

@@ -331,8 +331,8 @@ bool MachineModel::PressHotkey(uint8_t group, uint8_t mask) {
     if (hotkey_.queuedEvents >= kHotkeyQueueCapacity) return false;
     HotkeyEventBlock& event = queue_[(queueHead_ + hotkey_.queuedEvents) % kHotkeyQueueCapacity];
     event = HotkeyEventBlock{};
-    event.bytes[kHotkeyEventGroup] = group;
-    event.bytes[kHotkeyEventMask] = mask;
+    event.group = group;
+    event.keyMask = mask;
     ++hotkey_.queuedEvents;
     return true;
 }

@@ -10,7 +10,7 @@
 #include <cstdint>
 
 #include "machine_control/smi_request.h"
-#include "simulator/hotkey_blocks.h"
+#include "hotkey_service/hotkey_blocks.h"
 #include "simulator/machine_state.h"
 #include "simulator/smbios_table.h"
 

@@ -58,8 +58,8 @@ int Hotkey(const ControlDevice& device) {
     HotkeyStatus status;
     if (!device.GetHotkeys(status)) return Report(IDS_REFUSED, kFailed);
     std::printf("setup=");
-    for (unsigned i = 0; i < sizeof status.lastSetup.bytes; ++i)
-        std::printf(i == 0 ? "%02X" : " %02X", status.lastSetup.bytes[i]);
+    const auto* setup = reinterpret_cast<const unsigned char*>(&status.lastSetup);
+    for (unsigned i = 0; i < sizeof status.lastSetup; ++i) std::printf(i == 0 ? "%02X" : " %02X", setup[i]);
     std::printf("\nsetups=%u\nreleases=%u\nreleaseFails=%u\nqueued=%u\n", status.setupCount, status.releaseCount,
                 status.releaseFails, status.queuedEvents);
     return kOk;

@@ -23,8 +23,8 @@ TEST(DeviceServer, BlocksOfTheWrongLengthAreRefusedWithoutEffect) {
         {"bios short out", NotebookDevice::Bios, kSmiIoctl, 44, 43},
         {"bios long in", NotebookDevice::Bios, kSmiIoctl, 48, 48},
         {"dmi short out", NotebookDevice::Dmi, kIoctlDmiGetTable, 0, 64},
-        {"hotkey event short", NotebookDevice::Hotkey, kIoctlHotkeyGetEvent, 8, 8},
-        {"hotkey setup short", NotebookDevice::Hotkey, kIoctlHotkeySetup, 12, 4},
+        {"hotkey event short", NotebookDevice::Hotkey, IoctlHotkeyGetEvent, 8, 8},
+        {"hotkey setup short", NotebookDevice::Hotkey, IoctlHotkeySetup, 12, 4},
         {"control set state short", NotebookDevice::Control, kCtlSetState, sizeof(MachineState) - 1, 0},
         {"control log short out", NotebookDevice::Control, kCtlReadLog, 4, sizeof(ControlLogChunk) - 1},
         {"control table empty", NotebookDevice::Control, kCtlLoadSmbios, 0, 0},
@@ -76,13 +76,13 @@ TEST(DeviceServer, EachQueuedKeySignalsTheEventOnce) {
     EXPECT_TRUE(ServeDeviceRequest(model, NotebookDevice::Control, {kCtlPressHotkey, buffer, 4, 0}).signalHotkeyEvent);
 
     // Two keys, one auto-reset signal each: the first take signals again for the second.
-    DeviceAnswer take = ServeDeviceRequest(model, NotebookDevice::Hotkey, {kIoctlHotkeyGetEvent, buffer, 12, 12});
+    DeviceAnswer take = ServeDeviceRequest(model, NotebookDevice::Hotkey, {IoctlHotkeyGetEvent, buffer, 12, 12});
     EXPECT_EQ(take.result, DeviceResult::Done);
     EXPECT_TRUE(take.signalHotkeyEvent);
-    take = ServeDeviceRequest(model, NotebookDevice::Hotkey, {kIoctlHotkeyGetEvent, buffer, 12, 12});
+    take = ServeDeviceRequest(model, NotebookDevice::Hotkey, {IoctlHotkeyGetEvent, buffer, 12, 12});
     EXPECT_EQ(take.result, DeviceResult::Done);
     EXPECT_FALSE(take.signalHotkeyEvent);
-    take = ServeDeviceRequest(model, NotebookDevice::Hotkey, {kIoctlHotkeyGetEvent, buffer, 12, 12});
+    take = ServeDeviceRequest(model, NotebookDevice::Hotkey, {IoctlHotkeyGetEvent, buffer, 12, 12});
     EXPECT_EQ(take.result, DeviceResult::Refused);
 }
 
@@ -109,7 +109,7 @@ TEST(DeviceServer, LogIsReadInChunksFromAnyStart) {
 // answer without reading or writing past the buffer (checked under ASan) and
 // never claim more output than there is room for.
 TEST(DeviceServer, SurvivesArbitraryRequests) {
-    const std::uint32_t codes[] = {kSmiIoctl,     kIoctlHotkeySetup, kIoctlHotkeyRelease, kCtlGetState,
+    const std::uint32_t codes[] = {kSmiIoctl,     IoctlHotkeySetup, IoctlHotkeyRelease, kCtlGetState,
                                    kCtlSetState,  kCtlPressHotkey,   kCtlGetHotkeys,      kCtlReleaseFails,
                                    kCtlFailNext,  kCtlReadLog,       kCtlClearLog,        kCtlLoadSmbios};
     static MachineModel model;

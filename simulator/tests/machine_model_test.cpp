@@ -293,24 +293,24 @@ TEST(MachineModelHotkeys, QueueHandsOutKeysInOrderUntilFull) {
     ASSERT_TRUE(model.PressHotkey(0, 0x04));
     ASSERT_TRUE(model.PressHotkey(2, 0x40));
     ASSERT_TRUE(model.TakeHotkeyEvent(event));
-    EXPECT_EQ(event.bytes[0], 0);
-    EXPECT_EQ(event.bytes[2], 0x04);
+    EXPECT_EQ(event.group, 0);
+    EXPECT_EQ(event.keyMask, 0x04);
     ASSERT_TRUE(model.TakeHotkeyEvent(event));
-    EXPECT_EQ(event.bytes[0], 2);
-    EXPECT_EQ(event.bytes[2], 0x40);
+    EXPECT_EQ(event.group, 2);
+    EXPECT_EQ(event.keyMask, 0x40);
     EXPECT_FALSE(model.TakeHotkeyEvent(event));
 
     for (std::uint32_t i = 0; i < kHotkeyQueueCapacity; ++i) ASSERT_TRUE(model.PressHotkey(1, std::uint8_t(i)));
     EXPECT_FALSE(model.PressHotkey(1, 0xFF));
     ASSERT_TRUE(model.TakeHotkeyEvent(event));
-    EXPECT_EQ(event.bytes[2], 0);
+    EXPECT_EQ(event.keyMask, 0);
 }
 
 TEST(MachineModelHotkeys, SetupAndReleaseAreRecorded) {
     MachineModel model;
-    HotkeySetupBlock setup{{0, 0, 0, 0, 1, 0, 1, 1, 10, 0, 0, 0}};
+    HotkeySetupBlock setup{{0, 0, 0, 0}, 1, 0, 1, 1, {10, 0, 0, 0}};
     model.SetupHotkeys(setup);
-    EXPECT_EQ(std::memcmp(model.Hotkeys().lastSetup.bytes, setup.bytes, sizeof setup), 0);
+    EXPECT_EQ(std::memcmp(&model.Hotkeys().lastSetup, &setup, sizeof setup), 0);
     EXPECT_EQ(model.Hotkeys().setupCount, 1u);
     EXPECT_TRUE(model.ReleaseHotkeys());
     model.SetHotkeyReleaseFails(true);

@@ -11,7 +11,7 @@
 #include "common/unique_handle.h"
 #include "machine_control/machine_operations.h"
 #include "machine_control/smi_channel.h"
-#include "simulator/hotkey_blocks.h"
+#include "hotkey_service/hotkey_blocks.h"
 #include "simulator/machinesim/control_device.h"
 #include "simulator/smbios_table.h"
 
@@ -153,31 +153,31 @@ TEST_F(VirtualNotebook, PressSignalsHotkeyEventAndTheDriverHandsOutTheKey) {
     ASSERT_TRUE(event) << "the driver's named event is not visible to user mode";
     HotkeyEventBlock block{};
     DWORD returned = 0;
-    while (DeviceIoControl(hotkey.get(), kIoctlHotkeyGetEvent, &block, sizeof block, &block, sizeof block, &returned,
+    while (DeviceIoControl(hotkey.get(), IoctlHotkeyGetEvent, &block, sizeof block, &block, sizeof block, &returned,
                            nullptr)) {
     }
     WaitForSingleObject(event.get(), 0);  // a signal left from an earlier run
 
-    HotkeySetupBlock setup{{0, 0, 0, 0, 1, 1, 0, 1, 10, 0, 0, 0}};
-    ASSERT_TRUE(DeviceIoControl(hotkey.get(), kIoctlHotkeySetup, &setup, sizeof setup, &setup, sizeof setup,
+    HotkeySetupBlock setup{{0, 0, 0, 0}, 1, 1, 0, 1, {10, 0, 0, 0}};
+    ASSERT_TRUE(DeviceIoControl(hotkey.get(), IoctlHotkeySetup, &setup, sizeof setup, &setup, sizeof setup,
                                 &returned, nullptr));
     EXPECT_NE(RunMachinesim("hotkey").find("setup=00 00 00 00 01 01 00 01 0A 00 00 00\r\n"), std::string::npos);
 
     EXPECT_EQ(RunMachinesim("press 2 0x40"), "");
     ASSERT_EQ(WaitForSingleObject(event.get(), 5000), WAIT_OBJECT_0);
     block = HotkeyEventBlock{};
-    ASSERT_TRUE(DeviceIoControl(hotkey.get(), kIoctlHotkeyGetEvent, &block, sizeof block, &block, sizeof block,
+    ASSERT_TRUE(DeviceIoControl(hotkey.get(), IoctlHotkeyGetEvent, &block, sizeof block, &block, sizeof block,
                                 &returned, nullptr));
-    EXPECT_EQ(block.bytes[0], 2);
-    EXPECT_EQ(block.bytes[2], 0x40);
+    EXPECT_EQ(block.group, 2);
+    EXPECT_EQ(block.keyMask, 0x40);
     EXPECT_EQ(WaitForSingleObject(event.get(), 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "one signal per key";
 
     EXPECT_EQ(RunMachinesim("release-fails on"), "");
-    EXPECT_FALSE(DeviceIoControl(hotkey.get(), kIoctlHotkeyRelease, nullptr, 0, nullptr, 0, &returned, nullptr));
+    EXPECT_FALSE(DeviceIoControl(hotkey.get(), IoctlHotkeyRelease, nullptr, 0, nullptr, 0, &returned, nullptr));
     EXPECT_EQ(RunMachinesim("release-fails off"), "");
-    EXPECT_TRUE(DeviceIoControl(hotkey.get(), kIoctlHotkeyRelease, nullptr, 0, nullptr, 0, &returned, nullptr));
+    EXPECT_TRUE(DeviceIoControl(hotkey.get(), IoctlHotkeyRelease, nullptr, 0, nullptr, 0, &returned, nullptr));
     std::uint8_t short_block[8] = {};
-    EXPECT_FALSE(DeviceIoControl(hotkey.get(), kIoctlHotkeyGetEvent, short_block, sizeof short_block, short_block,
+    EXPECT_FALSE(DeviceIoControl(hotkey.get(), IoctlHotkeyGetEvent, short_block, sizeof short_block, short_block,
                                  sizeof short_block, &returned, nullptr));
 }
 

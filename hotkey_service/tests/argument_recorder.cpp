@@ -1,6 +1,6 @@
 // A program for Pressmon to start: writes the arguments it was given, one
 // line per start, to argument-recorder.log beside itself.
-#include "hotkey_service/tests/test_log.h"
+#include "tests/support/test_log.h"
 
 namespace {
 

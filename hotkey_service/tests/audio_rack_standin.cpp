@@ -1,7 +1,7 @@
 // A stand-in for the audio player: a window titled "AudioRack32" that writes
 // to audio-rack.log beside itself when it starts (with its command line) and
 // each wParam of the "Audio AppMes" message it receives.
-#include "hotkey_service/tests/test_log.h"
+#include "tests/support/test_log.h"
 
 #include <cstdio>
 

@@ -3,8 +3,8 @@
 // (which scripts/wine-prefix-machine has installed in the prefix).
 // Message boxes and shut-downs go to pressmon-seam.log through the test seam.
 #include "common/unique_handle.h"
-#include "hotkey_service/tests/console_program.h"
-#include "hotkey_service/tests/test_log.h"
+#include "tests/support/console_program.h"
+#include "tests/support/test_log.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Pressmon's console commands against Wine's service control manager.
 #include "common/unique_handle.h"
-#include "hotkey_service/tests/console_program.h"
-#include "hotkey_service/tests/test_log.h"
+#include "tests/support/console_program.h"
+#include "tests/support/test_log.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Pressmon's string tables: every message id in English and in Japanese.
-#include "hotkey_service/tests/test_log.h"
+#include "tests/support/test_log.h"
 #include "resources/pressmon/pressmon_resource.h"
 
 #include <gtest/gtest.h>

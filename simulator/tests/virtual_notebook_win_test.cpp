@@ -14,37 +14,15 @@
 #include "hotkey_service/hotkey_blocks.h"
 #include "simulator/machinesim/control_device.h"
 #include "simulator/smbios_table.h"
+#include "tests/support/console_program.h"
 
 namespace {
 
-// Runs machinesim.exe (beside this test) with args and returns its output.
+// Runs machinesim.exe (beside this test) with args and returns its output, with LF line ends.
 std::string RunMachinesim(const std::string& args) {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string program(path, length);
-    program = program.substr(0, program.rfind('\\') + 1) + "machinesim.exe";
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    UniqueKernelHandle read_end, write_end;
-    if (!CreatePipe(read_end.put(), write_end.put(), &inherit, 0)) return "no pipe";
-    SetHandleInformation(read_end.get(), HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = write_end.get();
-    startup.hStdError = write_end.get();
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    std::string command = "\"" + program + "\" " + args;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                        &process))
-        return "not started";
-    UniqueKernelHandle process_handle(process.hProcess), thread_handle(process.hThread);
-    write_end.reset();
     std::string output;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(read_end.get(), buffer, sizeof buffer, &got, nullptr) && got != 0) output.append(buffer, got);
-    WaitForSingleObject(process_handle.get(), 10000);
+    DWORD exitCode = 0;
+    if (!RunProgramBeside("machinesim.exe", args, &output, &exitCode, 10000)) return "not run";
     return output;
 }
 
@@ -80,11 +58,11 @@ TEST_F(VirtualNotebook, RequestLibraryReachesTheDriverAndMachinesimLogsIt) {
     const std::string set = " 00009612 0000010B 00000002" + zeros7;
     const std::string get_request = " 00009612 0000000B 00000000" + zeros7;
     const std::string get_reply = " 00009612 0000000B 00000002" + zeros7;
-    EXPECT_EQ(RunMachinesim("log"), "REQ 00000000" + set + " -> 00000000" + set + "\r\n" +  //
-                                        "REQ 00000000" + get_request + " -> 00000000" + get_reply + "\r\n");
+    EXPECT_EQ(RunMachinesim("log"), "REQ 00000000" + set + " -> 00000000" + set + "\n" +  //
+                                        "REQ 00000000" + get_request + " -> 00000000" + get_reply + "\n");
     const std::string decoded = RunMachinesim("log --decode");
-    EXPECT_NE(decoded.find(" SetCurDisplay\r\n"), std::string::npos) << decoded;
-    EXPECT_NE(decoded.find(" GetCurDisplay\r\n"), std::string::npos) << decoded;
+    EXPECT_NE(decoded.find(" SetCurDisplay\n"), std::string::npos) << decoded;
+    EXPECT_NE(decoded.find(" GetCurDisplay\n"), std::string::npos) << decoded;
 
     // An injected fault reaches the library as a refused request.
     EXPECT_EQ(RunMachinesim("fail 1"), "");
@@ -110,7 +88,7 @@ TEST_F(VirtualNotebook, BiosDeviceRefusesBlocksOfTheWrongLength) {
 TEST_F(VirtualNotebook, MachinesimShowAndSetChangeWhatTheLibraryReads) {
     EXPECT_EQ(RunMachinesim("set externalPower=0 batteryPercent=37"), "");
     const std::string shown = RunMachinesim("show");
-    EXPECT_NE(shown.find("externalPower=0\r\n"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("externalPower=0\n"), std::string::npos) << shown;
     SetSmiTransport(nullptr);
     ASSERT_TRUE(OpenMachineControl());
     std::uint8_t source = 9, bh = 9, bl = 0, flags = 0, percent = 0;
@@ -161,7 +139,7 @@ TEST_F(VirtualNotebook, PressSignalsHotkeyEventAndTheDriverHandsOutTheKey) {
     HotkeySetupBlock setup{{0, 0, 0, 0}, 1, 1, 0, 1, {10, 0, 0, 0}};
     ASSERT_TRUE(DeviceIoControl(hotkey.get(), IoctlHotkeySetup, &setup, sizeof setup, &setup, sizeof setup,
                                 &returned, nullptr));
-    EXPECT_NE(RunMachinesim("hotkey").find("setup=00 00 00 00 01 01 00 01 0A 00 00 00\r\n"), std::string::npos);
+    EXPECT_NE(RunMachinesim("hotkey").find("setup=00 00 00 00 01 01 00 01 0A 00 00 00\n"), std::string::npos);
 
     EXPECT_EQ(RunMachinesim("press 2 0x40"), "");
     ASSERT_EQ(WaitForSingleObject(event.get(), 5000), WAIT_OBJECT_0);

@@ -1,4 +1,4 @@
-#include "hotkey_service/tests/test_log.h"
+#include "tests/support/test_log.h"
 
 #include "common/unique_handle.h"
 

@@ -1,6 +1,6 @@
-#include "hotkey_service/tests/console_program.h"
+#include "tests/support/console_program.h"
 
-#include "hotkey_service/tests/test_log.h"
+#include "tests/support/test_log.h"
 
 #include <vector>
 

@@ -167,7 +167,7 @@ uint32_t FsctlPlacementEngine::ReadExtents(uint64_t& fragments, uint64_t& used) 
             const bool isVirtual = extent.lcn == kVirtualLcn;
             extents_.Append({current, length, isVirtual});
             if (!isVirtual) {
-                if (!onDisk || extent.lcn != lastLcn + int64_t(lastLength)) ++f;
+                if (!onDisk || uint64_t(extent.lcn) != uint64_t(lastLcn) + lastLength) ++f;
                 onDisk = true;
                 lastLcn = extent.lcn;
                 lastLength = length;

@@ -91,8 +91,13 @@ bool Win32DiskAccess::OpenVolume(char letter, uint32_t& error) {
 
 uint32_t Win32DiskAccess::FsControl(FsControlTarget target, uint32_t code, const void* input, uint32_t inputSize,
                                     void* output, uint32_t outputSize, uint32_t& returned, bool& waited) {
-    const HANDLE handle = target == FsControlTarget::Volume ? volume_.get() : scanned_.get();
-    return fsControl_.Call(handle, code, input, inputSize, output, outputSize, returned, waited);
+    const UniqueFileHandle& handle = target == FsControlTarget::Volume ? volume_ : scanned_;
+    if (!handle) {
+        returned = 0;
+        waited = false;
+        return kStatusInvalidHandle;
+    }
+    return fsControl_.Call(handle.get(), code, input, inputSize, output, outputSize, returned, waited);
 }
 
 std::string Win32DiskAccess::SystemErrorText(uint32_t error) {

@@ -4,6 +4,8 @@
 // read back with the tests' own FAT reader, fsck.fat must find nothing (or,
 // where another writer took clusters, nothing worse than lost clusters),
 // every other file must read back byte for byte.
+#include <cstring>
+
 #include <gtest/gtest.h>
 
 #include "save_to_disk/placement_messages.h"
@@ -196,6 +198,77 @@ TEST(FsctlPlacement, FreeRunAcrossTwoBitmapAnswersOfTheRealSizeIsOneRun) {
     EXPECT_TRUE(run.placed);
     EXPECT_EQ(SaveFileRuns(image), (Runs{{524248 + 2, 50}}));
     ExpectVolumeSound(image, true);
+}
+
+// The image's answers bent after the fact, as a faulty file system might give them.
+class BentAnswers : public TestImage {
+public:
+    uint32_t FsControl(FsControlTarget target, uint32_t code, const void* input, uint32_t inputSize, void* output,
+                       uint32_t outputSize, uint32_t& returned, bool& waited) override {
+        uint32_t status = TestImage::FsControl(target, code, input, inputSize, output, outputSize, returned, waited);
+        if (code == bentCode && bend) status = bend(static_cast<uint8_t*>(output), status, returned);
+        return status;
+    }
+    uint32_t bentCode = 0;
+    std::function<uint32_t(uint8_t*, uint32_t, uint32_t&)> bend;
+};
+
+struct BentCase {
+    const char* name;
+    uint32_t code;
+    std::function<uint32_t(uint8_t*, uint32_t, uint32_t&)> bend;
+    const char* output;  // what the engine writes before the status name
+};
+
+TEST(FsctlPlacement, AnswersThatDoNotHoldTogetherFailTheFile) {
+    const BentCase cases[] = {
+        {"more extents than the answer holds", kFsctlGetRetrievalPointers,
+         [](uint8_t* out, uint32_t status, uint32_t&) {
+             RetrievalPointersHeader header;
+             std::memcpy(&header, out, sizeof header);
+             header.extentCount = 9000;
+             std::memcpy(out, &header, sizeof header);
+             return status;
+         },
+         "Scanning file: "},
+        {"extents that do not advance", kFsctlGetRetrievalPointers,
+         [](uint8_t* out, uint32_t status, uint32_t&) {
+             RetrievalExtent extent{0, 5};
+             std::memcpy(out + sizeof(RetrievalPointersHeader), &extent, sizeof extent);
+             return status;
+         },
+         "Scanning file: "},
+        {"more data without any", kFsctlGetVolumeBitmap,
+         [](uint8_t*, uint32_t, uint32_t& returned) {
+             returned = sizeof(VolumeBitmapHeader);
+             return uint32_t(kStatusBufferOverflow);
+         },
+         "\nScanning Disk: "},
+        {"a bitmap that starts after the cluster asked for", kFsctlGetVolumeBitmap,
+         [](uint8_t* out, uint32_t status, uint32_t&) {
+             const int64_t start = 64;
+             std::memcpy(out, &start, sizeof start);
+             return status;
+         },
+         "\nScanning Disk: "},
+    };
+    for (const BentCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        FatImage image({16, 4096, 1});
+        image.Lay({-20, 3, -30, 4}, false);
+        RecordingHost host;
+        BentAnswers disk;
+        ASSERT_TRUE(disk.Open(image.Path(), image.Partition()));
+        disk.bentCode = c.code;
+        disk.bend = c.bend;
+        FsctlPlacementEngine engine(disk, host);
+        EXPECT_FALSE(engine.MakeContiguous('C', kSavePath, 50 * image.BytesPerCluster()));
+        EXPECT_EQ(host.messages, std::vector<unsigned>{kMsgStatusOther});
+        EXPECT_NE(host.output.find(c.output), std::string::npos) << host.output;
+        EXPECT_TRUE(disk.moves.empty());
+        EXPECT_FALSE(image.HasFile(kSaveName));
+        ExpectVolumeSound(image);
+    }
 }
 
 TEST(MakeContiguousTool, RunsTheFsctlEngine) {

@@ -1,12 +1,15 @@
 // The disk and volume operations the save-to-disk engines work through: the
 // Windows 95/98 volume access requests (locks, first cluster, absolute sector
-// reads and writes) and the few file-system calls an engine makes around them.
+// reads and writes), the Windows NT file-system controls (volume handle,
+// NtFsControlFile), and the few file-system calls an engine makes around them.
 // One binding talks to the system, another to a disk image.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "save_to_disk/fs_control.h"
 
 // The kind a sector write carries on the FAT32-capable interface.
 enum WriteKind : uint32_t {
@@ -55,4 +58,21 @@ public:
     virtual void CloseFileForScan() = 0;
     virtual bool RemoveFile(const std::string& path) = 0;
     virtual bool SetAttributes(const std::string& path, uint8_t attributes) = 0;
+
+    // Windows NT: the NtFsControlFile entry point of "ntdll.dll" is there.
+    virtual bool ResolveFsControl() = 0;
+    // The volume "\\.\X:", read and write, shared; on failure `error` is the system's code.
+    virtual bool OpenVolume(char letter, uint32_t& error) = 0;
+    virtual void CloseVolume() = 0;
+    // One file-system control to the volume or to the file held open for the
+    // scan; the final status (a pending one waited for; `waited` tells) and,
+    // in `returned`, the bytes of the answer.
+    virtual uint32_t FsControl(FsControlTarget target, uint32_t code, const void* input, uint32_t inputSize,
+                               void* output, uint32_t outputSize, uint32_t& returned, bool& waited) = 0;
+    virtual bool FlushVolume() = 0;
+    // The handle of the file held open for the scan, as a move request names it.
+    virtual uint64_t ScanFileHandle() = 0;
+    // The system error code of the last failed call, and its text.
+    virtual uint32_t LastSystemError() = 0;
+    virtual std::string SystemErrorText(uint32_t error) = 0;
 };

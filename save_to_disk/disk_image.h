@@ -4,6 +4,9 @@
 // file-system side (create, find, delete, attributes) is a small FAT writer
 // that allocates clusters first-fit from the start of the volume, so a
 // fragmented volume gives a fragmented file as the real file system would.
+// It also answers the Windows NT file-system controls as a file system does:
+// retrieval pointers and the volume bitmap in pages, moves that change the FAT
+// for real, and, when told to act as NTFS, the NTFS volume data.
 #pragma once
 
 #include <cstdint>
@@ -24,6 +27,17 @@ public:
     // answered `state` (someone else wrote the volume), later ones 0.
     void SetLockFlagState(uint8_t state, unsigned count);
     unsigned LockDepth() const { return lockDepth_; }
+    // Answer the NTFS volume data, with this MFT zone (in logical clusters).
+    void SetNtfsVolumeData(int64_t mftZoneStart, int64_t mftZoneEnd);
+    // Retrieval pointers in pages of at most this many extents.
+    void SetExtentsPerAnswer(uint32_t extents) { extentsPerAnswer_ = extents; }
+    // Someone else takes the first target cluster of each of the next `count`
+    // moves just before it (the cluster becomes used), so the move is refused.
+    void SetMoveRace(unsigned count) { moveRaces_ = count; }
+    // The next `count` moves of more than one cluster move only their first
+    // half and still answer success.
+    void SetPartialMoves(unsigned count) { partialMoves_ = count; }
+    unsigned VolumeFlushes() const { return flushes_; }
 
     bool OpenDevice() override { return image_.is_open(); }
     void CloseDevice() override {}
@@ -41,11 +55,24 @@ public:
     bool GetFullPath(const std::string& path, std::string& full) override;
     bool FindFiles(const std::string& pattern, std::vector<std::string>& names) override;
     bool OpenFileForScan(const std::string& path) override;
-    void CloseFileForScan() override {}
+    void CloseFileForScan() override { scanned_.clear(); }
     bool RemoveFile(const std::string& path) override;
     bool SetAttributes(const std::string& path, uint8_t attributes) override;
+    bool ResolveFsControl() override { return true; }
+    bool OpenVolume(char letter, uint32_t& error) override;
+    void CloseVolume() override { volumeOpen_ = false; }
+    uint32_t FsControl(FsControlTarget target, uint32_t code, const void* input, uint32_t inputSize, void* output,
+                       uint32_t outputSize, uint32_t& returned, bool& waited) override;
+    bool FlushVolume() override;
+    uint64_t ScanFileHandle() override { return kScanHandle; }
+    uint32_t LastSystemError() override { return kImageError; }
+    std::string SystemErrorText(uint32_t error) override;
 
 private:
+    // The value of the scan file's "handle", and the system error the image reports.
+    static constexpr uint64_t kScanHandle = 0x5CA;
+    static constexpr uint32_t kImageError = 31;
+
     // A directory entry found by path, and where it lies.
     struct FoundEntry {
         DirEntryPosition position;
@@ -67,6 +94,12 @@ private:
     void FreeChain(uint32_t start);
     // The directory that holds the last component of `path`, as a cluster (0: the fixed root).
     bool ParentDirectory(const std::string& path, uint32_t& cluster);
+    // The clusters of a file in chain order; false for a chain that loops or leaves the data area.
+    bool FileChain(const FoundEntry& file, std::vector<uint32_t>& chain) const;
+    uint32_t AnswerNtfsVolumeData(void* output, uint32_t outputSize, uint32_t& returned);
+    uint32_t AnswerVolumeBitmap(int64_t start, void* output, uint32_t outputSize, uint32_t& returned);
+    uint32_t AnswerRetrievalPointers(int64_t start, void* output, uint32_t outputSize, uint32_t& returned);
+    uint32_t MoveFileClusters(const MoveFileRequest& request);
 
     std::fstream image_;
     uint64_t volumeOffset_ = 0;
@@ -79,4 +112,13 @@ private:
     unsigned lockDepth_ = 0;
     uint8_t lockFlagState_ = 0;
     unsigned lockFlagAnswers_ = 0;
+    std::string scanned_;  // the file held open for the scan
+    bool volumeOpen_ = false;
+    bool ntfs_ = false;
+    int64_t mftZoneStart_ = 0;
+    int64_t mftZoneEnd_ = 0;
+    uint32_t extentsPerAnswer_ = ~0u;
+    unsigned moveRaces_ = 0;
+    unsigned partialMoves_ = 0;
+    unsigned flushes_ = 0;
 };

@@ -225,7 +225,9 @@ bool DiskImage::FindFiles(const std::string& pattern, std::vector<std::string>& 
 
 bool DiskImage::OpenFileForScan(const std::string& path) {
     FoundEntry found;
-    return FindEntry(path, found);
+    if (!FindEntry(path, found) || (found.bytes[11] & kAttrDirectory)) return false;
+    scanned_ = path;
+    return true;
 }
 
 bool DiskImage::RemoveFile(const std::string& path) {

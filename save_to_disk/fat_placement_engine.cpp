@@ -1,7 +1,6 @@
 #include "save_to_disk/fat_placement_engine.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "save_to_disk/placement_messages.h"
 #include "save_to_disk/volume_chains.h"
@@ -9,7 +8,6 @@
 namespace {
 
 constexpr uint32_t kBootSectorBuffer = 4096;  // the largest sector size the engine takes
-constexpr size_t kMaxPath = 260;
 
 bool EqualsNoCase(const std::string& a, const char* b) {
     size_t i = 0;
@@ -19,12 +17,6 @@ bool EqualsNoCase(const std::string& a, const char* b) {
         if (c != b[i]) return false;
     }
     return i == a.size() && b[i] == '\0';
-}
-
-std::string Format(const char* format, const std::string& text) {
-    char line[kMaxPath + 64];
-    std::snprintf(line, sizeof line, format, text.c_str());
-    return line;
 }
 
 }  // namespace
@@ -86,29 +78,13 @@ bool FatPlacementEngine::SetUpVolume(char letter) {
 
 bool FatPlacementEngine::MakeContiguous(char letter, const std::string& path, uint64_t size) {
     if (!SetUpVolume(letter)) return false;
-
-    const FileCreation created = size == 0 ? FileCreation::CreateFailed : disk_.CreateSizedFile(path, size);
-    if (created != FileCreation::Created) {
-        host_.ShowMessage(created == FileCreation::WriteFailed ? kMsgWriteFailed : kMsgCreateFailed);
-        disk_.RemoveFile(path);
+    uint32_t error;
+    if (!CreateSaveFile(disk_, host_, path, size, error)) {
         disk_.CloseDevice();
         return false;
     }
-
-    bool placed = false;
-    std::string full;
-    std::vector<std::string> names;
-    if (disk_.GetFullPath(path, full) && full.size() <= kMaxPath && disk_.FindFiles(full, names) &&
-        !names.empty()) {
-        const std::string directory = full.substr(0, full.rfind('\\') + 1);
-        bool first = true;
-        for (const std::string& name : names) {
-            placed = ProcessFile(directory + name, first) || placed;
-            first = false;
-        }
-    } else {
-        host_.WriteOutput(Format("\nNo files found that match %s\n", full.empty() ? path : full));
-    }
+    const bool placed = ProcessMatchingFiles(
+        disk_, host_, path, [this](const std::string& file, bool first) { return ProcessFile(file, first); });
     disk_.CloseDevice();
     return placed;
 }
@@ -119,8 +95,7 @@ bool FatPlacementEngine::ProcessFile(const std::string& path, bool first) {
         disk_.RemoveFile(path);
         return false;
     }
-    host_.WriteOutput(first ? "\n" : "------------------------\n");
-    host_.WriteOutput(Format("Processing %s:\n", path));
+    WriteProcessingLine(host_, path, first);
     if (!disk_.OpenFileForScan(path)) {
         host_.ShowMessage(kMsgOpenFailed);
         disk_.UnlockVolume(drive_);
@@ -135,10 +110,7 @@ bool FatPlacementEngine::ProcessFile(const std::string& path, bool first) {
         disk_.RemoveFile(path);
         return false;
     }
-    char line[kMaxPath + 64];
-    std::snprintf(line, sizeof line, "%s was optimized to %u fragment%s.\n", path.c_str(), fragments,
-                  fragments > 1 ? "s" : "");
-    host_.WriteOutput(line);
+    WriteOptimizedLine(host_, path, fragments);
     totals_.fragmentsAfter += fragments;
     ++totals_.filesPlaced;
     return true;
@@ -198,7 +170,7 @@ bool FatPlacementEngine::PlaceLoop(const std::string& path, uint32_t& fragments)
         case Outcome::Count:
             if (placement.count < before) continue;
             // No gain from moving: the file stays in the runs it has.
-            host_.WriteOutput(Format("%s is as contiguous as possible.\n", path));
+            WriteAsContiguousAsPossible(host_, path);
             totals_.fragmentsBefore += before;
             fragments = before;
             return true;

@@ -14,14 +14,8 @@
 #include "save_to_disk/fat_geometry.h"
 #include "save_to_disk/fat_table.h"
 #include "save_to_disk/placement_host.h"
+#include "save_to_disk/placement_steps.h"
 #include "save_to_disk/run_list.h"
-
-struct PlacementTotals {
-    uint32_t filesProcessed = 0;
-    uint32_t filesPlaced = 0;
-    uint64_t fragmentsBefore = 0;
-    uint64_t fragmentsAfter = 0;
-};
 
 class FatPlacementEngine {
 public:

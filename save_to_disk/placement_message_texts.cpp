@@ -15,6 +15,8 @@ constexpr MessageText kTexts[] = {
     {kMsgMoveFailed, "Error: Failed to move clusters."},
     {kMsgNoSpaceToDefragment, "Error: There is not enough free space to defragment  SAVE2DSK.BIN."},
     {kMsgLockFailed, "Error: Could not lock the volume."},
+    {kMsgVolumeOpenFailed, "Error: Could not open the volume."},
+    {kMsgNoNtFsControlFile, "Error: Could not find NtFsControlFile entry point in NTDLL.DLL."},
     {kMsgNoVwin32, "Error: Unable to open VWIN32 virtual device driver."},
     {kMsgUnrecognizedDrive, "Error: Unrecognized drive type."},
     {kMsgNotLocalDrive, "Error: Drive is not a local drive."},
@@ -22,6 +24,13 @@ constexpr MessageText kTexts[] = {
     {kMsgBadBootSector, "Error: Could not read the boot sector of the drive."},
     {kMsgQueryDriveFailed, "Error: Unable to query drive."},
     {kMsgDamagedVolume, "Error: The drive has lost or cross-linked clusters. Run ScanDisk and try again."},
+    {kMsgStatusSuccess, "STATUS_SUCCESS"},
+    {kMsgStatusInvalidParameter, "STATUS_INVALID_PARAMETER"},
+    {kMsgStatusInvalidDeviceRequest, "STATUS_INVALID_DEVICE_REQUEST"},
+    {kMsgStatusAccessDenied, "STATUS_ACCESS_DENIED"},
+    {kMsgStatusAlreadyCommitted, "STATUS_ALREADY_COMMITTED"},
+    {kMsgStatusBufferTooSmall, "STATUS_BUFFER_TOO_SMALL"},
+    {kMsgStatusOther, "ERROR"},
 };
 
 }  // namespace

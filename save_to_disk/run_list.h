@@ -3,19 +3,35 @@
 // so among equal lengths the one found later stands first).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
+// A run of FAT clusters.
 struct ClusterRun {
     uint32_t start;
     uint32_t length;
 };
 
-class RunList {
+// A run of logical clusters of a volume, as the volume bitmap gives it.
+struct LcnRun {
+    int64_t start;
+    uint64_t length;
+};
+
+// A file extent in virtual clusters; a virtual one has no clusters on disk.
+struct Extent {
+    int64_t vcn;
+    uint64_t length;
+    bool isVirtual;
+};
+
+template <typename Run>
+class RunListOf {
 public:
     void Clear() { runs_.clear(); }
-    void Append(ClusterRun run) { runs_.push_back(run); }
-    void InsertByLength(ClusterRun run) {
+    void Append(Run run) { runs_.push_back(run); }
+    void InsertByLength(Run run) {
         auto it = runs_.begin();
         while (it != runs_.end() && it->length > run.length) ++it;
         runs_.insert(it, run);
@@ -23,14 +39,16 @@ public:
     size_t Count() const { return runs_.size(); }
     uint64_t TotalLength() const {
         uint64_t total = 0;
-        for (const ClusterRun& r : runs_) total += r.length;
+        for (const Run& r : runs_) total += r.length;
         return total;
     }
-    ClusterRun& operator[](size_t i) { return runs_[i]; }
-    const ClusterRun& operator[](size_t i) const { return runs_[i]; }
+    Run& operator[](size_t i) { return runs_[i]; }
+    const Run& operator[](size_t i) const { return runs_[i]; }
     auto begin() const { return runs_.begin(); }
     auto end() const { return runs_.end(); }
 
 private:
-    std::vector<ClusterRun> runs_;
+    std::vector<Run> runs_;
 };
+
+using RunList = RunListOf<ClusterRun>;

@@ -1,5 +1,7 @@
 #include "save_to_disk/win32_disk_access.h"
 
+#include "save_to_disk/nt_disk_access.h"
+
 namespace {
 
 struct FindHandleTraits {
@@ -78,4 +80,31 @@ bool Win32DiskAccess::RemoveFile(const std::string& path) { return DeleteFileA(p
 
 bool Win32DiskAccess::SetAttributes(const std::string& path, uint8_t attributes) {
     return SetFileAttributesA(path.c_str(), attributes) != FALSE;
+}
+
+bool Win32DiskAccess::OpenVolume(char letter, uint32_t& error) {
+    DWORD code = 0;
+    if (::OpenVolume(letter, volume_, code)) return true;
+    error = code;
+    return false;
+}
+
+uint32_t Win32DiskAccess::FsControl(FsControlTarget target, uint32_t code, const void* input, uint32_t inputSize,
+                                    void* output, uint32_t outputSize, uint32_t& returned, bool& waited) {
+    const UniqueFileHandle& handle = target == FsControlTarget::Volume ? volume_ : scanned_;
+    if (!handle) {
+        returned = 0;
+        waited = false;
+        return kStatusInvalidHandle;
+    }
+    return fsControl_.Call(handle.get(), code, input, inputSize, output, outputSize, returned, waited);
+}
+
+std::string Win32DiskAccess::SystemErrorText(uint32_t error) {
+    char text[512];
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
+                                  MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), text, sizeof text, nullptr);
+    // The system's text ends in a line break of its own.
+    while (length > 0 && (text[length - 1] == '\n' || text[length - 1] == '\r')) --length;
+    return std::string(text, length);
 }

@@ -1,4 +1,4 @@
-// Runs FatPlacementEngine over a test image and records what it showed, wrote
+// Runs a placement engine over a test image and records what it showed, wrote
 // and wrote out.
 #pragma once
 
@@ -10,6 +10,7 @@
 
 #include "save_to_disk/disk_image.h"
 #include "save_to_disk/fat_placement_engine.h"
+#include "save_to_disk/fsctl_placement_engine.h"
 #include "save_to_disk/tests/fat_image.h"
 
 class RecordingHost : public PlacementHost {
@@ -26,8 +27,9 @@ public:
 };
 
 // The image binding with a count of sector writes, a point after which the
-// machine is taken to have stopped (no further write reaches the disk), and
-// a hook that runs when the engine opens the file (to damage it).
+// machine is taken to have stopped (no further write reaches the disk), a
+// hook that runs when the engine opens the file (to damage it), and a log of
+// the move requests it was sent.
 class TestImage : public DiskImage {
 public:
     bool WriteSectors(unsigned drive, uint32_t start, uint32_t count, const void* buffer,
@@ -45,8 +47,16 @@ public:
         return DiskImage::OpenFileForScan(path);
     }
 
+    uint32_t FsControl(FsControlTarget target, uint32_t code, const void* input, uint32_t inputSize, void* output,
+                       uint32_t outputSize, uint32_t& returned, bool& waited) override {
+        if (code == kFsctlMoveFile && inputSize >= sizeof(MoveFileRequest))
+            moves.push_back(*static_cast<const MoveFileRequest*>(input));
+        return DiskImage::FsControl(target, code, input, inputSize, output, outputSize, returned, waited);
+    }
+
     unsigned writes = 0;
     unsigned writeLimit = ~0u;
+    std::vector<MoveFileRequest> moves;
     std::vector<std::pair<uint32_t, uint32_t>> writeLog;  // start sector and count of each write
     std::function<void()> onOpen;
 };
@@ -55,13 +65,16 @@ struct EngineRun {
     bool placed = false;
     RecordingHost host;
     unsigned writes = 0;
+    std::vector<MoveFileRequest> moves;
+    unsigned flushes = 0;
 };
 
 inline const char* kSavePath = "C:\\SAVE2DSK.BIN";
 
 // Opens the image (which must not be in use by mtools at the time), runs the
 // engine for a save file of `clusters` clusters and closes the image again.
-inline EngineRun RunEngine(FatImage& image, uint32_t clusters,
+template <typename Engine = FatPlacementEngine>
+EngineRun RunEngine(FatImage& image, uint32_t clusters,
                            const std::function<void(TestImage&)>& prepare = {}) {
     EngineRun run;
     TestImage disk;
@@ -70,9 +83,11 @@ inline EngineRun RunEngine(FatImage& image, uint32_t clusters,
         return run;
     }
     if (prepare) prepare(disk);
-    FatPlacementEngine engine(disk, run.host);
+    Engine engine(disk, run.host);
     run.placed = engine.MakeContiguous('C', kSavePath, uint64_t(clusters) * image.BytesPerCluster());
     run.writes = disk.writes;
+    run.moves = disk.moves;
+    run.flushes = disk.VolumeFlushes();
     EXPECT_EQ(disk.LockDepth(), 0u) << "every lock level is released";
     return run;
 }

@@ -1,7 +1,9 @@
-// make-contiguous IMAGE PATH BYTES [--partition N] [--engine fat]
+// make-contiguous IMAGE PATH BYTES [--partition N] [--engine fat|fsctl]
 //
 // Creates PATH (such as \SAVE2DSK.BIN) with BYTES bytes on the FAT volume of a
-// disk image and makes it contiguous, as sorvault does on the machine. The
+// disk image and makes it contiguous, as sorvault does on the machine: with
+// the FAT engine of Windows 95/98 (the default) or the file-system-control
+// engine of Windows NT, the image answering the controls. The
 // engine's progress lines go to standard output, its messages to standard
 // error; the exit status is 0 when the file was placed.
 #include <csignal>
@@ -12,6 +14,7 @@
 
 #include "save_to_disk/disk_image.h"
 #include "save_to_disk/fat_placement_engine.h"
+#include "save_to_disk/fsctl_placement_engine.h"
 #include "save_to_disk/placement_messages.h"
 
 namespace {
@@ -33,7 +36,7 @@ public:
 };
 
 int Usage() {
-    std::fputs("usage: make-contiguous IMAGE PATH BYTES [--partition N] [--engine fat]\n", stderr);
+    std::fputs("usage: make-contiguous IMAGE PATH BYTES [--partition N] [--engine fat|fsctl]\n", stderr);
     return 2;
 }
 
@@ -56,12 +59,19 @@ int main(int argc, char** argv) {
     if (argc < 4) return Usage();
     uint64_t bytes;
     uint64_t partition = 0;
+    bool fsctl = false;
     if (!ParseNumber(argv[3], 0xFFFFFFFFu, bytes)) return Usage();
     for (int i = 4; i < argc; ++i) {
         if (std::strcmp(argv[i], "--partition") == 0 && i + 1 < argc) {
             if (!ParseNumber(argv[++i], 4, partition)) return Usage();
         } else if (std::strcmp(argv[i], "--engine") == 0 && i + 1 < argc) {
-            if (std::strcmp(argv[++i], "fat") != 0) return Usage();
+            ++i;
+            if (std::strcmp(argv[i], "fsctl") == 0)
+                fsctl = true;
+            else if (std::strcmp(argv[i], "fat") == 0)
+                fsctl = false;
+            else
+                return Usage();
         } else {
             return Usage();
         }
@@ -75,7 +85,14 @@ int main(int argc, char** argv) {
         return 1;
     }
     ConsoleHost host;
-    FatPlacementEngine engine(disk, host);
-    const bool placed = engine.MakeContiguous(kDriveLetter, std::string(1, kDriveLetter) + ":" + path, bytes);
+    const std::string file = std::string(1, kDriveLetter) + ":" + path;
+    bool placed;
+    if (fsctl) {
+        FsctlPlacementEngine engine(disk, host);
+        placed = engine.MakeContiguous(kDriveLetter, file, bytes);
+    } else {
+        FatPlacementEngine engine(disk, host);
+        placed = engine.MakeContiguous(kDriveLetter, file, bytes);
+    }
     return placed ? 0 : 1;
 }

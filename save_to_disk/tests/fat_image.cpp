@@ -60,21 +60,21 @@ uint64_t VolumeLayout::FirstDataByte() const {
     return (uint64_t(reserved) + uint64_t(fats) * sectorsPerFat) * bytesPerSector + uint64_t(rootEntries) * 32;
 }
 
-FatImage::FatImage(const VolumeSpec& spec) : spec_(spec) {
+FatImage::FatImage(const VolumeRecipe& recipe) : recipe_(recipe) {
     char pattern[] = "/tmp/fatimage.XXXXXX";
     dir_ = mkdtemp(pattern);
     image_ = dir_ + "/disk.img";
     { std::ofstream create(image_, std::ios::binary); }
-    const uint64_t bytes = volumeOffset() + uint64_t(spec.sizeKiB) * 1024;
+    const uint64_t bytes = volumeOffset() + uint64_t(recipe.sizeKiB) * 1024;
     std::filesystem::resize_file(image_, bytes);
     std::ostringstream mkfs;
-    mkfs << "mkfs.fat -F " << spec.fatBits << " -s " << spec.sectorsPerCluster << " -S " << spec.bytesPerSector
+    mkfs << "mkfs.fat -F " << recipe.fatBits << " -s " << recipe.sectorsPerCluster << " -S " << recipe.bytesPerSector
          << " -n TESTVOL ";
-    if (spec.mbr) {
+    if (recipe.mbr) {
         std::vector<uint8_t> mbr(512, 0);
         uint8_t* e = mbr.data() + 446;
-        e[4] = spec.fatBits == 32 ? 0x0C : spec.fatBits == 16 ? 0x06 : 0x01;
-        const uint32_t start = uint32_t(kPartitionStart / 512), count = spec.sizeKiB * 2;
+        e[4] = recipe.fatBits == 32 ? 0x0C : recipe.fatBits == 16 ? 0x06 : 0x01;
+        const uint32_t start = uint32_t(kPartitionStart / 512), count = recipe.sizeKiB * 2;
         for (int i = 0; i < 4; ++i) {
             e[8 + i] = uint8_t(start >> (8 * i));
             e[12 + i] = uint8_t(count >> (8 * i));
@@ -83,7 +83,7 @@ FatImage::FatImage(const VolumeSpec& spec) : spec_(spec) {
         mbr[511] = 0xAA;
         std::fstream f(image_, std::ios::in | std::ios::out | std::ios::binary);
         f.write(reinterpret_cast<char*>(mbr.data()), 512);
-        mkfs << "-h " << start << " --offset " << start << " " << image_ << " " << spec.sizeKiB;
+        mkfs << "-h " << start << " --offset " << start << " " << image_ << " " << recipe.sizeKiB;
     } else {
         mkfs << image_;
     }
@@ -96,7 +96,7 @@ FatImage::~FatImage() { std::filesystem::remove_all(dir_); }
 
 std::string FatImage::Mtools(const std::string& tool) const {
     std::string command = "MTOOLS_SKIP_CHECK=1 m" + tool + " -i " + image_;
-    if (spec_.mbr) command += "@@" + std::to_string(kPartitionStart);
+    if (recipe_.mbr) command += "@@" + std::to_string(kPartitionStart);
     return command;
 }
 
@@ -289,12 +289,12 @@ bool FatImage::OtherFilesIntact(std::string& report) const {
 
 bool FatImage::FsckClean(bool allowLost, std::string& output) const {
     std::string volume = image_;
-    if (spec_.mbr) {
+    if (recipe_.mbr) {
         volume = dir_ + "/volume.img";
         RunCommand("dd if=" + image_ + " of=" + volume + " bs=1M skip=1 status=none");
     }
     const int status = RunCommand("fsck.fat -n " + volume, &output);
-    if (spec_.mbr) std::filesystem::remove(volume);
+    if (recipe_.mbr) std::filesystem::remove(volume);
     if (status == 0) return true;
     if (!allowLost) return false;
     std::istringstream lines(output);

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-struct VolumeSpec {
+struct VolumeRecipe {
     int fatBits;              // 12, 16 or 32
     uint32_t sizeKiB;         // of the volume
     uint32_t sectorsPerCluster;
@@ -25,13 +25,13 @@ struct VolumeLayout {
 
 class FatImage {
 public:
-    explicit FatImage(const VolumeSpec& spec);
+    explicit FatImage(const VolumeRecipe& recipe);
     ~FatImage();
     FatImage(const FatImage&) = delete;
     FatImage& operator=(const FatImage&) = delete;
 
     const std::string& Path() const { return image_; }
-    unsigned Partition() const { return spec_.mbr ? 1 : 0; }
+    unsigned Partition() const { return recipe_.mbr ? 1 : 0; }
     uint32_t BytesPerCluster() const { return layout_.bytesPerSector * layout_.sectorsPerCluster; }
     const VolumeLayout& Layout() const { return layout_; }
 
@@ -70,10 +70,10 @@ public:
 private:
     std::string Mtools(const std::string& tool) const;  // "mcopy -i IMAGE" and the like
     void ReadLayout();
-    uint64_t volumeOffset() const { return spec_.mbr ? kPartitionStart : 0; }
+    uint64_t volumeOffset() const { return recipe_.mbr ? kPartitionStart : 0; }
 
     static constexpr uint64_t kPartitionStart = 2048 * 512;
-    VolumeSpec spec_;
+    VolumeRecipe recipe_;
     std::string dir_;
     std::string image_;
     VolumeLayout layout_{};

@@ -109,13 +109,13 @@ TEST(FatPlacement, Fat16FileOf30000ClustersIsMovedWhole) {
 
 struct VolumeCase {
     const char* name;
-    VolumeSpec spec;
+    VolumeRecipe recipe;
 };
 
 class FatPlacementVolumes : public testing::TestWithParam<VolumeCase> {};
 
 TEST_P(FatPlacementVolumes, FragmentedFileEndsInOneRun) {
-    FatImage image(GetParam().spec);
+    FatImage image(GetParam().recipe);
     image.MakeDirectory("SUB");
     image.AddFile("SUB/INNER.DAT", 7);
     image.Lay({-20, 3, -30, 4, -25, 6}, false);

@@ -33,7 +33,7 @@ EngineRun RunFsctl(FatImage& image, uint32_t clusters, const std::function<void(
 
 struct VolumeCase {
     const char* name;
-    VolumeSpec spec;
+    VolumeRecipe recipe;
     bool ntfs;
     uint32_t extentsPerAnswer;
 };
@@ -42,7 +42,7 @@ class FsctlPlacementVolumes : public testing::TestWithParam<VolumeCase> {};
 
 TEST_P(FsctlPlacementVolumes, FragmentedFileEndsInOneRun) {
     const VolumeCase& c = GetParam();
-    FatImage image(c.spec);
+    FatImage image(c.recipe);
     image.MakeDirectory("SUB");
     image.AddFile("SUB/INNER.DAT", 7);
     image.Lay({-20, 3, -30, 4, -25, 6}, false);

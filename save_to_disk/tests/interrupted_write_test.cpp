@@ -17,7 +17,7 @@ const char* kSaveName = "SAVE2DSK.BIN";
 
 struct Scenario {
     const char* name;
-    VolumeSpec spec;
+    VolumeRecipe recipe;
     std::vector<int> layout;  // as FatImage::Lay takes it
     bool fillRest;
     uint32_t clusters;        // of the save file
@@ -26,7 +26,7 @@ struct Scenario {
 class InterruptedMoves : public testing::TestWithParam<Scenario> {};
 
 TEST_P(InterruptedMoves, LeaveNothingWorseThanLostClusters) {
-    FatImage image(GetParam().spec);
+    FatImage image(GetParam().recipe);
     image.Lay(GetParam().layout, GetParam().fillRest);
     const std::string base = image.Path() + ".base";
     std::filesystem::copy_file(image.Path(), base);

@@ -10,7 +10,7 @@
 
 namespace {
 
-class VolumeFuzz : public testing::TestWithParam<VolumeSpec> {};
+class VolumeFuzz : public testing::TestWithParam<VolumeRecipe> {};
 
 TEST_P(VolumeFuzz, MutatedVolumesNeverEscape) {
     FatImage image(GetParam());
@@ -34,6 +34,6 @@ TEST_P(VolumeFuzz, MutatedVolumesNeverEscape) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Volumes, VolumeFuzz,
-                         testing::Values(VolumeSpec{12, 256, 1}, VolumeSpec{16, 2560, 1}, VolumeSpec{32, 33792, 1}));
+                         testing::Values(VolumeRecipe{12, 256, 1}, VolumeRecipe{16, 2560, 1}, VolumeRecipe{32, 33792, 1}));
 
 }  // namespace

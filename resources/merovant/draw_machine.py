@@ -517,7 +517,8 @@ def switch_button(name, picture, box, caption, down):
     tw, th = 70, 42
     thumb = resample(picture.pixels_cache, PW, PH, box, tw, th)
     tx, ty = 11 + shift, 4 + shift
-    c.rect(tx - 1, ty - 1, tx + tw + 1, ty + th + 1, (12, 14, 20))
+    frame_colour = (255, 204, 80) if down else (12, 14, 20)  # the held-down picture is framed in gold
+    c.rect(tx - 1, ty - 1, tx + tw + 1, ty + th + 1, frame_colour)
     for j in range(th):
         for i in range(tw):
             p = thumb[j * tw + i]

@@ -14,8 +14,42 @@ constexpr char kViewClass[] = "MerovantView";
 constexpr char kButtonProcProperty[] = "MerovantButtonProc";
 constexpr char kViewProperty[] = "MerovantView";
 
+// The artwork's light grey, the background of icons and lamps.
+constexpr COLORREF kArtworkFace = RGB(192, 192, 192);
+
+// A device button's picture as an icon whose light grey is transparent, so
+// that it sits on the button whatever the button's face looks like.
+HICON LoadButtonIcon(HINSTANCE instance, int id) {
+    UniqueBitmap colour(static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0)));
+    BITMAP size;
+    if (!colour || GetObjectA(colour.get(), sizeof size, &size) == 0) return nullptr;
+    UniqueBitmap mask(CreateBitmap(size.bmWidth, size.bmHeight, 1, 1, nullptr));
+    HDC source = CreateCompatibleDC(nullptr);
+    HDC target = CreateCompatibleDC(nullptr);
+    HICON icon = nullptr;
+    if (mask && source != nullptr && target != nullptr) {
+        HGDIOBJ oldSource = SelectObject(source, colour.get());
+        HGDIOBJ oldTarget = SelectObject(target, mask.get());
+        // The mask is 1 where the artwork is light grey ...
+        SetBkColor(source, kArtworkFace);
+        BitBlt(target, 0, 0, size.bmWidth, size.bmHeight, source, 0, 0, SRCCOPY);
+        // ... and the picture black there (DSna: picture AND NOT mask).
+        SetBkColor(source, RGB(255, 255, 255));
+        SetTextColor(source, RGB(0, 0, 0));
+        constexpr DWORD kDsna = 0x00220326;
+        BitBlt(source, 0, 0, size.bmWidth, size.bmHeight, target, 0, 0, kDsna);
+        SelectObject(source, oldSource);
+        SelectObject(target, oldTarget);
+        ICONINFO info{TRUE, 0, 0, mask.get(), colour.get()};
+        icon = CreateIconIndirect(&info);
+    }
+    if (source != nullptr) DeleteDC(source);
+    if (target != nullptr) DeleteDC(target);
+    return icon;
+}
+
 HBITMAP LoadButtonBitmap(HINSTANCE instance, int id) {
-    // The light grey of the artwork becomes the button face.
+    // The artwork's light grey becomes the button face.
     return static_cast<HBITMAP>(
         LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
 }
@@ -57,10 +91,10 @@ bool CMerovantView::CreateControls() {
     for (int slot = 0; slot < kDeviceSlotCount; ++slot) {
         if (slot == kUncreatedSlot) continue;  // its place stays empty
         const DeviceSlot& s = kDeviceSlots[slot];
-        HWND button = CreateChild("BUTTON", BS_PUSHBUTTON | BS_BITMAP, DeviceButtonRect(slot, width_), s.button);
+        HWND button = CreateChild("BUTTON", BS_PUSHBUTTON | BS_ICON, DeviceButtonRect(slot, width_), s.button);
         if (button == nullptr) return false;
-        buttonImages_[slot].reset(LoadButtonBitmap(context_.instance, s.bitmap));
-        SendMessageA(button, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(buttonImages_[slot].get()));
+        buttonImages_[slot].reset(LoadButtonIcon(context_.instance, s.bitmap));
+        SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(buttonImages_[slot].get()));
         if (CreateChild("STATIC", SS_BITMAP | SS_CENTERIMAGE, LampRect(slot, width_), s.lamp) == nullptr)
             return false;
     }

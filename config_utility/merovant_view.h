@@ -72,7 +72,7 @@ private:
     UniqueBitmap lampOn_;
     UniqueBitmap lampOff_;
     UniqueBitmap strip_;
-    UniqueBitmap buttonImages_[kDeviceSlotCount];
+    UniqueIcon buttonImages_[kDeviceSlotCount];
     PaletteBitmap switchUp_[kViewSwitchCount];
     PaletteBitmap switchDown_[kViewSwitchCount];
     bool lamps_[kDeviceSlotCount] = {};

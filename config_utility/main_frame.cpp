@@ -110,6 +110,9 @@ LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_NOTIFY:
             if (OnNotify(*reinterpret_cast<NMHDR*>(lParam))) return 0;
             break;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE) view_.ActivateTooltips();
+            break;
         case WM_PALETTECHANGED:
             view_.OnPaletteChanged(reinterpret_cast<HWND>(wParam));
             return 0;

@@ -48,7 +48,7 @@ HICON LoadButtonIcon(HINSTANCE instance, int id) {
     return icon;
 }
 
-HBITMAP LoadButtonBitmap(HINSTANCE instance, int id) {
+HBITMAP LoadLampBitmap(HINSTANCE instance, int id) {
     // The artwork's light grey becomes the button face.
     return static_cast<HBITMAP>(
         LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS));
@@ -86,8 +86,8 @@ bool CMerovantView::CreateControls() {
     if (!picture_.Create(context_.instance, hwnd(), IDC_VIEW_PICTURE, {p.left, p.top, p.right, p.bottom}))
         return false;
 
-    lampOn_.reset(LoadButtonBitmap(context_.instance, IDB_LAMP_ON));
-    lampOff_.reset(LoadButtonBitmap(context_.instance, IDB_LAMP_OFF));
+    lampOn_.reset(LoadLampBitmap(context_.instance, IDB_LAMP_ON));
+    lampOff_.reset(LoadLampBitmap(context_.instance, IDB_LAMP_OFF));
     for (int slot = 0; slot < kDeviceSlotCount; ++slot) {
         if (slot == kUncreatedSlot) continue;  // its place stays empty
         const DeviceSlot& s = kDeviceSlots[slot];
@@ -104,7 +104,8 @@ bool CMerovantView::CreateControls() {
 
     HWND strip = CreateChild("STATIC", SS_BITMAP, SwitchStripRect(width_, height_), IDC_VIEW_STRIP);
     if (strip == nullptr) return false;
-    strip_.reset(LoadButtonBitmap(context_.instance, IDB_VIEW_STRIP));
+    strip_.reset(static_cast<HBITMAP>(
+        LoadImageA(context_.instance, MAKEINTRESOURCEA(IDB_VIEW_STRIP), IMAGE_BITMAP, 0, 0, 0)));
     SendMessageA(strip, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(strip_.get()));
     for (int i = 0; i < kViewSwitchCount; ++i) {
         const ViewSwitch& v = kViewSwitches[i];
@@ -138,7 +139,11 @@ void CMerovantView::CreateTooltips() {
     for (const DeviceSlot& s : kDeviceSlots)
         if (HWND button = GetDlgItem(hwnd(), s.button)) AddTool(button, s.tooltip);
     for (const ViewSwitch& v : kViewSwitches) AddTool(GetDlgItem(hwnd(), v.button), v.tooltip);
-    SendMessageA(tooltip_, TTM_ACTIVATE, TRUE, 0);
+    ActivateTooltips();
+}
+
+void CMerovantView::ActivateTooltips() {
+    if (tooltip_ != nullptr) SendMessageA(tooltip_, TTM_ACTIVATE, TRUE, 0);
 }
 
 void CMerovantView::AddTool(HWND control, int text) {

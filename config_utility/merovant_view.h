@@ -35,6 +35,9 @@ public:
     // can change, if any.
     void RefreshLampAfter(int command);
 
+    // Called again whenever the frame becomes active.
+    void ActivateTooltips();
+
     // The palette messages the frame receives.
     void OnPaletteChanged(HWND changer) { picture_.OnPaletteChanged(changer); }
     bool OnQueryNewPalette() { return picture_.OnQueryNewPalette(); }

@@ -409,6 +409,10 @@ def draw_rear():
     c.vgrad(16, 154, 311, 204, (62, 64, 71), (40, 42, 47))
     c.rect(16, 154, 311, 155, (110, 114, 124))
     c.rect(16, 203, 311, 205, (26, 27, 30))
+    c.rect(16, 161, 311, 162, (24, 25, 29))                      # where the lid meets the base
+    for x0, x1 in ((56, 104), (223, 271)):                       # hinge covers
+        c.rrect(x0, 152, x1, 162, 3, (46, 48, 54))
+        c.rect(x0 + 3, 153, x1 - 3, 154, (96, 100, 110))
     round_jack(c, 32, 176, 4.5, (40, 40, 44))                    # DC in
     label(c, 25, 188, "DC")
     vents(c, 46, 164, 84, 194)                                   # fan exhaust

@@ -113,8 +113,9 @@ TEST_F(MerovantEndToEnd, UnpluggingSwapsTheToolbarWithinASecond) {
     ASSERT_TRUE(WaitFor([] { return MainWindow() != nullptr; }, 15000));
     // The window is found by its title while its creation may still run.
     HWND toolbar = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (toolbar = FindWindowExA(MainWindow(), nullptr, TOOLBARCLASSNAMEA, nullptr)) != nullptr; },
-                        3000));
+    ASSERT_TRUE(WaitFor(
+        [&] { return (toolbar = FindWindowExA(MainWindow(), nullptr, TOOLBARCLASSNAMEA, nullptr)) != nullptr; },
+        3000));
     auto has = [&](int command) { return SendMessageA(toolbar, TB_COMMANDTOINDEX, command, 0) >= 0; };
     auto checked = [&](int command) { return SendMessageA(toolbar, TB_ISBUTTONCHECKED, command, 0) > 0; };
     ASSERT_TRUE(WaitFor([&] { return has(ID_POWER_AC_PERFORMANCE) && checked(ID_POWER_AC_PERFORMANCE); }, 3000));

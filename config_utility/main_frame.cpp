@@ -18,7 +18,6 @@ static_assert(kFrameStyle == 0x008A0000);
 
 const std::initializer_list<int> kDisplayGroup = {ID_DISPLAY_LCD, ID_DISPLAY_EXTERNAL, ID_DISPLAY_BOTH};
 const std::initializer_list<int> kBlankGroup = {ID_SCREEN_BLANK_ENABLE, ID_SCREEN_BLANK_DISABLE};
-const std::initializer_list<int> kViewGroup = {ID_VIEW_FRONT, ID_VIEW_REAR, ID_VIEW_PORT_REPLICATOR};
 
 // Menu items and their texts: single items and runs of consecutive ids.
 struct MenuTextRange {
@@ -111,6 +110,14 @@ LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_NOTIFY:
             if (OnNotify(*reinterpret_cast<NMHDR*>(lParam))) return 0;
             break;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE) view_.ActivateTooltips();
+            break;
+        case WM_PALETTECHANGED:
+            view_.OnPaletteChanged(reinterpret_cast<HWND>(wParam));
+            return 0;
+        case WM_QUERYNEWPALETTE:
+            return view_.OnQueryNewPalette();
         case WM_MENUSELECT:
             OnMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
             return 0;
@@ -143,7 +150,18 @@ bool CMainFrame::OnCreate() {
     SetTimer(hwnd(), kPowerTimer, kTimerPeriod, nullptr);
 
     statusBar_ = CreateStatusWindowA(WS_CHILD | WS_VISIBLE | CCS_BOTTOM, "", hwnd(), IDW_STATUS_BAR);
-    return statusBar_ != nullptr;
+    if (statusBar_ == nullptr) return false;
+    return view_.Create(hwnd(), ViewRect(), statusBar_);
+}
+
+// The client area between the toolbar and the status bar.
+RECT CMainFrame::ViewRect() const {
+    RECT r;
+    GetClientRect(hwnd(), &r);
+    RECT child;
+    if (toolbar_.hwnd() != nullptr && GetWindowRect(toolbar_.hwnd(), &child)) r.top += child.bottom - child.top;
+    if (statusBar_ != nullptr && GetWindowRect(statusBar_, &child)) r.bottom -= child.bottom - child.top;
+    return r;
 }
 
 bool CMainFrame::LoadToolbarFor(std::uint8_t powerSource) {
@@ -158,6 +176,10 @@ bool CMainFrame::LoadToolbarFor(std::uint8_t powerSource) {
 void CMainFrame::LayOut() {
     if (toolbar_.hwnd() != nullptr) SendMessageA(toolbar_.hwnd(), TB_AUTOSIZE, 0, 0);
     if (statusBar_ != nullptr) SendMessageA(statusBar_, WM_SIZE, 0, 0);
+    if (view_.hwnd() != nullptr) {
+        const RECT r = ViewRect();
+        MoveWindow(view_.hwnd(), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    }
 }
 
 void CMainFrame::CheckPowerMode(std::uint8_t powerSource) {
@@ -248,9 +270,13 @@ void CMainFrame::OnCommand(int command) {
             toolbar_.CheckOnly(kBlankGroup, command);
             return;
         case ID_VIEW_FRONT:
+            view_.ShowFront();
+            return;
         case ID_VIEW_REAR:
+            view_.ShowRear();
+            return;
         case ID_VIEW_PORT_REPLICATOR:
-            for (int item : kViewGroup) CheckMenuCommand(GetMenu(hwnd()), item, item == command);
+            view_.ShowPortReplicator();
             return;
         case ID_HELP_MAIN_WINDOW: {
             char helpFile[MAX_PATH];
@@ -271,8 +297,10 @@ void CMainFrame::OnCommand(int command) {
         toolbar_.CheckOnly({group->commands[0], group->commands[1], group->commands[2]}, command);
         return;
     }
-    if (const PageCommand* page = FindPageCommand(command); page != nullptr && page->open != nullptr)
-        page->open(context_, hwnd());
+    if (const PageCommand* page = FindPageCommand(command); page != nullptr) {
+        if (page->open != nullptr) page->open(context_, hwnd());
+        view_.RefreshLampAfter(command);
+    }
 }
 
 bool CMainFrame::OnNotify(NMHDR& header) {

@@ -9,6 +9,7 @@
 
 #include "common/window.h"
 #include "config_utility/main_toolbar.h"
+#include "config_utility/merovant_view.h"
 #include "config_utility/page_commands.h"
 
 class CMainFrame final : public CWindow {
@@ -17,7 +18,7 @@ public:
     static constexpr UINT_PTR kBlankTimer = 3;  // screen blanking
     static constexpr UINT kTimerPeriod = 1000;
 
-    explicit CMainFrame(MerovantContext& context) : context_(context) {}
+    explicit CMainFrame(MerovantContext& context) : context_(context), view_(context) {}
 
     // Creates the frame, sets its menu texts, shows it and checks Front View.
     // False when the window (or its status bar) could not be created.
@@ -27,6 +28,7 @@ public:
     int toolbarResource() const { return toolbar_.resourceId(); }
     HWND statusBar() const { return statusBar_; }
     std::uint8_t curDisplay() const { return curDisplay_; }
+    CMerovantView& view() { return view_; }
 
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -37,6 +39,7 @@ private:
     bool OnNotify(NMHDR& header);
     void OnMenuSelect(UINT item, UINT flags, HMENU menu);
     void LayOut();
+    RECT ViewRect() const;
     void SetMenuTexts();
 
     bool LoadToolbarFor(std::uint8_t powerSource);
@@ -51,6 +54,7 @@ private:
     MerovantContext& context_;
     CMainToolbar toolbar_;
     HWND statusBar_ = nullptr;
+    CMerovantView view_;
     std::uint8_t curDisplay_ = 1;
     std::uint8_t lastPowerSource_ = 1;  // the power source timer 2 last saw
     std::string tooltip_;               // text the tooltip asked for last

@@ -111,8 +111,11 @@ TEST_F(MerovantEndToEnd, UnpluggingSwapsTheToolbarWithinASecond) {
     first = StartMerovant("");
     ASSERT_TRUE(first.ok);
     ASSERT_TRUE(WaitFor([] { return MainWindow() != nullptr; }, 15000));
-    HWND toolbar = FindWindowExA(MainWindow(), nullptr, TOOLBARCLASSNAMEA, nullptr);
-    ASSERT_NE(toolbar, nullptr);
+    // The window is found by its title while its creation may still run.
+    HWND toolbar = nullptr;
+    ASSERT_TRUE(WaitFor(
+        [&] { return (toolbar = FindWindowExA(MainWindow(), nullptr, TOOLBARCLASSNAMEA, nullptr)) != nullptr; },
+        3000));
     auto has = [&](int command) { return SendMessageA(toolbar, TB_COMMANDTOINDEX, command, 0) >= 0; };
     auto checked = [&](int command) { return SendMessageA(toolbar, TB_ISBUTTONCHECKED, command, 0) > 0; };
     ASSERT_TRUE(WaitFor([&] { return has(ID_POWER_AC_PERFORMANCE) && checked(ID_POWER_AC_PERFORMANCE); }, 3000));

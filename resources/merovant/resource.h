@@ -81,3 +81,88 @@
 
 // Help contexts.
 #define HELP_CONTEXT_MAIN_WINDOW 0x20080
+
+// ---- Machine view ----------------------------------------------------------
+// Device buttons (control ids).
+#define IDC_VIEW_SYSTEM_INFORMATION 117
+#define IDC_VIEW_AUDIO 118
+#define IDC_VIEW_GLIDENUB 119
+#define IDC_VIEW_POWER 120
+#define IDC_VIEW_PARALLEL_PORT 121
+#define IDC_VIEW_SERIAL_PORT 122
+#define IDC_VIEW_MIDI 123
+#define IDC_VIEW_LCD 124
+#define IDC_VIEW_EXTERNAL_DISPLAY 125
+#define IDC_VIEW_ACCESSIBILITY 126
+#define IDC_VIEW_PCI 127
+#define IDC_VIEW_PC_CARD 128
+#define IDC_VIEW_MODEM 129
+#define IDC_VIEW_INFRARED 130
+// Lamps beside them (control ids).
+#define IDC_LAMP_SYSTEM_INFORMATION 103
+#define IDC_LAMP_AUDIO 104
+#define IDC_LAMP_GLIDENUB 105
+#define IDC_LAMP_POWER 106
+#define IDC_LAMP_PARALLEL_PORT 107
+#define IDC_LAMP_SERIAL_PORT 108
+#define IDC_LAMP_MIDI 109
+#define IDC_LAMP_LCD 110
+#define IDC_LAMP_EXTERNAL_DISPLAY 111
+#define IDC_LAMP_ACCESSIBILITY 112
+#define IDC_LAMP_PCI 113
+#define IDC_LAMP_PC_CARD 114
+#define IDC_LAMP_MODEM 115
+#define IDC_LAMP_INFRARED 116
+// Picture window, the strip behind the switch buttons, the switch buttons.
+#define IDC_VIEW_STRIP 132
+#define IDC_VIEW_FRONT 133
+#define IDC_VIEW_REAR 134
+#define IDC_VIEW_PICTURE 138
+#define IDC_VIEW_PORT_REPLICATOR 139
+// The view window itself, in the frame.
+#define IDW_MACHINE_VIEW 0xE900
+
+// Bitmaps: device buttons, lamps, strip, pictures. The switch buttons' six
+// images have names (IDB_FRONT_SMALL_UP and so on), not numbers.
+#define IDB_VIEW_ACCESSIBILITY 134
+#define IDB_VIEW_AUDIO 135
+#define IDB_VIEW_POWER 136
+#define IDB_LAMP_OFF 137
+#define IDB_LAMP_ON 138
+#define IDB_VIEW_INFRARED 139
+#define IDB_VIEW_GLIDENUB 140
+#define IDB_VIEW_LCD 141
+#define IDB_VIEW_MIDI 142
+#define IDB_VIEW_MODEM 143
+#define IDB_VIEW_PARALLEL_PORT 144
+#define IDB_VIEW_PCI 145
+#define IDB_VIEW_PC_CARD 146
+#define IDB_VIEW_SERIAL_PORT 147
+#define IDB_VIEW_SYSTEM_INFORMATION 148
+#define IDB_VIEW_EXTERNAL_DISPLAY 149
+#define IDB_VIEW_STRIP 153
+#define IDB_PICTURE_REAR 185
+#define IDB_PICTURE_PORT_REPLICATOR 187
+#define IDB_PICTURE_FRONT 190
+
+// Strings: tooltips, status-bar hints, messages.
+#define IDS_TIP_SYSTEM_INFORMATION 61281
+#define IDS_TIP_AUDIO 61282
+#define IDS_TIP_GLIDENUB 61283
+#define IDS_TIP_POWER 61284
+#define IDS_TIP_PARALLEL_PORT 61285
+#define IDS_TIP_SERIAL_PORT 61286
+#define IDS_TIP_LCD 61288
+#define IDS_TIP_EXTERNAL_DISPLAY 61289
+#define IDS_TIP_ACCESSIBILITY 61290
+#define IDS_TIP_PCI 61291
+#define IDS_TIP_PC_CARD 61292
+#define IDS_TIP_MODEM 61293
+#define IDS_TIP_INFRARED 61294
+#define IDS_TIP_FRONT_VIEW 61295
+#define IDS_TIP_REAR_VIEW 61296
+#define IDS_HINT_SYSTEM_INFORMATION 61322
+#define IDS_HINT_PCI 61323
+#define IDS_HINT_POWER 61324
+#define IDS_TIP_PORT_REPLICATOR_VIEW 61330
+#define IDS_NO_TOOLTIPS 61332

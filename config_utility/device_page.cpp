@@ -96,13 +96,13 @@ bool IsGroupFrame(HWND control) {
     return (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
 }
 
-// The visible control under a screen point, enabled or not. A group frame
+// The control (shown in the template) under a screen point, enabled or not. A group frame
 // counts only where none of the controls it surrounds is.
 HWND ControlAt(HWND page, POINT screen) {
     HWND frame = nullptr;
     for (HWND child = GetWindow(page, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
         RECT bounds;
-        if (!IsWindowVisible(child) || !GetWindowRect(child, &bounds) || !PtInRect(&bounds, screen)) continue;
+        if (!(GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE) || !GetWindowRect(child, &bounds) || !PtInRect(&bounds, screen)) continue;
         if (!IsGroupFrame(child)) return child;
         if (frame == nullptr) frame = child;
     }

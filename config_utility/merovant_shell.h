@@ -37,3 +37,7 @@ public:
     int ShowMessageBox(HWND owner, const std::string& text, UINT type) override;
     void RestartWindows() override;
 };
+
+// The shell the program runs with: WindowsShell in merovant.exe
+// (program_shell.cpp), a recorder in the test build.
+MerovantShell& ProgramShell();

@@ -6,14 +6,14 @@
 #include "resources/merovant/resource.h"
 
 CDevicePage::CDevicePage(MerovantContext& context, const DevicePageLayout& layout)
-    : CDialog(layout.templateId), context_(context), layout_(layout) {}
+    : CDialog(layout.templateId), context_(context), layout_(layout), groups_(layout.groups.size()) {}
 
 BOOL CDevicePage::OnInitDialog() {
     SetWindowTextA(hwnd(), LoadStr(layout_.caption).c_str());
     for (const ControlText& text : layout_.texts) SetItemText(hwnd(), text.control, LoadStr(text.text).c_str());
     SetItemText(hwnd(), IDOK, LoadStr(IDS_OK).c_str());
     SetItemText(hwnd(), IDCANCEL, LoadStr(IDS_CANCEL).c_str());
-    for (std::size_t i = 0; i < layout_.groups.size() && i < kMaxGroups; ++i) ReadGroup(i);
+    for (std::size_t i = 0; i < layout_.groups.size(); ++i) ReadGroup(i);
     return TRUE;
 }
 
@@ -34,7 +34,7 @@ void CDevicePage::ReadGroup(std::size_t index) {
 
 // A click on a radio button, even the checked one, marks its group changed.
 bool CDevicePage::Choose(int control) {
-    for (std::size_t i = 0; i < layout_.groups.size() && i < kMaxGroups; ++i) {
+    for (std::size_t i = 0; i < layout_.groups.size(); ++i) {
         for (const RadioChoice& choice : layout_.groups[i].choices) {
             if (choice.control != control) continue;
             if (!groups_[i].locked) {
@@ -65,7 +65,7 @@ bool CDevicePage::OnCommand(int id, int code, HWND) {
 
 void CDevicePage::OnOK() {
     bool written = false;
-    for (std::size_t i = 0; i < layout_.groups.size() && i < kMaxGroups; ++i) {
+    for (std::size_t i = 0; i < layout_.groups.size(); ++i) {
         if (!groups_[i].changed) continue;
         layout_.groups[i].write(groups_[i].value);
         groups_[i].changed = false;

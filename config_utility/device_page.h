@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "common/dialog.h"
 #include "config_utility/page_commands.h"
@@ -74,15 +75,13 @@ private:
         bool changed = false;
         bool locked = false;
     };
-    static constexpr std::size_t kMaxGroups = 4;
-
     void ReadGroup(std::size_t index);
     bool Choose(int control);
     void ShowWhatsThis();
 
     MerovantContext& context_;
     const DevicePageLayout& layout_;
-    GroupState groups_[kMaxGroups];
+    std::vector<GroupState> groups_;  // one per group of the layout
     POINT lastRightClick_{};
 };
 

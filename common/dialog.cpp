@@ -46,6 +46,10 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
             return TRUE;
         }
+        case WM_CONTEXTMENU: {
+            const POINT screen{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            return OnContextMenu(reinterpret_cast<HWND>(wParam), screen) ? TRUE : FALSE;
+        }
         case WM_TIMER:
             OnTimer(wParam);
             return TRUE;

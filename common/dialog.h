@@ -30,6 +30,9 @@ protected:
     // Return true when handled; result becomes the dialog's DWLP_MSGRESULT.
     virtual bool OnNotify(const NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
     virtual void OnTimer(UINT_PTR /*id*/) {}
+    // WM_CONTEXTMENU: window is the one clicked (a control passes it up), at
+    // screen position. Return true when handled.
+    virtual bool OnContextMenu(HWND /*window*/, POINT /*screen*/) { return false; }
     virtual void OnDestroy() {}
 
 private:

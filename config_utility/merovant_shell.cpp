@@ -4,6 +4,7 @@
 
 #include "common/load_string.h"
 #include "common/unique_handle.h"
+#include "config_utility/restart_prompt.h"
 #include "machine_control/restart_machine.h"
 #include "resources/merovant/resource.h"
 
@@ -26,6 +27,15 @@ void WindowsShell::StartProgram(const char* commandLine) {
 
 void WindowsShell::OpenHelp(HWND owner, const char* helpFile, DWORD context) {
     WinHelpA(owner, helpFile, HELP_CONTEXT, context);
+}
+
+void WindowsShell::ShowPopupHelp(HWND owner, const char* helpFile, DWORD context) {
+    WinHelpA(owner, helpFile, HELP_CONTEXTPOPUP, context);
+}
+
+bool WindowsShell::ConfirmRestart(HWND owner) {
+    CRestartPrompt prompt;
+    return prompt.DoModal(GetModuleHandleA(nullptr), owner) == IDOK;
 }
 
 int WindowsShell::ShowMessageBox(HWND owner, const std::string& text, UINT type) {

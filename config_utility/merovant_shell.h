@@ -13,6 +13,11 @@ public:
     virtual void StartProgram(const char* commandLine) = 0;
     // WinHelpA with HELP_CONTEXT.
     virtual void OpenHelp(HWND owner, const char* helpFile, DWORD context) = 0;
+    // WinHelpA with HELP_CONTEXTPOPUP: the help text of context in a pop-up.
+    virtual void ShowPopupHelp(HWND owner, const char* helpFile, DWORD context) = 0;
+    // The restart prompt after a hardware setting changed, modal to owner;
+    // true when the user chose to restart now.
+    virtual bool ConfirmRestart(HWND owner) = 0;
     // A modal message box with the program's title as caption; returns the
     // button the user chose (IDOK, IDYES, ...).
     virtual int ShowMessageBox(HWND owner, const std::string& text, UINT type) = 0;
@@ -27,6 +32,12 @@ class WindowsShell final : public MerovantShell {
 public:
     void StartProgram(const char* commandLine) override;
     void OpenHelp(HWND owner, const char* helpFile, DWORD context) override;
+    void ShowPopupHelp(HWND owner, const char* helpFile, DWORD context) override;
+    bool ConfirmRestart(HWND owner) override;
     int ShowMessageBox(HWND owner, const std::string& text, UINT type) override;
     void RestartWindows() override;
 };
+
+// The shell the program runs with: WindowsShell in merovant.exe
+// (program_shell.cpp), a recorder in the test build.
+MerovantShell& ProgramShell();

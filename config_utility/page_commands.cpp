@@ -2,15 +2,23 @@
 
 #include <cstring>
 
+#include "config_utility/accessibility_page.h"
+#include "config_utility/audio_page.h"
+#include "config_utility/control_panels.h"
+#include "config_utility/device_page.h"
+#include "config_utility/glidenub_page.h"
+#include "config_utility/infrared_page.h"
+#include "config_utility/lcd_page.h"
+#include "config_utility/modem_page.h"
+#include "config_utility/pc_card_slots_page.h"
+#include "config_utility/serial_port_page.h"
 #include "resources/merovant/resource.h"
 
 namespace {
 
-constexpr char kDisplayProperties[] = "rundll32.exe shell32.dll,Control_RunDLL desk.cpl,,3";
-
 void StartPowerManagement(MerovantContext& context, HWND) { context.shell.StartProgram(context.power); }
 
-void StartDisplayProperties(MerovantContext& context, HWND) { context.shell.StartProgram(kDisplayProperties); }
+void StartDisplayProperties(MerovantContext& context, HWND) { context.shell.StartProgram(kDisplayControlPanel); }
 
 void OpenHelpFile(MerovantContext& context, HWND) {
     context.shell.OpenHelp(nullptr, context.helpPath, HELP_CONTEXT_MAIN_WINDOW);
@@ -18,18 +26,18 @@ void OpenHelpFile(MerovantContext& context, HWND) {
 
 // The settings pages join this table as they are built.
 constexpr PageCommand kPages[] = {
-    {kPageGlidenub, ID_PAGE_GLIDENUB, nullptr},
-    {kPageAudio, ID_PAGE_AUDIO, nullptr},
-    {kPageInfrared, ID_PAGE_INFRARED, nullptr},
+    {kPageGlidenub, ID_PAGE_GLIDENUB, OpenDevicePage<CGlidenubPage>, PageLamp::kGlidenub},
+    {kPageAudio, ID_PAGE_AUDIO, OpenDevicePage<CAudioPage>},
+    {kPageInfrared, ID_PAGE_INFRARED, OpenDevicePage<CInfraredPage>, PageLamp::kInfrared},
     {kPageParallelPort, ID_PAGE_PARALLEL_PORT, nullptr},
-    {kPageSerialPort, ID_PAGE_SERIAL_PORT, nullptr},
-    {kPageModem, ID_PAGE_MODEM, nullptr},
+    {kPageSerialPort, ID_PAGE_SERIAL_PORT, OpenDevicePage<CSerialPortPage>, PageLamp::kSerialPort},
+    {kPageModem, ID_PAGE_MODEM, OpenDevicePage<CModemPage>},
     {kPagePciDeviceSetup, ID_PAGE_PCI_DEVICE_SETUP, nullptr},
-    {kPagePcCardSlots, ID_PAGE_PC_CARD_SLOTS, nullptr},
+    {kPagePcCardSlots, ID_PAGE_PC_CARD_SLOTS, OpenDevicePage<CPcCardSlotsPage>},
     {kPagePower, ID_POWER_SETTINGS, StartPowerManagement},
-    {kPageLcd, ID_PAGE_LCD, nullptr},
+    {kPageLcd, ID_PAGE_LCD, OpenDevicePage<CLcdPage>},
     {kPageDisplay, ID_DISPLAY_PROPERTIES, StartDisplayProperties},
-    {kPageAccessibility, ID_PAGE_ACCESSIBILITY, nullptr},
+    {kPageAccessibility, ID_PAGE_ACCESSIBILITY, OpenDevicePage<CAccessibilityPage>, PageLamp::kFnKeyLock},
     {kNoPage, ID_PAGE_CUSTOMIZE, nullptr},
     {kPageSystemInformation, ID_PAGE_SYSTEM_INFORMATION, nullptr},
     {kPageHelp, 0, OpenHelpFile},

@@ -1,4 +1,4 @@
-// merovant.exe: the configuration utility.
+// merovant.exe (and its test build): the configuration utility.
 #include <windows.h>
 
 #include <cstdlib>
@@ -7,9 +7,8 @@
 #include "config_utility/merovant_shell.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-    WindowsShell shell;
     // The C runtime splits the command line by the usual Windows rules.
     const int count = __argc > 0 ? __argc - 1 : 0;
     return RunMerovant(instance, static_cast<std::size_t>(count), count > 0 ? __argv + 1 : nullptr, showCommand,
-                       shell);
+                       ProgramShell());
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/unique_handle.h"
+#include "tests/support/test_log.h"
 #include "resources/merovant/resource.h"
 #include "simulator/machinesim/control_device.h"
 
@@ -21,11 +22,11 @@ struct Started {
     bool ok = false;
 };
 
-Started StartMerovant(const std::string& arguments) {
+Started StartMerovant(const std::string& arguments, const char* image = "merovant.exe") {
     char path[MAX_PATH];
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string program(path, length);
-    program = program.substr(0, program.rfind('\\') + 1) + "merovant.exe";
+    program = program.substr(0, program.rfind('\\') + 1) + image;
     std::string command = "\"" + program + "\" " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -135,6 +136,34 @@ TEST_F(MerovantEndToEnd, UnknownPageEndsWithNothingShown) {
     DWORD code = 99;
     ASSERT_TRUE(Exited(first, 15000, code));
     EXPECT_EQ(code, 0u);
+    EXPECT_EQ(MainWindow(), nullptr);
+}
+
+TEST_F(MerovantEndToEnd, InfraredSwitchOpensThePageAloneAndDisableAsksToRestart) {
+    SetMachine([](MachineState& s) { s.infrared = 1; });
+    const std::string seamLog = PathBesideProgram("merovant-seam.log");
+    DeleteFileA(seamLog.c_str());
+    first = StartMerovant("/3", "MerovantUnderTest.exe");
+    ASSERT_TRUE(first.ok);
+    HWND page = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (page = FindWindowA("#32770", "Infrared")) != nullptr; }, 15000));
+    EXPECT_EQ(GetWindow(page, GW_OWNER), nullptr) << "a switch's page has no owner";
+    EXPECT_EQ(MainWindow(), nullptr);
+    HWND enable = GetDlgItem(page, IDC_INFRARED_ENABLE);
+    HWND disable = GetDlgItem(page, IDC_INFRARED_DISABLE);
+    EXPECT_EQ(SendMessageA(enable, BM_GETCHECK, 0, 0), BST_CHECKED);
+
+    SendMessageA(disable, BM_CLICK, 0, 0);
+    EXPECT_EQ(SendMessageA(disable, BM_GETCHECK, 0, 0), BST_CHECKED);
+    PostMessageA(page, WM_COMMAND, IDOK, 0);
+    DWORD code = 99;
+    ASSERT_TRUE(Exited(first, 15000, code)) << "the program ends with its page";
+    EXPECT_EQ(code, 0u);
+
+    MachineState state;
+    ASSERT_TRUE(control.GetState(state));
+    EXPECT_EQ(state.infrared, 0);
+    EXPECT_EQ(ReadWholeFile(seamLog), "restart prompt\nrestart\n");
     EXPECT_EQ(MainWindow(), nullptr);
 }
 

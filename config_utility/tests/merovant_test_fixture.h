@@ -14,7 +14,8 @@
 #include "simulator/machine_model.h"
 #include "simulator/model_transport.h"
 
-// Records the side effects; message boxes answer `answer`.
+// Records the side effects; message boxes answer `answer`, the restart
+// prompt `restartAnswer`.
 class RecordingShell final : public MerovantShell {
 public:
     struct Help {
@@ -26,6 +27,13 @@ public:
     void OpenHelp(HWND owner, const char* helpFile, DWORD context) override {
         help.push_back({owner, helpFile, context});
     }
+    void ShowPopupHelp(HWND owner, const char* helpFile, DWORD context) override {
+        popupHelp.push_back({owner, helpFile, context});
+    }
+    bool ConfirmRestart(HWND) override {
+        ++restartPrompts;
+        return restartAnswer == IDOK;
+    }
     int ShowMessageBox(HWND, const std::string& text, UINT) override {
         messages.push_back(text);
         return answer;
@@ -34,9 +42,12 @@ public:
 
     std::vector<std::string> started;
     std::vector<Help> help;
+    std::vector<Help> popupHelp;
     std::vector<std::string> messages;
     int restarts = 0;
     int answer = IDOK;
+    int restartPrompts = 0;
+    int restartAnswer = IDOK;  // the restart prompt's answer
 };
 
 // The model's transport, with chosen operations failing: a request whose Eax

@@ -1,0 +1,43 @@
+// The shell of merovant's test build: every side effect is written, one line
+// each, to merovant-seam.log beside the program, and never happens. Message
+// boxes and the restart prompt answer OK.
+#include "config_utility/merovant_shell.h"
+
+#include <string>
+
+#include "tests/support/test_log.h"
+
+namespace {
+
+class SeamLog final : public MerovantShell {
+public:
+    void StartProgram(const char* commandLine) override { Record(std::string("start ") + commandLine); }
+    void OpenHelp(HWND, const char* helpFile, DWORD context) override { Record(Help("help", helpFile, context)); }
+    void ShowPopupHelp(HWND, const char* helpFile, DWORD context) override {
+        Record(Help("popup help", helpFile, context));
+    }
+    bool ConfirmRestart(HWND) override {
+        Record("restart prompt");
+        return true;
+    }
+    int ShowMessageBox(HWND, const std::string& text, UINT) override {
+        Record("message " + text);
+        return IDOK;
+    }
+    void RestartWindows() override { Record("restart"); }
+
+private:
+    static std::string Help(const char* kind, const char* file, DWORD context) {
+        char number[16];
+        wsprintfA(number, " %#lx", static_cast<unsigned long>(context));
+        return std::string(kind) + " " + file + number;
+    }
+    static void Record(const std::string& line) { AppendLine(PathBesideProgram("merovant-seam.log"), line); }
+};
+
+}  // namespace
+
+MerovantShell& ProgramShell() {
+    static SeamLog shell;
+    return shell;
+}

@@ -26,18 +26,18 @@ void OpenHelpFile(MerovantContext& context, HWND) {
 
 // The settings pages join this table as they are built.
 constexpr PageCommand kPages[] = {
-    {kPageGlidenub, ID_PAGE_GLIDENUB, OpenDevicePage<CGlidenubPage>, PageLamp::kGlidenub},
+    {kPageGlidenub, ID_PAGE_GLIDENUB, OpenDevicePage<CGlidenubPage>},
     {kPageAudio, ID_PAGE_AUDIO, OpenDevicePage<CAudioPage>},
-    {kPageInfrared, ID_PAGE_INFRARED, OpenDevicePage<CInfraredPage>, PageLamp::kInfrared},
+    {kPageInfrared, ID_PAGE_INFRARED, OpenDevicePage<CInfraredPage>},
     {kPageParallelPort, ID_PAGE_PARALLEL_PORT, nullptr},
-    {kPageSerialPort, ID_PAGE_SERIAL_PORT, OpenDevicePage<CSerialPortPage>, PageLamp::kSerialPort},
+    {kPageSerialPort, ID_PAGE_SERIAL_PORT, OpenDevicePage<CSerialPortPage>},
     {kPageModem, ID_PAGE_MODEM, OpenDevicePage<CModemPage>},
     {kPagePciDeviceSetup, ID_PAGE_PCI_DEVICE_SETUP, nullptr},
     {kPagePcCardSlots, ID_PAGE_PC_CARD_SLOTS, OpenDevicePage<CPcCardSlotsPage>},
     {kPagePower, ID_POWER_SETTINGS, StartPowerManagement},
     {kPageLcd, ID_PAGE_LCD, OpenDevicePage<CLcdPage>},
     {kPageDisplay, ID_DISPLAY_PROPERTIES, StartDisplayProperties},
-    {kPageAccessibility, ID_PAGE_ACCESSIBILITY, OpenDevicePage<CAccessibilityPage>, PageLamp::kFnKeyLock},
+    {kPageAccessibility, ID_PAGE_ACCESSIBILITY, OpenDevicePage<CAccessibilityPage>},
     {kNoPage, ID_PAGE_CUSTOMIZE, nullptr},
     {kPageSystemInformation, ID_PAGE_SYSTEM_INFORMATION, nullptr},
     {kPageHelp, 0, OpenHelpFile},

@@ -20,22 +20,10 @@ struct MerovantContext {
 // starts the program the page stands for.
 using PageHandler = void (*)(MerovantContext& context, HWND owner);
 
-// The machine view's lamp that changes with a page's setting: the frame and
-// the view refresh it after the page closes.
-enum class PageLamp {
-    kNone,
-    kGlidenub,
-    kInfrared,
-    kParallelPort,
-    kSerialPort,
-    kFnKeyLock,
-};
-
 struct PageCommand {
     PageNumber page;     // the switch's page number, kNoPage when there is none
     int command;         // the menu command, 0 when there is none
     PageHandler open;    // nullptr while the page does not exist
-    PageLamp lamp = PageLamp::kNone;  // refreshed after the page closes
 };
 
 // The row of a page number or a menu command; nullptr when there is none.

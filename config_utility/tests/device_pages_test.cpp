@@ -48,7 +48,6 @@ struct PageCase {
     const char* name;
     PageNumber page;
     int command;
-    PageLamp lamp;
     const char* caption;
     bool restartPrompt;
     std::vector<int> radios;
@@ -60,7 +59,7 @@ struct PageCase {
 
 const std::vector<PageCase>& Pages() {
     static const std::vector<PageCase> pages = {
-        {"Glidenub", kPageGlidenub, ID_PAGE_GLIDENUB, PageLamp::kGlidenub, "Glidenub", true,
+        {"Glidenub", kPageGlidenub, ID_PAGE_GLIDENUB, "Glidenub", true,
          {IDC_GLIDENUB_ENABLE, IDC_GLIDENUB_DISABLE},
          {{kDisplay, 0x0210}},
          {{[](MachineState& s) { s.glidenub = 1; }, {IDC_GLIDENUB_ENABLE}},
@@ -69,10 +68,10 @@ const std::vector<PageCase>& Pages() {
          {{[](MachineState& s) { s.glidenub = 1; }, {IDC_GLIDENUB_DISABLE}, {{kDisplay, 0x0010, 0}}},
           {[](MachineState& s) { s.glidenub = 1; }, {IDC_GLIDENUB_ENABLE}, {{kDisplay, 0x0110, 0}}}},
          {{IDC_MOUSE_PROPERTIES, "rundll32.exe shell32.dll,Control_RunDLL main.cpl @0"}}},
-        {"Audio", kPageAudio, ID_PAGE_AUDIO, PageLamp::kNone, "Audio", false, {}, {}, {}, {},
+        {"Audio", kPageAudio, ID_PAGE_AUDIO, "Audio", false, {}, {}, {}, {},
          {{IDC_SOUND_PROPERTIES, "rundll32.exe shell32.dll,Control_RunDLL mmsys.cpl @1"},
           {IDC_MULTIMEDIA_PROPERTIES, "rundll32.exe shell32.dll,Control_RunDLL mmsys.cpl"}}},
-        {"Infrared", kPageInfrared, ID_PAGE_INFRARED, PageLamp::kInfrared, "Infrared", true,
+        {"Infrared", kPageInfrared, ID_PAGE_INFRARED, "Infrared", true,
          {IDC_INFRARED_ENABLE, IDC_INFRARED_DISABLE},
          {{kPorts, 0x0029}},
          {{[](MachineState& s) { s.infrared = 1; }, {IDC_INFRARED_ENABLE}},
@@ -84,7 +83,7 @@ const std::vector<PageCase>& Pages() {
           {[](MachineState& s) { s.infrared = 0; }, {IDC_INFRARED_ENABLE, IDC_INFRARED_DISABLE, IDC_INFRARED_ENABLE},
            {{kPorts, 0x0129, 1}}}},
          {}},
-        {"Serial Port", kPageSerialPort, ID_PAGE_SERIAL_PORT, PageLamp::kSerialPort, "Serial Port", true,
+        {"Serial Port", kPageSerialPort, ID_PAGE_SERIAL_PORT, "Serial Port", true,
          {IDC_SERIAL_PORT_ENABLE, IDC_SERIAL_PORT_DISABLE},
          {{kPorts, 0x0002}},
          {{[](MachineState& s) { s.serialPortStatus = 0; }, {IDC_SERIAL_PORT_ENABLE}},
@@ -98,11 +97,11 @@ const std::vector<PageCase>& Pages() {
           {[](MachineState& s) { s.serialPortStatus = kPortLocked; },
            {IDC_SERIAL_PORT_ENABLE, IDC_SERIAL_PORT_DISABLE}, {}}},
          {}},
-        {"Modem", kPageModem, ID_PAGE_MODEM, PageLamp::kNone, "Modem", false, {}, {}, {}, {},
+        {"Modem", kPageModem, ID_PAGE_MODEM, "Modem", false, {}, {}, {}, {},
          {{IDC_MODEM_PROPERTIES, "rundll32.exe shell32.dll,Control_RunDLL modem.cpl"}}},
-        {"PC Card Slots", kPagePcCardSlots, ID_PAGE_PC_CARD_SLOTS, PageLamp::kNone, "PC Card Slots", false, {}, {},
+        {"PC Card Slots", kPagePcCardSlots, ID_PAGE_PC_CARD_SLOTS, "PC Card Slots", false, {}, {},
          {}, {}, {{IDC_PC_CARD_STATUS, "rundll32.exe shell32.dll,Control_RunDLL devapps.cpl @0"}}},
-        {"LCD", kPageLcd, ID_PAGE_LCD, PageLamp::kNone, "LCD", false,
+        {"LCD", kPageLcd, ID_PAGE_LCD, "LCD", false,
          {IDC_SCREEN_BLANKING_ENABLE, IDC_SCREEN_BLANKING_DISABLE, IDC_BRIGHTNESS_HIGH, IDC_BRIGHTNESS_NORMAL,
           IDC_SCREEN_EXPANSION_ENABLE, IDC_SCREEN_EXPANSION_DISABLE},
          {{kPower, 0x020D}, {kPower, 0x0210}, {kDisplay, 0x0212}},
@@ -122,7 +121,7 @@ const std::vector<PageCase>& Pages() {
            {{kPower, 0x0010, 0}, {kDisplay, 0x0112, 0}}},
           {[](MachineState& s) { s.screenBlank = 1; }, {IDC_SCREEN_BLANKING_ENABLE}, {{kPower, 0x000D, 0}}}},
          {{IDC_DISPLAY_PROPERTIES, "rundll32.exe shell32.dll,Control_RunDLL desk.cpl,,3"}}},
-        {"Accessibility Options", kPageAccessibility, ID_PAGE_ACCESSIBILITY, PageLamp::kFnKeyLock,
+        {"Accessibility Options", kPageAccessibility, ID_PAGE_ACCESSIBILITY,
          "Accessibility Options", false,
          {IDC_FN_KEY_LOCK_ENABLE, IDC_FN_KEY_LOCK_DISABLE},
          {{kPorts, 0x0220}},
@@ -179,7 +178,6 @@ protected:
 TEST_F(DevicePagesTest, OpeningShowsTheTextsAndChecksWhatTheMachineReports) {
     for (const PageCase& page : Pages()) {
         EXPECT_EQ(FindPageCommand(page.command), FindPage(page.page)) << page.name;
-        EXPECT_EQ(FindPage(page.page)->lamp, page.lamp) << page.name;
         for (const Reading& reading : page.readings) {
             model->state = MachineState();
             reading.set(model->state);

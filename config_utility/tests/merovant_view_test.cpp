@@ -11,6 +11,7 @@
 #include "common/load_string.h"
 #include "config_utility/main_frame.h"
 #include "config_utility/tests/merovant_test_fixture.h"
+#include "config_utility/tests/page_script.h"
 #include "resources/merovant/resource.h"
 
 namespace {
@@ -118,9 +119,14 @@ TEST_F(MerovantViewTest, LampChangesAfterItsPageWithoutARestart) {
     SendMessageA(frame->hwnd(), WM_COMMAND, ID_PAGE_PARALLEL_PORT, 0);  // the menu
     EXPECT_TRUE(LampShown(4));
     EXPECT_FALSE(LampShown(13));
-    Click(IDC_VIEW_INFRARED);                                           // the view's button
+    // The pages that exist open modally; each is cancelled from inside its loop.
+    PageScript script;
+    const auto cancel = [](HWND page) { SendMessageA(page, WM_COMMAND, IDCANCEL, 0); };
+    script.Then(cancel);
+    Click(IDC_VIEW_INFRARED);  // the view's button
     EXPECT_TRUE(LampShown(13));
     EXPECT_TRUE(LampShown(2)) << "only the page's own lamp is read again";
+    script.Then(cancel);
     Click(IDC_VIEW_GLIDENUB);
     EXPECT_FALSE(LampShown(2));
 }

@@ -25,12 +25,10 @@ const std::initializer_list<int> kToolbarGroups = {
     ID_DISPLAY_LCD, ID_DISPLAY_EXTERNAL, ID_DISPLAY_BOTH,
     ID_SCREEN_BLANK_ENABLE, ID_SCREEN_BLANK_DISABLE};
 
-class MainFrameTest : public testing::Test {
+class MainFrameTest : public FrameOverModel {
 protected:
     void Create() {
-        frame = std::make_unique<CMainFrame>(context);
-        // Hidden: a shown window costs Wine seconds to take down without a window manager.
-        ASSERT_TRUE(frame->Create(SW_HIDE));
+        CreateFrame();
         model->ClearLog();
     }
     // The checked buttons of the toolbar's groups.
@@ -46,12 +44,6 @@ protected:
         return CountRequests(*model, eax, ebx, ecx, edx);
     }
 
-    std::unique_ptr<MachineModel> model = std::make_unique<MachineModel>();
-    FailingModelTransport transport{*model};
-    ScratchMachineKey registry;
-    RecordingShell shell;
-    MerovantContext context{GetModuleHandleA(nullptr), shell, {}, {}};
-    std::unique_ptr<CMainFrame> frame;
 };
 
 TEST_F(MainFrameTest, CreationLoadsTheToolbarOfThePowerSourceAndChecksTheMachineState) {

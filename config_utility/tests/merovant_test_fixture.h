@@ -10,6 +10,9 @@
 #include <utility>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "config_utility/main_frame.h"
 #include "config_utility/merovant_shell.h"
 #include "simulator/machine_model.h"
 #include "simulator/model_transport.h"
@@ -94,3 +97,22 @@ std::vector<SmiRequest> LoggedRequests(const MachineModel& model);
 // How often the model received a request with these words.
 int CountRequests(const MachineModel& model, std::uint32_t eax, std::uint32_t ebx, std::uint32_t ecx = 0,
                   std::uint32_t edx = 0);
+
+// A main frame over the in-process machine model, with a scratch registry key
+// and the recording shell: what the frame's and the view's tests start from.
+// Frames are created hidden: a shown window costs Wine seconds to take down
+// without a window manager.
+class FrameOverModel : public testing::Test {
+protected:
+    void CreateFrame() {
+        frame = std::make_unique<CMainFrame>(context);
+        ASSERT_TRUE(frame->Create(SW_HIDE));
+    }
+
+    std::unique_ptr<MachineModel> model = std::make_unique<MachineModel>();
+    FailingModelTransport transport{*model};
+    ScratchMachineKey registry;
+    RecordingShell shell;
+    MerovantContext context{GetModuleHandleA(nullptr), shell, {}, {}};
+    std::unique_ptr<CMainFrame> frame;
+};

@@ -19,11 +19,10 @@ namespace {
 constexpr std::uint32_t kPorts = kSmiFunctionPorts;
 constexpr std::uint32_t kDisplay = kSmiFunctionDisplay;
 
-class MerovantViewTest : public testing::Test {
+class MerovantViewTest : public FrameOverModel {
 protected:
     void Create() {
-        frame = std::make_unique<CMainFrame>(context);
-        ASSERT_TRUE(frame->Create(SW_HIDE));
+        CreateFrame();
         ASSERT_NE(view().hwnd(), nullptr);
     }
     CMerovantView& view() { return frame->view(); }
@@ -51,12 +50,6 @@ protected:
         return text;
     }
 
-    std::unique_ptr<MachineModel> model = std::make_unique<MachineModel>();
-    FailingModelTransport transport{*model};
-    ScratchMachineKey registry;
-    RecordingShell shell;
-    MerovantContext context{GetModuleHandleA(nullptr), shell, {}, {}};
-    std::unique_ptr<CMainFrame> frame;
 };
 
 TEST_F(MerovantViewTest, LampsFollowTheMachineAndAFailedQueryLeavesThemOff) {

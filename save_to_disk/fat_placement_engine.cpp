@@ -106,14 +106,7 @@ bool FatPlacementEngine::ProcessFile(const std::string& path, bool first) {
     const bool placed = PlaceLoop(path, fragments);
     disk_.CloseFileForScan();
     disk_.UnlockVolume(drive_);
-    if (!placed) {
-        disk_.RemoveFile(path);
-        return false;
-    }
-    WriteOptimizedLine(host_, path, fragments);
-    totals_.fragmentsAfter += fragments;
-    ++totals_.filesPlaced;
-    return true;
+    return FinishFile(disk_, host_, totals_, path, placed, fragments);
 }
 
 bool FatPlacementEngine::PlaceLoop(const std::string& path, uint32_t& fragments) {

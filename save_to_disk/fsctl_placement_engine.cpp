@@ -72,14 +72,7 @@ bool FsctlPlacementEngine::ProcessFile(const std::string& path, bool first) {
     uint64_t fragments = 0;
     const bool placed = PlaceLoop(path, fragments);
     disk_.CloseFileForScan();
-    if (!placed) {
-        disk_.RemoveFile(path);
-        return false;
-    }
-    WriteOptimizedLine(host_, path, fragments);
-    totals_.fragmentsAfter += fragments;
-    ++totals_.filesPlaced;
-    return true;
+    return FinishFile(disk_, host_, totals_, path, placed, fragments);
 }
 
 bool FsctlPlacementEngine::PlaceLoop(const std::string& path, uint64_t& fragments) {

@@ -52,6 +52,18 @@ void WriteProcessingLine(PlacementHost& host, const std::string& path, bool firs
     host.WriteOutput(Format("Processing %s:\n", path));
 }
 
+bool FinishFile(DiskAccess& disk, PlacementHost& host, PlacementTotals& totals, const std::string& path, bool placed,
+                uint64_t fragments) {
+    if (!placed) {
+        disk.RemoveFile(path);
+        return false;
+    }
+    WriteOptimizedLine(host, path, fragments);
+    totals.fragmentsAfter += fragments;
+    ++totals.filesPlaced;
+    return true;
+}
+
 void WriteOptimizedLine(PlacementHost& host, const std::string& path, uint64_t fragments) {
     char line[kMaxPath + 64];
     std::snprintf(line, sizeof line, "%s was optimized to %" PRIu64 " fragment%s.\n", path.c_str(), fragments,

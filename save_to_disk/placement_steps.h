@@ -27,6 +27,11 @@ bool CreateSaveFile(DiskAccess& disk, PlacementHost& host, const std::string& pa
 bool ProcessMatchingFiles(DiskAccess& disk, PlacementHost& host, const std::string& path,
                           const std::function<bool(const std::string&, bool)>& process);
 
+// Ends one file's placement: a file that was not placed is deleted; a placed
+// one gets its "optimized" line and counts in the totals. Returns placed.
+bool FinishFile(DiskAccess& disk, PlacementHost& host, PlacementTotals& totals, const std::string& path, bool placed,
+                uint64_t fragments);
+
 // The separator and "Processing" line before a file.
 void WriteProcessingLine(PlacementHost& host, const std::string& path, bool first);
 void WriteOptimizedLine(PlacementHost& host, const std::string& path, uint64_t fragments);

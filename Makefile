@@ -3,11 +3,7 @@
 #   make test   install what is missing, build all three trees, run every test
 .PHONY: all setup configure build native sanitize win64 win32 run test screenshots clean fuzz bench
 
-GENERATOR := -G Ninja
-CMAKE_NATIVE   := cmake -S . -B build/native $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug
-CMAKE_SANITIZE := cmake -S . -B build/native-sanitize $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DSUITE_SANITIZE=ON
-CMAKE_WIN64    := cmake -S . -B build/win64 $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
-CMAKE_WIN32    := cmake -S . -B build/win32 $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
+# The trees are the presets of CMakePresets.json.
 
 all: build
 
@@ -15,19 +11,19 @@ setup:
 	scripts/setup
 
 native: setup
-	$(CMAKE_NATIVE) >/dev/null
+	cmake --preset native >/dev/null
 	cmake --build build/native
 
 sanitize: setup
-	$(CMAKE_SANITIZE) >/dev/null
+	cmake --preset native-sanitize >/dev/null
 	cmake --build build/native-sanitize
 
 win64: setup
-	$(CMAKE_WIN64) >/dev/null
+	cmake --preset win64 >/dev/null
 	cmake --build build/win64
 
 win32: setup
-	$(CMAKE_WIN32) >/dev/null
+	cmake --preset win32 >/dev/null
 	cmake --build build/win32
 
 build: native win64 win32
@@ -44,10 +40,8 @@ screenshots: win64
 # The FAT placement engine under libFuzzer (clang), FUZZ_SECONDS long, from
 # seed volumes made by mkfs.fat.
 FUZZ_SECONDS ?= 60
-CMAKE_FUZZ := cmake -S . -B build/fuzz $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang \
-	-DCMAKE_CXX_COMPILER=clang++ -DSUITE_FUZZ=ON -DSUITE_SANITIZE=ON -DSUITE_TESTS=OFF
 fuzz: setup
-	$(CMAKE_FUZZ) >/dev/null
+	cmake --preset fuzz >/dev/null
 	cmake --build build/fuzz --target volume_fuzzer
 	mkdir -p build/fuzz/corpus
 	for bits in 12 16; do rm -f build/fuzz/corpus/seed$$bits; \

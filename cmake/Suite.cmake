@@ -15,10 +15,23 @@ else()
   set(SUITE_SHIPPING OFF)
 endif()
 
-# The shipping tree builds the Windows test programs (so that everything links
-# for i686 too) but runs none: Wine here has no 32-bit side.
+# The shipping tree holds the product images only: no tests, no test programs,
+# no virtual notebook (Wine here has no 32-bit side to run them anyway).
+if(SUITE_SHIPPING AND SUITE_TESTS)
+  message(FATAL_ERROR "the shipping tree builds no tests: configure it with -DSUITE_TESTS=OFF")
+endif()
 
 add_compile_options(-Wall -Wextra)
+
+# ccache, where the machine has it, shares compiled objects between trees and
+# checkouts: with the source folder as its base, the paths it hashes are
+# relative, so a second clone compiles nothing it has seen.
+find_program(SUITE_CCACHE ccache)
+if(SUITE_CCACHE)
+  foreach(lang C CXX)
+    set(CMAKE_${lang}_COMPILER_LAUNCHER env CCACHE_BASEDIR=${CMAKE_SOURCE_DIR} CCACHE_NOHASHDIR=1 ${SUITE_CCACHE})
+  endforeach()
+endif()
 
 if(WIN32)
   enable_language(RC)
@@ -56,11 +69,95 @@ if(SUITE_TESTS)
   endif()
 endif()
 
-# suite_portable_library(NAME SOURCES...)
+# suite_portable_library(NAME SOURCES... [LIBS libs...])
 # Portable core: no <windows.h>; built in every tree.
 function(suite_portable_library name)
-  add_library(${name} STATIC ${ARGN})
+  cmake_parse_arguments(L "" "" "LIBS" ${ARGN})
+  add_library(${name} STATIC ${L_UNPARSED_ARGUMENTS})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  if(L_LIBS)
+    target_link_libraries(${name} PUBLIC ${L_LIBS})
+  endif()
+endfunction()
+
+# suite_windows_library(NAME SOURCES... [LIBS libs...])
+# Win32 code that a program and its tests link: built in the Windows trees only.
+function(suite_windows_library name)
+  if(NOT WIN32)
+    return()
+  endif()
+  cmake_parse_arguments(L "" "" "LIBS" ${ARGN})
+  add_library(${name} STATIC ${L_UNPARSED_ARGUMENTS})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  if(L_LIBS)
+    target_link_libraries(${name} PUBLIC ${L_LIBS})
+  endif()
+endfunction()
+
+# suite_resources(NAME FOLDER SCRIPT)
+# The resource script resources/FOLDER/SCRIPT compiled once, as an object
+# library that the program and its tests link. windres reports none of the
+# files a script pulls in, so every file of the folder (string tables, dialogs,
+# resource.h, bitmaps, icons) is a dependency: changing any of them rebuilds it.
+function(suite_resources name folder script)
+  if(NOT WIN32)
+    return()
+  endif()
+  set(dir ${CMAKE_SOURCE_DIR}/resources/${folder})
+  add_library(${name} OBJECT ${dir}/${script})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${dir})
+  file(GLOB_RECURSE inputs CONFIGURE_DEPENDS
+    ${dir}/*.rc ${dir}/*.h ${dir}/*.bmp ${dir}/*.ico ${dir}/*.cur ${dir}/*.manifest)
+  list(REMOVE_ITEM inputs ${dir}/${script})
+  set_source_files_properties(${dir}/${script} PROPERTIES OBJECT_DEPENDS "${inputs}")
+endfunction()
+
+# The VERSIONINFO and manifest of one image, from the templates in
+# cmake/templates; sets OUT to the resource script made.
+function(suite_version_resource out name file_name file_type manifest_id description)
+  set(SUITE_INTERNAL_NAME ${name})
+  set(SUITE_FILE_NAME ${file_name})
+  set(SUITE_FILE_TYPE ${file_type})
+  set(SUITE_MANIFEST_ID ${manifest_id})
+  set(SUITE_DESCRIPTION "${description}")
+  set(SUITE_MANIFEST_FILE ${CMAKE_CURRENT_BINARY_DIR}/${name}.manifest)
+  set(templates ${CMAKE_SOURCE_DIR}/cmake/templates)
+  configure_file(${templates}/program.manifest.in ${SUITE_MANIFEST_FILE} @ONLY)
+  configure_file(${templates}/program.rc.in ${CMAKE_CURRENT_BINARY_DIR}/${name}_version.rc @ONLY)
+  set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/${name}_version.rc PROPERTIES
+    OBJECT_DEPENDS ${SUITE_MANIFEST_FILE})
+  set(${out} ${CMAKE_CURRENT_BINARY_DIR}/${name}_version.rc PARENT_SCOPE)
+endfunction()
+
+# suite_windows_program(NAME GUI|CONSOLE|APPLET SOURCES... DESCRIPTION text [LIBS libs...])
+# One of the suite's Windows images, with its VERSIONINFO and manifest. GUI
+# programs get the subsystem "windows", console programs "console"; an APPLET
+# is a Control Panel DLL, NAME.cpl. All at version 4.0 in the shipping tree.
+function(suite_windows_program name kind)
+  if(NOT WIN32)
+    return()
+  endif()
+  cmake_parse_arguments(P "" "DESCRIPTION" "LIBS" ${ARGN})
+  if(NOT P_DESCRIPTION)
+    message(FATAL_ERROR "suite_windows_program(${name}): DESCRIPTION is required")
+  endif()
+  if(kind STREQUAL "GUI")
+    suite_version_resource(version ${name} ${name}.exe VFT_APP CREATEPROCESS_MANIFEST_RESOURCE_ID "${P_DESCRIPTION}")
+    add_executable(${name} WIN32 ${P_UNPARSED_ARGUMENTS} ${version})
+  elseif(kind STREQUAL "CONSOLE")
+    suite_version_resource(version ${name} ${name}.exe VFT_APP CREATEPROCESS_MANIFEST_RESOURCE_ID "${P_DESCRIPTION}")
+    add_executable(${name} ${P_UNPARSED_ARGUMENTS} ${version})
+  elseif(kind STREQUAL "APPLET")
+    suite_version_resource(version ${name} ${name}.cpl VFT_DLL ISOLATIONAWARE_MANIFEST_RESOURCE_ID "${P_DESCRIPTION}")
+    add_library(${name} SHARED ${P_UNPARSED_ARGUMENTS} ${version})
+    set_target_properties(${name} PROPERTIES PREFIX "" SUFFIX ".cpl")
+  else()
+    message(FATAL_ERROR "suite_windows_program: kind must be GUI, CONSOLE or APPLET, not ${kind}")
+  endif()
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  if(P_LIBS)
+    target_link_libraries(${name} PRIVATE ${P_LIBS})
+  endif()
 endfunction()
 
 # suite_native_test(NAME SOURCES... [LIBS libs...])
@@ -75,44 +172,27 @@ function(suite_native_test name)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
 endfunction()
 
-# suite_windows_test(NAME SOURCES... [LIBS libs...] [RESOURCES rc...] [PROPERTIES prop value...])
+# suite_windows_test(NAME SOURCES... [LIBS libs...] [RESOURCES rc...] [PROPERTIES prop value...] [BARE_PREFIX])
 # A GoogleTest program of the Win32 layer, run under Wine by ctest in the win64
-# tree; the shipping tree only builds it. PROPERTIES are set on each of its
-# tests (RESOURCE_LOCK virtual_notebook for tests that share the driver).
+# tree, with the manifest the programs have. LIBS may name a program's
+# resource object library. PROPERTIES are set on each of its tests
+# (RESOURCE_LOCK virtual_notebook for tests that share the driver).
 function(suite_windows_test name)
   if(NOT WIN32 OR NOT SUITE_TESTS)
     return()
   endif()
   cmake_parse_arguments(T "BARE_PREFIX" "" "LIBS;RESOURCES;PROPERTIES" ${ARGN})
-  add_executable(${name} ${T_UNPARSED_ARGUMENTS} ${T_RESOURCES})
+  suite_version_resource(version ${name} ${name}.exe VFT_APP CREATEPROCESS_MANIFEST_RESOURCE_ID "Test of the Merovant suite")
+  add_executable(${name} ${T_UNPARSED_ARGUMENTS} ${T_RESOURCES} ${version})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
   if(T_BARE_PREFIX)
     # A machine without the notebook's drivers: the tree's second prefix.
     set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
       "env;WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-bare;${CMAKE_SOURCE_DIR}/scripts/wine")
   endif()
-  if(NOT SUITE_SHIPPING)
-    if(T_PROPERTIES)
-      gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 PROPERTIES ${T_PROPERTIES})
-    else()
-      gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
-    endif()
-  endif()
-endfunction()
-
-# suite_windows_program(NAME GUI|CONSOLE SOURCES...)
-# One of the suite's Windows programs. GUI programs get the subsystem "windows",
-# console programs the subsystem "console"; both at version 4.0 in the shipping tree.
-function(suite_windows_program name kind)
-  if(NOT WIN32)
-    return()
-  endif()
-  if(kind STREQUAL "GUI")
-    add_executable(${name} WIN32 ${ARGN})
-  elseif(kind STREQUAL "CONSOLE")
-    add_executable(${name} ${ARGN})
+  if(T_PROPERTIES)
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 PROPERTIES ${T_PROPERTIES})
   else()
-    message(FATAL_ERROR "suite_windows_program: kind must be GUI or CONSOLE, not ${kind}")
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
   endif()
-  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
 endfunction()

@@ -1,13 +1,16 @@
-// The shared Win32 pieces: string table texts and the dialog base class.
+// The shared Win32 pieces: string table texts, the dialog base class and the
+// shared configuration key.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "common/controls.h"
-#include "common/dialog.h"
-#include "common/load_string.h"
+#include "common/win32/configuration_key.h"
+#include "common/win32/controls.h"
+#include "common/win32/dialog.h"
+#include "common/win32/load_string.h"
 #include "common/tests/common_test_resources.h"
+#include "tests/support/machine_fixture.h"
 
 namespace {
 
@@ -57,3 +60,40 @@ TEST(CDialog, ForwardsMessagesToTheObjectAndEndsModally) {
 }
 
 }  // namespace
+
+// The shared key's values round-trip, and a value of the wrong type or size
+// reads as missing, leaving the caller's value alone.
+TEST(ConfigurationKey, ReadsWhatItWroteAndRefusesOtherTypes) {
+    ScratchMachineKey registry;
+    registry.SetConfigurationValue("Program", "C:\\Merovant\\merovant.exe");
+    ConfigurationKey key;
+    ASSERT_TRUE(key.Open());
+
+    char buffer[kConfigurationValueSize];
+    EXPECT_TRUE(key.ReadString("Program", buffer));
+    EXPECT_STREQ(buffer, "C:\\Merovant\\merovant.exe");
+    EXPECT_TRUE(key.WriteString("FGTray", "1"));
+    EXPECT_TRUE(key.ReadString("FGTray", buffer));
+    EXPECT_STREQ(buffer, "1");
+    EXPECT_TRUE(key.WriteDword("TaskBarId", 4242));
+    DWORD id = 7;
+    EXPECT_TRUE(key.ReadDword("TaskBarId", id));
+    EXPECT_EQ(id, 4242u);
+
+    id = 7;
+    EXPECT_FALSE(key.ReadDword("FGTray", id));  // a string
+    EXPECT_FALSE(key.ReadDword("Missing", id));
+    EXPECT_EQ(id, 7u);
+    EXPECT_FALSE(key.ReadString("TaskBarId", buffer));  // a number
+    EXPECT_STREQ(buffer, "");
+}
+
+TEST(ConfigurationKey, FailsEveryCallWhenTheKeyIsMissing) {
+    ScratchMachineKey registry;  // empty: no configuration key
+    ConfigurationKey key;
+    EXPECT_FALSE(key.Open());
+    EXPECT_FALSE(key.WriteString("FGTray", "1"));
+    char buffer[kConfigurationValueSize];
+    EXPECT_FALSE(ReadConfigurationValue("Program", buffer));
+    EXPECT_STREQ(buffer, "");
+}

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "common/controls.h"
-#include "config_utility/main_frame.h"
-#include "config_utility/merovant_shell.h"
-#include "config_utility/page_commands.h"
+#include "common/win32/controls.h"
+#include "config_utility/frame/main_frame.h"
+#include "config_utility/app/merovant_shell.h"
+#include "config_utility/app/page_commands.h"
 #include "config_utility/tests/merovant_test_fixture.h"
 #include "config_utility/tests/page_script.h"
 #include "resources/merovant/resource.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "config_utility/dib_resource.h"
+#include "config_utility/core/dib_resource.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The main frame's size, place and toolbar layout.
 #include <gtest/gtest.h>
 
-#include "config_utility/frame_layout.h"
+#include "config_utility/core/frame_layout.h"
 #include "resources/merovant/resource.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <initializer_list>
 #include <memory>
 
-#include "common/controls.h"
-#include "common/load_string.h"
-#include "config_utility/main_frame.h"
+#include "common/win32/controls.h"
+#include "common/win32/load_string.h"
+#include "config_utility/frame/main_frame.h"
 #include "config_utility/tests/merovant_test_fixture.h"
 #include "resources/merovant/resource.h"
 

@@ -5,11 +5,11 @@
 
 #include <memory>
 
-#include "common/unique_handle.h"
-#include "config_utility/main_frame.h"
-#include "config_utility/merovant_app.h"
+#include "common/win32/unique_handle.h"
+#include "config_utility/frame/main_frame.h"
+#include "config_utility/app/merovant_app.h"
 #include "config_utility/tests/merovant_test_fixture.h"
-#include "machine_control/machine_operations.h"
+#include "machine_control/core/machine_operations.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "common/unique_handle.h"
+#include "common/win32/unique_handle.h"
 #include "tests/support/test_log.h"
 #include "resources/merovant/resource.h"
 #include "simulator/machinesim/control_device.h"

@@ -1,5 +1,6 @@
-// What merovant's Windows tests share: the machine model behind the request
-// library, a shell that records instead of acting, and a scratch registry.
+// What merovant's Windows tests share: a shell that records instead of acting
+// and the main frame over the machine model (tests/support has the model's
+// failing transport, the scratch registry and the request log).
 #pragma once
 
 #include <windows.h>
@@ -12,10 +13,11 @@
 
 #include <gtest/gtest.h>
 
-#include "config_utility/main_frame.h"
-#include "config_utility/merovant_shell.h"
-#include "simulator/machine_model.h"
-#include "simulator/model_transport.h"
+#include "config_utility/frame/main_frame.h"
+#include "config_utility/app/merovant_shell.h"
+#include "simulator/model/machine_model.h"
+#include "simulator/model/model_transport.h"
+#include "tests/support/machine_fixture.h"
 
 // Records the side effects; message boxes answer `answer`, the restart
 // prompt `restartAnswer`.
@@ -52,51 +54,6 @@ public:
     int restartPrompts = 0;
     int restartAnswer = IDOK;  // the restart prompt's answer
 };
-
-// The model's transport, with chosen operations failing: a request whose Eax
-// and Ebx match an entry gets no answer.
-class FailingModelTransport final : public SmiTransport {
-public:
-    explicit FailingModelTransport(MachineModel& model) : inner_(model) { previous_ = SetSmiTransport(this); }
-    ~FailingModelTransport() { SetSmiTransport(previous_); }
-    FailingModelTransport(const FailingModelTransport&) = delete;
-    FailingModelTransport& operator=(const FailingModelTransport&) = delete;
-
-    Bool32 Open() override { return inner_.Open(); }
-    Bool32 Close() override { return inner_.Close(); }
-    Bool32 Exchange(const SmiRequest& request, SmiRequest& reply) override {
-        for (const auto& [eax, ebx] : failing)
-            if (request.Eax == eax && request.Ebx == ebx) return 0;
-        return inner_.Exchange(request, reply);
-    }
-
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> failing;
-
-private:
-    ModelTransport inner_;
-    SmiTransport* previous_ = nullptr;
-};
-
-// HKEY_LOCAL_MACHINE redirected to an empty scratch key for the test's life.
-class ScratchMachineKey {
-public:
-    ScratchMachineKey();
-    ~ScratchMachineKey();
-    ScratchMachineKey(const ScratchMachineKey&) = delete;
-    ScratchMachineKey& operator=(const ScratchMachineKey&) = delete;
-
-    // Writes a value of the configuration key.
-    void SetConfigurationValue(const char* name, const char* value);
-
-private:
-    HKEY root_ = nullptr;
-};
-
-// The request the model received, in order.
-std::vector<SmiRequest> LoggedRequests(const MachineModel& model);
-// How often the model received a request with these words.
-int CountRequests(const MachineModel& model, std::uint32_t eax, std::uint32_t ebx, std::uint32_t ecx = 0,
-                  std::uint32_t edx = 0);
 
 // A main frame over the in-process machine model, with a scratch registry key
 // and the recording shell: what the frame's and the view's tests start from.

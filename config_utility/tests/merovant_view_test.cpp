@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "common/load_string.h"
-#include "config_utility/main_frame.h"
+#include "common/win32/load_string.h"
+#include "config_utility/frame/main_frame.h"
 #include "config_utility/tests/merovant_test_fixture.h"
 #include "config_utility/tests/page_script.h"
 #include "resources/merovant/resource.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "config_utility/page_switch.h"
+#include "config_utility/core/page_switch.h"
 
 namespace {
 

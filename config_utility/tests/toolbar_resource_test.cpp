@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "config_utility/toolbar_resource.h"
+#include "config_utility/core/toolbar_resource.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <set>
 
-#include "config_utility/view_layout.h"
+#include "config_utility/core/view_layout.h"
 #include "resources/merovant/resource.h"
 
 namespace {

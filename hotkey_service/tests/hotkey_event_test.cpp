@@ -1,4 +1,4 @@
-#include "hotkey_service/hotkey_event.h"
+#include "hotkey_service/core/hotkey_event.h"
 
 #include <gtest/gtest.h>
 

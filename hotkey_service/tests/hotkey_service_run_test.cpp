@@ -2,7 +2,7 @@
 // the service manager, driven by hot keys pressed on the virtual notebook
 // (which scripts/wine-prefix-machine has installed in the prefix).
 // Message boxes and shut-downs go to pressmon-seam.log through the test seam.
-#include "common/unique_handle.h"
+#include "common/win32/unique_handle.h"
 #include "tests/support/console_program.h"
 #include "tests/support/test_log.h"
 

@@ -1,4 +1,4 @@
-#include "hotkey_service/launch_key.h"
+#include "hotkey_service/core/launch_key.h"
 
 #include <gtest/gtest.h>
 

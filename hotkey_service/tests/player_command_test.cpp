@@ -1,4 +1,4 @@
-#include "hotkey_service/player_command.h"
+#include "hotkey_service/core/player_command.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "hotkey_service/pressmon_options.h"
+#include "hotkey_service/core/pressmon_options.h"
 
 #include <gtest/gtest.h>
 

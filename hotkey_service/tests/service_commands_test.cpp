@@ -1,5 +1,5 @@
 // Pressmon's console commands against Wine's service control manager.
-#include "common/unique_handle.h"
+#include "common/win32/unique_handle.h"
 #include "tests/support/console_program.h"
 #include "tests/support/test_log.h"
 

@@ -1,5 +1,5 @@
-#include "hotkey_service/error_text.h"
-#include "hotkey_service/status_rules.h"
+#include "hotkey_service/core/error_text.h"
+#include "hotkey_service/core/status_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "hotkey_service/setup_block.h"
+#include "hotkey_service/core/setup_block.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Pressmon's string tables: every message id in English and in Japanese.
 #include "tests/support/test_log.h"
-#include "resources/pressmon/pressmon_resource.h"
+#include "resources/pressmon/resource.h"
 
 #include <gtest/gtest.h>
 

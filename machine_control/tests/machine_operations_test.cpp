@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "machine_control/machine_operations.h"
+#include "machine_control/core/machine_operations.h"
 #include "machine_control/tests/recording_transport.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "machine_control/smi_channel.h"
+#include "machine_control/core/smi_channel.h"
 
 class RecordingTransport final : public SmiTransport {
 public:

@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "save_to_disk/disk_image.h"
-#include "save_to_disk/fat_placement_engine.h"
-#include "save_to_disk/fat_table.h"
-#include "save_to_disk/little_endian.h"
+#include "save_to_disk/image/disk_image.h"
+#include "save_to_disk/engine/fat/fat_placement_engine.h"
+#include "save_to_disk/engine/fat/fat_table.h"
+#include "save_to_disk/core/little_endian.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "save_to_disk/disk_image.h"
-#include "save_to_disk/fat_placement_engine.h"
+#include "save_to_disk/image/disk_image.h"
+#include "save_to_disk/engine/fat/fat_placement_engine.h"
 
 namespace {
 

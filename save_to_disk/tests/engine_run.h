@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include "save_to_disk/disk_image.h"
-#include "save_to_disk/fat_placement_engine.h"
-#include "save_to_disk/fsctl_placement_engine.h"
+#include "save_to_disk/image/disk_image.h"
+#include "save_to_disk/engine/fat/fat_placement_engine.h"
+#include "save_to_disk/engine/fsctl/fsctl_placement_engine.h"
 #include "save_to_disk/tests/fat_image.h"
 
 class RecordingHost : public PlacementHost {

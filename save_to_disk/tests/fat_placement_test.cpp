@@ -4,7 +4,7 @@
 // read back byte for byte.
 #include <gtest/gtest.h>
 
-#include "save_to_disk/placement_messages.h"
+#include "save_to_disk/engine/placement_messages.h"
 #include "save_to_disk/tests/engine_run.h"
 #include "save_to_disk/tests/fat_image.h"
 

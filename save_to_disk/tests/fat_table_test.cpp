@@ -3,7 +3,7 @@
 // sectors that needs two batches. Checked with the tests' own reader and fsck.fat.
 #include <gtest/gtest.h>
 
-#include "save_to_disk/fat_table.h"
+#include "save_to_disk/engine/fat/fat_table.h"
 #include "save_to_disk/tests/engine_run.h"
 #include "save_to_disk/tests/fat_image.h"
 

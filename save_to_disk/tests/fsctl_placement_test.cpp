@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "save_to_disk/placement_messages.h"
+#include "save_to_disk/engine/placement_messages.h"
 #include "save_to_disk/tests/engine_run.h"
 #include "save_to_disk/tests/fat_image.h"
 

@@ -3,7 +3,7 @@
 // and the virtual/on-disk conversions.
 #include <gtest/gtest.h>
 
-#include "save_to_disk/fsctl_rules.h"
+#include "save_to_disk/engine/fsctl/fsctl_rules.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "save_to_disk/partition_probe.h"
+#include "save_to_disk/core/partition_probe.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "save_to_disk/win32_disk_access.h"
+#include "save_to_disk/platform/win32_disk_access.h"
 
 namespace {
 

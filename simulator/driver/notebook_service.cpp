@@ -2,7 +2,7 @@
 // call at load time.
 #include "simulator/driver/notebook_service.h"
 
-#include "simulator/device_server.h"
+#include "simulator/model/device_server.h"
 
 static_assert(NOTEBOOK_CONTROL == static_cast<unsigned>(NotebookDevice::Control), "device numbers agree");
 static_assert(NOTEBOOK_REFUSED == static_cast<unsigned>(DeviceResult::Refused), "result numbers agree");

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "common/unique_handle.h"
-#include "simulator/control_protocol.h"
+#include "common/win32/unique_handle.h"
+#include "simulator/model/control_protocol.h"
 
 class ControlDevice {
 public:

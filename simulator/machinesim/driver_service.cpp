@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "common/unique_handle.h"
+#include "common/win32/unique_handle.h"
 #include "simulator/machinesim/control_device.h"
 
 namespace {

@@ -6,12 +6,12 @@
 #include <cstring>
 #include <string_view>
 
-#include "common/unique_handle.h"
-#include "simulator/machine_state_fields.h"
+#include "common/win32/unique_handle.h"
+#include "simulator/machinesim/machine_state_fields.h"
 #include "simulator/machinesim/control_device.h"
 #include "simulator/machinesim/driver_service.h"
 #include "simulator/machinesim/machinesim_resource.h"
-#include "simulator/smi_log_format.h"
+#include "simulator/machinesim/smi_log_format.h"
 
 namespace {
 

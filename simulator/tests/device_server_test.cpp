@@ -4,8 +4,8 @@
 #include <cstring>
 #include <vector>
 
-#include "simulator/control_protocol.h"
-#include "simulator/device_server.h"
+#include "simulator/model/control_protocol.h"
+#include "simulator/model/device_server.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <functional>
 
-#include "machine_control/machine_operations.h"
-#include "simulator/machine_model.h"
-#include "simulator/model_transport.h"
+#include "machine_control/core/machine_operations.h"
+#include "simulator/model/machine_model.h"
+#include "simulator/model/model_transport.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <utility>
 
-#include "machine_control/machine_operations.h"
-#include "simulator/machine_state_fields.h"
-#include "simulator/model_transport.h"
-#include "simulator/smi_log_format.h"
+#include "machine_control/core/machine_operations.h"
+#include "simulator/machinesim/machine_state_fields.h"
+#include "simulator/model/model_transport.h"
+#include "simulator/machinesim/smi_log_format.h"
 
 namespace {
 

@@ -8,12 +8,12 @@
 #include <cstring>
 #include <string>
 
-#include "common/unique_handle.h"
-#include "machine_control/machine_operations.h"
-#include "machine_control/smi_channel.h"
-#include "hotkey_service/hotkey_blocks.h"
+#include "common/win32/unique_handle.h"
+#include "machine_control/core/machine_operations.h"
+#include "machine_control/core/smi_channel.h"
+#include "machine_control/protocols/hotkey_protocol.h"
 #include "simulator/machinesim/control_device.h"
-#include "simulator/smbios_table.h"
+#include "simulator/model/smbios_table.h"
 #include "tests/support/console_program.h"
 
 namespace {

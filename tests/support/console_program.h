@@ -1,7 +1,7 @@
 // Running the programs under test and reading what they print.
 #pragma once
 
-#include "common/unique_handle.h"
+#include "common/win32/unique_handle.h"
 
 #include <windows.h>
 

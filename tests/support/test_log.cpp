@@ -1,6 +1,6 @@
 #include "tests/support/test_log.h"
 
-#include "common/unique_handle.h"
+#include "common/win32/unique_handle.h"
 
 std::string PathBesideProgram(const char* name) {
     char path[MAX_PATH];

@@ -1,0 +1,83 @@
+#include "config_utility/app/page_commands.h"
+
+#include <cstring>
+
+#include "config_utility/pages/accessibility_page.h"
+#include "config_utility/pages/audio_page.h"
+#include "config_utility/app/control_panels.h"
+#include "config_utility/pages/device_page.h"
+#include "config_utility/pages/glidenub_page.h"
+#include "config_utility/pages/infrared_page.h"
+#include "config_utility/pages/lcd_page.h"
+#include "config_utility/pages/modem_page.h"
+#include "config_utility/pages/pc_card_slots_page.h"
+#include "config_utility/pages/serial_port_page.h"
+#include "resources/merovant/resource.h"
+
+namespace {
+
+void StartPowerManagement(MerovantContext& context, HWND) { context.shell.StartProgram(context.power); }
+
+void StartDisplayProperties(MerovantContext& context, HWND) { context.shell.StartProgram(kDisplayControlPanel); }
+
+void OpenHelpFile(MerovantContext& context, HWND) {
+    context.shell.OpenHelp(nullptr, context.helpPath, HELP_CONTEXT_MAIN_WINDOW);
+}
+
+// The settings pages join this table as they are built.
+constexpr PageCommand kPages[] = {
+    {kPageGlidenub, ID_PAGE_GLIDENUB, OpenDevicePage<CGlidenubPage>},
+    {kPageAudio, ID_PAGE_AUDIO, OpenDevicePage<CAudioPage>},
+    {kPageInfrared, ID_PAGE_INFRARED, OpenDevicePage<CInfraredPage>},
+    {kPageParallelPort, ID_PAGE_PARALLEL_PORT, nullptr},
+    {kPageSerialPort, ID_PAGE_SERIAL_PORT, OpenDevicePage<CSerialPortPage>},
+    {kPageModem, ID_PAGE_MODEM, OpenDevicePage<CModemPage>},
+    {kPagePciDeviceSetup, ID_PAGE_PCI_DEVICE_SETUP, nullptr},
+    {kPagePcCardSlots, ID_PAGE_PC_CARD_SLOTS, OpenDevicePage<CPcCardSlotsPage>},
+    {kPagePower, ID_POWER_SETTINGS, StartPowerManagement},
+    {kPageLcd, ID_PAGE_LCD, OpenDevicePage<CLcdPage>},
+    {kPageDisplay, ID_DISPLAY_PROPERTIES, StartDisplayProperties},
+    {kPageAccessibility, ID_PAGE_ACCESSIBILITY, OpenDevicePage<CAccessibilityPage>},
+    {kNoPage, ID_PAGE_CUSTOMIZE, nullptr},
+    {kPageSystemInformation, ID_PAGE_SYSTEM_INFORMATION, nullptr},
+    {kPageHelp, 0, OpenHelpFile},
+};
+
+}  // namespace
+
+const PageCommand* FindPage(PageNumber page) {
+    if (page == kNoPage) return nullptr;
+    for (const PageCommand& row : kPages) {
+        if (row.page == page) return &row;
+    }
+    return nullptr;
+}
+
+const PageCommand* FindPageCommand(int command) {
+    if (command == 0) return nullptr;
+    for (const PageCommand& row : kPages) {
+        if (row.command == command) return &row;
+    }
+    return nullptr;
+}
+
+bool OpenPage(MerovantContext& context, PageNumber page) {
+    const PageCommand* row = FindPage(page);
+    if (row == nullptr || row->open == nullptr) return false;
+    row->open(context, nullptr);
+    return true;
+}
+
+bool OwnHelpFile(char (&path)[MAX_PATH]) {
+    char image[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, image, sizeof image);
+    if (length == 0 || length >= sizeof image) return false;
+    char* dot = std::strrchr(image, '.');
+    char* slash = std::strrchr(image, '\\');
+    const std::size_t stem = (dot != nullptr && (slash == nullptr || dot > slash)) ? dot - image : length;
+    constexpr char kExtension[] = ".HLP";
+    if (stem + sizeof kExtension > sizeof path) return false;
+    std::memcpy(path, image, stem);
+    std::memcpy(path + stem, kExtension, sizeof kExtension);
+    return true;
+}

@@ -1,9 +1,0 @@
-// The Audio page: no setting, two buttons for the sound control panels.
-#pragma once
-
-#include "config_utility/device_page.h"
-
-class CAudioPage final : public CDevicePage {
-public:
-    explicit CAudioPage(MerovantContext& context);
-};

@@ -1,0 +1,93 @@
+// What every settings page of merovant shares: texts from the string table at
+// opening, one value and changed flag per setting group, the writes on OK in
+// the page's order, the restart prompt, the control panel buttons and What's
+// This help. A page describes itself with a DevicePageLayout.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "common/win32/dialog.h"
+#include "config_utility/app/page_commands.h"
+
+// A control and the string it shows.
+struct ControlText {
+    int control;
+    UINT text;
+};
+
+// A button that starts a control panel; the page stays open.
+struct ControlPanelButton {
+    int control;
+    const char* commandLine;
+};
+
+// A radio button and the value it stands for.
+struct RadioChoice {
+    int control;
+    std::uint32_t value;
+};
+
+// What the read of a group found: the radio button to check (0 for none), and
+// whether the setting is locked (its buttons greyed, nothing to write).
+struct GroupReading {
+    int checked = 0;
+    bool locked = false;
+};
+
+// One setting: its radio buttons, its read at opening (false when the read
+// failed: no button is checked) and its write on OK (result not examined).
+struct SettingGroup {
+    RadioChoice choices[2];
+    bool (*read)(GroupReading& reading);
+    void (*write)(std::uint32_t value);
+};
+
+struct DevicePageLayout {
+    int templateId;
+    UINT caption;
+    std::span<const ControlText> texts;
+    std::span<const SettingGroup> groups;  // written on OK in this order
+    std::span<const ControlPanelButton> controlPanels;
+    bool restartPrompt;                    // after a write, offer to restart
+};
+
+class CDevicePage : public CDialog {
+public:
+    CDevicePage(MerovantContext& context, const DevicePageLayout& layout);
+
+    // The popup help context of the page's point in screen coordinates: of the
+    // control there, or of the page over no control.
+    DWORD HelpContextAt(POINT screen) const;
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnContextMenu(HWND window, POINT screen) override;
+
+private:
+    struct GroupState {
+        std::uint32_t value = 0;
+        bool changed = false;
+        bool locked = false;
+    };
+    void ReadGroup(std::size_t index);
+    bool Choose(int control);
+    void ShowWhatsThis();
+
+    MerovantContext& context_;
+    const DevicePageLayout& layout_;
+    std::vector<GroupState> groups_;  // one per group of the layout
+    POINT lastRightClick_{};
+};
+
+// Opens Page modally over owner; the page handlers of the page table.
+template <typename Page>
+void OpenDevicePage(MerovantContext& context, HWND owner) {
+    Page page(context);
+    page.DoModal(context.instance, owner);
+}

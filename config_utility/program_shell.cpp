@@ -1,7 +1,0 @@
-// merovant.exe acts through Windows itself.
-#include "config_utility/merovant_shell.h"
-
-MerovantShell& ProgramShell() {
-    static WindowsShell shell;
-    return shell;
-}

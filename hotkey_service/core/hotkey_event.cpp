@@ -1,0 +1,25 @@
+#include "hotkey_service/core/hotkey_event.h"
+
+int KeyNumberFromMask(std::uint8_t mask) {
+    for (int bit = 0; bit < 8; ++bit) {
+        if (mask & (1u << bit)) return bit + 1;
+    }
+    return 9;
+}
+
+HotkeyAction ActionForKey(std::uint8_t group, int keyNumber) {
+    if (group == PlaystationKeyGroup) {
+        if (keyNumber == 7) return HotkeyAction::ReleaseAndShutdown;
+        if (keyNumber == 8) return HotkeyAction::ForceShutdown;
+        return HotkeyAction::ControlAudioPlayer;
+    }
+    return group == FunctionKeyGroup ? HotkeyAction::LaunchFunctionProgram
+                                     : HotkeyAction::LaunchNumberProgram;
+}
+
+bool AudioPlayerCommand(int keyNumber, std::uint32_t* wParam) {
+    static constexpr std::uint32_t commands[] = {0x07D003F2u, 0x07D003F0u, 0x07D01B8Bu, 0x07D01B8Au};
+    if (keyNumber < 1 || keyNumber > 4) return false;
+    *wParam = commands[keyNumber - 1];
+    return true;
+}

@@ -1,0 +1,113 @@
+#include "hotkey_service/service/hotkey_worker.h"
+
+#include "common/win32/registry_string.h"
+#include "common/win32/unique_handle.h"
+#include "hotkey_service/service/audio_player.h"
+#include "hotkey_service/service/hotkey_device.h"
+#include "hotkey_service/core/hotkey_event.h"
+#include "hotkey_service/service/hotkey_messages.h"
+#include "hotkey_service/service/key_launch.h"
+#include "hotkey_service/service/service_key.h"
+#include "hotkey_service/service/service_status.h"
+#include "hotkey_service/core/setup_block.h"
+#include "hotkey_service/service/shutdown_machine.h"
+#include "resources/pressmon/resource.h"
+
+namespace {
+
+// Each service value is read with a 10-byte buffer; a longer one counts as missing.
+constexpr DWORD ServiceValueSize = 10;
+
+// Reads the service key's values into the set-up block; shows the message of
+// the first failure.
+bool ReadSetupBlock(HotkeySetupBlock* block) {
+    UniqueRegistryKey key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, HotkeyServiceKey, 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS) {
+        ShowHotkeyMessage(IDS_ERROR_OPENING_KEY, HotkeyServiceKey, ".");
+        return false;
+    }
+    char function[ServiceValueSize], number[ServiceValueSize], playstation[ServiceValueSize],
+        shutdown[ServiceValueSize];
+    HotkeyServiceValues values;
+    if (ReadRegistryString(key.get(), "Function", function)) values.function = function;
+    if (ReadRegistryString(key.get(), "Number", number)) values.number = number;
+    if (ReadRegistryString(key.get(), "Playstation", playstation)) values.playstation = playstation;
+    if (ReadRegistryString(key.get(), "Shutdown", shutdown)) values.shutdown = shutdown;
+    BYTE pollingTime[ServiceValueSize];
+    DWORD pollingSize = sizeof pollingTime;
+    if (RegQueryValueExA(key.get(), "PollingTime", nullptr, nullptr, pollingTime, &pollingSize) == ERROR_SUCCESS) {
+        values.pollingTime = pollingTime;
+        values.pollingTimeSize = pollingSize;
+    }
+    const char* missing = nullptr;
+    if (!BuildHotkeySetupBlock(values, block, &missing)) {
+        ShowHotkeyMessage(IDS_ERROR_QUERYING, missing, ".");
+        return false;
+    }
+    return true;
+}
+
+void HandleHotkeyEvent() {
+    HotkeyEventBlock event{};
+    if (!GetHotkeyEvent(&event)) return;
+    const int keyNumber = KeyNumberFromMask(event.keyMask);
+    const char keyDigit = static_cast<char>('0' + keyNumber);
+    switch (ActionForKey(event.group, keyNumber)) {
+    case HotkeyAction::ReleaseAndShutdown:
+        if (SendHotkeyRelease()) ShutdownMachine(EWX_SHUTDOWN);
+        break;
+    case HotkeyAction::ForceShutdown:
+        ShutdownMachine(EWX_SHUTDOWN | EWX_FORCE);
+        break;
+    case HotkeyAction::ControlAudioPlayer:
+        ControlAudioPlayer(keyNumber);
+        break;
+    case HotkeyAction::LaunchFunctionProgram:
+        LaunchKeyProgram(true, keyDigit);
+        break;
+    case HotkeyAction::LaunchNumberProgram:
+        LaunchKeyProgram(false, keyDigit);
+        break;
+    }
+}
+
+}  // namespace
+
+void HotkeyWorker(DWORD, char**) {
+    if (!ReportServiceStatus(SERVICE_START_PENDING, NO_ERROR, PendingWaitHint) ||
+        !ReportServiceStatus(SERVICE_RUNNING, NO_ERROR, 0)) {
+        CloseHotkeyChannel();
+        return;
+    }
+    const bool deviceOpen = OpenHotkeyDevice();
+    LoadMessageCaption();
+    if (!deviceOpen) {
+        ShowHotkeyMessage(IDS_ERROR_OPENING_DRIVER);
+        return;
+    }
+    if (!OpenHotkeyEvent()) {
+        ShowHotkeyMessage(IDS_ERROR_OPENING_EVENT);
+        return;
+    }
+    HotkeySetupBlock block{};
+    if (!ReadSetupBlock(&block)) return;
+    if (!SendHotkeySetup(&block)) return;
+
+    for (;;) {
+        switch (WaitForHotkeyEvent()) {
+        case HotkeyWait::Event:
+            HandleHotkeyEvent();
+            break;
+        case HotkeyWait::Stopped:
+            return;
+        case HotkeyWait::Other:
+            break;
+        }
+    }
+}
+
+void StopWorker() {
+    ReportServiceStatus(SERVICE_STOP_PENDING, NO_ERROR, PendingWaitHint);
+    CloseHotkeyChannel();
+    ReportServiceStatus(SERVICE_STOP_PENDING, NO_ERROR, PendingWaitHint);
+}

@@ -1,0 +1,104 @@
+#include "hotkey_service/service/service_console.h"
+
+#include "common/win32/unique_handle.h"
+#include "hotkey_service/service/hotkey_worker.h"
+#include "hotkey_service/service/last_error_text.h"
+#include "hotkey_service/service/service_names.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr DWORD ProgramPathSize = 512;
+
+// The program path as the service manager starts it: quoted when it holds a
+// blank, so that no program named by a part of the path runs in its place.
+bool ServiceCommandLine(char (&commandLine)[ProgramPathSize + 2]) {
+    char path[ProgramPathSize];
+    const DWORD length = GetModuleFileNameA(nullptr, path, ProgramPathSize);
+    if (length == 0 || length >= ProgramPathSize) return false;
+    if (std::strchr(path, ' ') != nullptr)
+        std::snprintf(commandLine, sizeof commandLine, "\"%s\"", path);
+    else
+        std::memcpy(commandLine, path, length + 1);
+    return true;
+}
+
+bool OpenServiceManager(UniqueServiceHandle* manager) {
+    manager->reset(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    if (*manager) return true;
+    char error[ErrorTextSize];
+    std::printf("OpenSCManager failed - %s\n", LastErrorText(error));
+    return false;
+}
+
+// Sends the stop request and waits, a dot a second, while the service stops.
+void StopRunningService(SC_HANDLE service) {
+    SERVICE_STATUS status{};
+    if (!ControlService(service, SERVICE_CONTROL_STOP, &status)) return;
+    std::printf("Stopping %s.", ServiceDisplayName);
+    std::fflush(stdout);
+    Sleep(1000);
+    while (QueryServiceStatus(service, &status) && status.dwCurrentState == SERVICE_STOP_PENDING) {
+        std::printf(".");
+        std::fflush(stdout);
+        Sleep(1000);
+    }
+    if (status.dwCurrentState == SERVICE_STOPPED)
+        std::printf("\n%s stopped.\n", ServiceDisplayName);
+    else
+        std::printf("\n%s failed to stop.\n", ServiceDisplayName);
+}
+
+}  // namespace
+
+void InstallService() {
+    char error[ErrorTextSize];
+    char commandLine[ProgramPathSize + 2];
+    if (!ServiceCommandLine(commandLine)) {
+        std::printf("Unable to install %s - %s\n", ServiceDisplayName, LastErrorText(error));
+        return;
+    }
+    UniqueServiceHandle manager;
+    if (!OpenServiceManager(&manager)) return;
+    UniqueServiceHandle service(CreateServiceA(manager.get(), ServiceName, ServiceDisplayName, SERVICE_ALL_ACCESS,
+                                               SERVICE_WIN32_OWN_PROCESS | SERVICE_INTERACTIVE_PROCESS,
+                                               SERVICE_AUTO_START, SERVICE_ERROR_NORMAL, commandLine, nullptr,
+                                               nullptr, "\0", nullptr, nullptr));
+    if (service)
+        std::printf("%s installed.\n", ServiceDisplayName);
+    else
+        std::printf("CreateService failed - %s\n", LastErrorText(error));
+}
+
+void RemoveService() {
+    char error[ErrorTextSize];
+    UniqueServiceHandle manager;
+    if (!OpenServiceManager(&manager)) return;
+    UniqueServiceHandle service(OpenServiceA(manager.get(), ServiceName, SERVICE_ALL_ACCESS));
+    if (!service) {
+        std::printf("OpenService failed - %s\n", LastErrorText(error));
+        return;
+    }
+    StopRunningService(service.get());
+    if (DeleteService(service.get()))
+        std::printf("%s removed.\n", ServiceDisplayName);
+    else
+        std::printf("DeleteService failed - %s\n", LastErrorText(error));
+}
+
+void DebugService(int argc, char** argv) {
+    std::printf("Debugging %s.\n", ServiceDisplayName);
+    std::fflush(stdout);
+    SetConsoleCtrlHandler(ConsoleControlHandler, TRUE);
+    HotkeyWorker(static_cast<DWORD>(argc), argv);
+}
+
+BOOL WINAPI ConsoleControlHandler(DWORD event) {
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
+    std::printf("Stopping %s.\n", ServiceDisplayName);
+    std::fflush(stdout);
+    StopWorker();
+    return TRUE;
+}

@@ -1,0 +1,17 @@
+#include "hotkey_service/service/shutdown_machine.h"
+
+#include "common/win32/unique_handle.h"
+#include "hotkey_service/service/pressmon_seam.h"
+
+bool ShutdownMachine(UINT flags) {
+    UniqueKernelHandle token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.put())) return false;
+    TOKEN_PRIVILEGES privileges{};
+    LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid);
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr);
+    if (GetLastError() != ERROR_SUCCESS) return false;
+    SeamExitWindows(flags);
+    return true;
+}

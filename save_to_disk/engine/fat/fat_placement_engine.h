@@ -1,0 +1,76 @@
+// The Windows 95/98 engine behind MakeContiguous: creates the save file at its
+// full size through the file system, then edits the volume's FAT and directory
+// sectors until the file lies in one run of clusters, or in as few runs as the
+// free space allows.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "save_to_disk/engine/disk_access.h"
+#include "save_to_disk/engine/fat/fat_directory.h"
+#include "save_to_disk/engine/fat/fat_geometry.h"
+#include "save_to_disk/engine/fat/fat_table.h"
+#include "save_to_disk/engine/placement_host.h"
+#include "save_to_disk/engine/placement_steps.h"
+#include "save_to_disk/engine/run_list.h"
+
+class FatPlacementEngine {
+public:
+    // How often a file is scanned again after someone else changed the volume.
+    static constexpr unsigned kMaxRescans = 16;
+    // Data moves in steps of at most this many bytes.
+    static constexpr uint32_t kCopyBytes = 131072;
+
+    FatPlacementEngine(DiskAccess& disk, PlacementHost& host);
+
+    // Creates `path` (on drive `letter`, upper case) with `size` bytes and makes
+    // it contiguous; true when the file was placed. A file that cannot be placed
+    // is deleted. A failed volume setup ends the program through the host.
+    bool MakeContiguous(char letter, const std::string& path, uint64_t size);
+
+    const PlacementTotals& Totals() const { return totals_; }
+
+private:
+    enum class Outcome { Placed, Changed, Count, Failed };
+    struct Placement {
+        Outcome outcome;
+        uint32_t count;
+    };
+    enum class Move { Done, Changed, Failed };
+
+    bool SetUpVolume(char letter);
+    void FailSetup(unsigned message);
+    bool ProcessFile(const std::string& path, bool first);
+    bool PlaceLoop(const std::string& path, uint32_t& fragments);
+    bool ScanFile(const std::string& path);
+    bool FindRootEntry(const char name[11], uint32_t firstCluster);
+    bool ScanDirectorySector(const uint8_t* data, uint32_t sector, const char name[11], uint32_t firstCluster);
+    bool WalkFileChain();
+    bool ScanFreeSpace(uint32_t wanted, uint64_t& total);
+    Placement PlaceFile();
+    Placement MoveWholeFile(const ClusterRun& target);
+    Placement FillFreeRuns(uint32_t runsTaken);
+    Placement MoveFailed(Move result);
+    Move MoveRun(uint32_t predecessor, int64_t link, uint32_t source, uint32_t destination,
+                 uint32_t count);
+    bool CopyClusters(uint32_t source, uint32_t destination, uint32_t count);
+    bool LinkDirectoryEntry(uint32_t oldStart, uint32_t newStart);
+
+    DiskAccess& disk_;
+    PlacementHost& host_;
+    unsigned drive_ = 0;
+    std::string root_;
+    FatGeometry g_;
+    std::unique_ptr<FatTable> fat_;
+    std::vector<uint8_t> directory_;  // one directory cluster
+    std::vector<uint8_t> copy_;       // the data copy buffer
+    RunList fileRuns_;
+    RunList freeRuns_;
+    DirEntryPosition entry_;
+    uint32_t firstCluster_ = 0;
+    uint32_t fileSize_ = 0;
+    PlacementTotals totals_;
+};

@@ -1,0 +1,110 @@
+#include "save_to_disk/image/disk_image.h"
+
+#include "save_to_disk/core/little_endian.h"
+
+namespace {
+
+constexpr uint32_t kMbrSectorSize = 512;
+constexpr uint32_t kPartitionTable = 446;
+constexpr uint32_t kPartitionEntrySize = 16;
+constexpr unsigned kDeepestLock = 3;
+// What the image answers for the build number: Windows 98, FAT32-capable.
+constexpr uint32_t kImageBuild = 1998;
+
+}  // namespace
+
+bool DiskImage::Open(const std::string& imagePath, unsigned partition) {
+    image_.open(imagePath, std::ios::in | std::ios::out | std::ios::binary);
+    if (!image_.is_open()) return false;
+    image_.seekg(0, std::ios::end);
+    const uint64_t imageBytes = uint64_t(image_.tellg());
+    volumeOffset_ = 0;
+    volumeBytes_ = imageBytes;
+    if (partition > 0) {
+        uint8_t mbr[kMbrSectorSize];
+        if (partition > 4 || !ReadVolume(0, mbr, sizeof mbr) || mbr[510] != 0x55 || mbr[511] != 0xAA)
+            return false;
+        const uint8_t* entry = mbr + kPartitionTable + (partition - 1) * kPartitionEntrySize;
+        const uint64_t start = uint64_t(ReadLe32(entry + 8)) * kMbrSectorSize;
+        const uint64_t length = uint64_t(ReadLe32(entry + 12)) * kMbrSectorSize;
+        if (entry[4] == 0 || length == 0 || start + length > imageBytes) return false;
+        volumeOffset_ = start;
+        volumeBytes_ = length;
+    }
+    uint8_t boot[kMbrSectorSize];
+    if (!ReadVolume(0, boot, sizeof boot)) return false;
+    const uint32_t bytesPerSector = ReadLe16(boot + 11);
+    if (bytesPerSector == 512 || bytesPerSector == 1024 || bytesPerSector == 2048 || bytesPerSector == 4096)
+        sectorSize_ = bytesPerSector;
+    // A FAT32 boot sector has no 16-bit FAT size (as Linux and the disk checkers decide).
+    fat32_ = ReadLe16(boot + 22) == 0;
+    std::vector<uint8_t> sector(sectorSize_);
+    formatted_ = ReadVolume(0, sector.data(), sectorSize_) && ParseFatBootSector(sector.data(), fat32_, g_) &&
+                 uint64_t(g_.totalSectors) * g_.bytesPerSector <= volumeBytes_;
+    return true;
+}
+
+void DiskImage::SetLockFlagState(uint8_t state, unsigned count) {
+    lockFlagState_ = state;
+    lockFlagAnswers_ = count;
+}
+
+bool DiskImage::ReadVolume(uint64_t offset, void* data, uint64_t size) {
+    if (offset > volumeBytes_ || size > volumeBytes_ - offset) return false;
+    image_.clear();
+    image_.seekg(std::streamoff(volumeOffset_ + offset));
+    image_.read(static_cast<char*>(data), std::streamsize(size));
+    return bool(image_);
+}
+
+bool DiskImage::WriteVolume(uint64_t offset, const void* data, uint64_t size) {
+    if (offset > volumeBytes_ || size > volumeBytes_ - offset) return false;
+    image_.clear();
+    image_.seekp(std::streamoff(volumeOffset_ + offset));
+    image_.write(static_cast<const char*>(data), std::streamsize(size));
+    image_.flush();
+    return bool(image_);
+}
+
+bool DiskImage::GetVolumeFileSystemName(const std::string&, std::string& name) {
+    name = fat32_ ? "FAT32" : "FAT";
+    return true;
+}
+
+bool DiskImage::IsFixedDrive(const std::string&) { return true; }
+
+bool DiskImage::IsWindows9x(uint32_t& build) {
+    build = kImageBuild;
+    return true;
+}
+
+bool DiskImage::LockVolume(unsigned, unsigned level, unsigned) {
+    // Levels are taken one above the other: 1, then 2, then 3.
+    if (level != lockDepth_ + 1 || level > kDeepestLock) return false;
+    lockDepth_ = level;
+    return true;
+}
+
+bool DiskImage::UnlockVolume(unsigned) {
+    if (lockDepth_ == 0) return false;
+    --lockDepth_;
+    return true;
+}
+
+uint8_t DiskImage::GetLockFlagState(unsigned) {
+    if (lockFlagAnswers_ == 0) return 0;
+    --lockFlagAnswers_;
+    return lockFlagState_;
+}
+
+bool DiskImage::ReadSectors(unsigned, uint32_t start, uint32_t count, void* buffer) {
+    return ReadVolume(uint64_t(start) * sectorSize_, buffer, uint64_t(count) * sectorSize_);
+}
+
+bool DiskImage::WriteSectors(unsigned drive, uint32_t start, uint32_t count, const void* buffer, WriteKind) {
+    // A write takes lock level 3 for its duration, so levels 1 and 2 must be held.
+    if (!LockVolume(drive, kDeepestLock, 0)) return false;
+    const bool written = WriteVolume(uint64_t(start) * sectorSize_, buffer, uint64_t(count) * sectorSize_);
+    UnlockVolume(drive);
+    return written;
+}

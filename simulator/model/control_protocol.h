@@ -1,0 +1,40 @@
+// The virtual notebook's control device, \\.\VirtualNotebook: how machinesim
+// (and the end-to-end tests) read and change the machine behind the devices.
+#pragma once
+
+#include <cstdint>
+
+#include "simulator/model/machine_model.h"
+
+inline constexpr char kControlDevicePath[] = "\\\\.\\VirtualNotebook";
+
+// Control codes: FILE_DEVICE_UNKNOWN, METHOD_BUFFERED, FILE_ANY_ACCESS, with
+// function numbers from 0x900, clear of the machine's own devices.
+constexpr std::uint32_t ControlCode(std::uint32_t function) { return 0x220000u | (function << 2); }
+
+inline constexpr std::uint32_t kCtlGetState = ControlCode(0x900);       // out: MachineState
+inline constexpr std::uint32_t kCtlSetState = ControlCode(0x901);       // in: MachineState
+inline constexpr std::uint32_t kCtlPressHotkey = ControlCode(0x902);    // in: ControlHotkeyPress
+inline constexpr std::uint32_t kCtlGetHotkeys = ControlCode(0x903);     // out: HotkeyStatus
+inline constexpr std::uint32_t kCtlReleaseFails = ControlCode(0x904);   // in: uint32 0 or 1
+inline constexpr std::uint32_t kCtlFailNext = ControlCode(0x905);       // in: uint32 count
+inline constexpr std::uint32_t kCtlReadLog = ControlCode(0x906);        // in: uint32 first; out: ControlLogChunk
+inline constexpr std::uint32_t kCtlClearLog = ControlCode(0x907);       // no buffers
+inline constexpr std::uint32_t kCtlLoadSmbios = ControlCode(0x908);     // in: the table, 1 to 2048 bytes
+
+struct ControlHotkeyPress {
+    std::uint8_t group;
+    std::uint8_t mask;
+    std::uint8_t reserved[2];
+};
+static_assert(sizeof(ControlHotkeyPress) == 4, "ControlHotkeyPress is a control-device block");
+
+// A piece of the request log: entries[0..count) are the entries from 'first'
+// on, oldest first; total is the number the log holds.
+inline constexpr std::uint32_t kControlLogChunkEntries = 32;
+struct ControlLogChunk {
+    std::uint32_t total;
+    std::uint32_t count;
+    SmiLogEntry entries[kControlLogChunkEntries];
+};
+static_assert(sizeof(ControlLogChunk) == 8 + 88 * kControlLogChunkEntries, "ControlLogChunk is a control-device block");

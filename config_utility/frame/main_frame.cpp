@@ -121,6 +121,9 @@ LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_MENUSELECT:
             OnMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
             return 0;
+        case WM_TOOLBAR_HOTCOMMAND:
+            ShowStatusText(static_cast<int>(wParam));
+            return 0;
         case WM_CLOSE:
             KillTimer(hwnd(), kBlankTimer);
             KillTimer(hwnd(), kPowerTimer);
@@ -319,11 +322,6 @@ bool CMainFrame::OnNotify(NMHDR& header) {
             if (length > 0) MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, tooltipWide_.data(), length);
             info.lpszText = tooltipWide_.data();
             return true;
-        }
-        case TBN_HOTITEMCHANGE: {
-            const auto& hot = reinterpret_cast<const NMTBHOTITEM&>(header);
-            ShowStatusText((hot.dwFlags & HICF_LEAVING) ? 0 : hot.idNew);
-            return false;
         }
         default:
             return false;

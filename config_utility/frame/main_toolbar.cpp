@@ -1,6 +1,7 @@
 #include "config_utility/frame/main_toolbar.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include "common/win32/controls.h"
 #include "config_utility/core/frame_layout.h"
@@ -26,6 +27,9 @@ BYTE ButtonStyle(ToolbarEntryStyle style) {
     return TBSTYLE_SEP;
 }
 
+constexpr char kToolbarObject[] = "MerovantToolbar";
+constexpr UINT kLeaveTimerInterval = 100;
+
 }  // namespace
 
 bool CMainToolbar::Create(HINSTANCE instance, HWND parent) {
@@ -34,7 +38,70 @@ bool CMainToolbar::Create(HINSTANCE instance, HWND parent) {
                             instance, nullptr);
     if (hwnd_ == nullptr) return false;
     SendMessageA(hwnd_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SetPropA(hwnd_, kToolbarObject, this);
+    original_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CMainToolbar::SubclassProcedure)));
     return true;
+}
+
+LRESULT CALLBACK CMainToolbar::SubclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = static_cast<CMainToolbar*>(GetPropA(hwnd, kToolbarObject));
+    if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
+    const WNDPROC original = self->original_;
+    switch (message) {
+        case WM_MOUSEMOVE:
+            self->SetHotCommand(self->CommandAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
+            break;
+        case WM_TIMER:
+            if (wParam == kToolbarLeaveTimer) {
+                self->CheckMouseLeft();
+                return 0;
+            }
+            break;
+        case WM_NCDESTROY:
+            KillTimer(hwnd, kToolbarLeaveTimer);
+            RemovePropA(hwnd, kToolbarObject);
+            SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+            self->hwnd_ = nullptr;
+            break;
+        default:
+            break;
+    }
+    return CallWindowProcA(original, hwnd, message, wParam, lParam);
+}
+
+int CMainToolbar::CommandAt(POINT point) const {
+    const int count = static_cast<int>(SendMessageA(hwnd_, TB_BUTTONCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        TBBUTTON button{};
+        if (!SendMessageA(hwnd_, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button))) continue;
+        if ((button.fsStyle & TBSTYLE_SEP) || (button.fsState & TBSTATE_HIDDEN)) continue;
+        RECT rect{};
+        if (SendMessageA(hwnd_, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rect)) && PtInRect(&rect, point))
+            return button.idCommand;
+    }
+    return 0;
+}
+
+void CMainToolbar::SetHotCommand(int command) {
+    if (command == hotCommand_) return;
+    hotCommand_ = command;
+    if (command != 0)
+        SetTimer(hwnd_, kToolbarLeaveTimer, kLeaveTimerInterval, nullptr);
+    else
+        KillTimer(hwnd_, kToolbarLeaveTimer);
+    SendMessageA(GetParent(hwnd_), WM_TOOLBAR_HOTCOMMAND, static_cast<WPARAM>(command), 0);
+}
+
+void CMainToolbar::CheckMouseLeft() {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    if (WindowFromPoint(cursor) == hwnd_ && IsWindowVisible(hwnd_)) {
+        ScreenToClient(hwnd_, &cursor);
+        SetHotCommand(CommandAt(cursor));
+    } else {
+        SetHotCommand(0);
+    }
 }
 
 bool CMainToolbar::Load(HINSTANCE instance, int resourceId) {

@@ -11,6 +11,7 @@
 #include "common/win32/controls.h"
 #include "common/win32/load_string.h"
 #include "config_utility/frame/main_frame.h"
+#include "config_utility/frame/main_toolbar.h"
 #include "config_utility/tests/merovant_test_fixture.h"
 #include "resources/merovant/resource.h"
 
@@ -315,14 +316,47 @@ TEST_F(MainFrameTest, TooltipsAndStatusTextsComeFromTheCommandStrings) {
     ASSERT_NE(info.lpszText, nullptr);
     EXPECT_STREQ(info.lpszText, "Maximum Performance (AC) Fn+F11 ");
 
-    NMTBHOTITEM hot{};
-    hot.hdr.hwndFrom = frame->toolbar();
-    hot.hdr.code = TBN_HOTITEMCHANGE;
-    hot.idNew = ID_SCREEN_BLANK_DISABLE;
-    SendMessageA(frame->hwnd(), WM_NOTIFY, IDW_TOOLBAR, reinterpret_cast<LPARAM>(&hot));
-    char status[128] = "";
-    SendMessageA(frame->statusBar(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(status));
-    EXPECT_STREQ(status, "Click here when making presentations.");
+}
+
+// The fly-by as comctl32 4.00 gives it: no TBN_HOTITEMCHANGE, only the
+// toolbar's own mouse moves, hit-tested against each button's rectangle.
+TEST_F(MainFrameTest, StatusBarFollowsTheMouseOverTheToolbarButtons) {
+    Create();
+    const HWND toolbar = frame->toolbar();
+    const auto status = [&] {
+        char text[128] = "";
+        SendMessageA(frame->statusBar(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+        return std::string(text);
+    };
+    const auto moveTo = [&](POINT p) { SendMessageA(toolbar, WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y)); };
+
+    int buttons = 0;
+    const int count = static_cast<int>(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        TBBUTTON button{};
+        RECT rect{};
+        ASSERT_TRUE(SendMessageA(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button)));
+        if ((button.fsStyle & TBSTYLE_SEP) || (button.fsState & TBSTATE_HIDDEN)) continue;
+        ASSERT_TRUE(SendMessageA(toolbar, TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rect)));
+        moveTo({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+        const std::string full = LoadStr(static_cast<UINT>(button.idCommand));
+        EXPECT_EQ(status(), full.substr(0, full.find('\n'))) << "button " << button.idCommand;
+        ++buttons;
+    }
+    EXPECT_GE(buttons, 8);
+
+    // Past the last button, and the mouse gone from the toolbar (the frame is
+    // hidden, so the cursor is never over it when the leave timer looks).
+    RECT last{};
+    SendMessageA(toolbar, TB_GETITEMRECT, count - 1, reinterpret_cast<LPARAM>(&last));
+    moveTo({(last.left + last.right) / 2, (last.top + last.bottom) / 2});
+    EXPECT_NE(status(), "");
+    moveTo({last.right + 40, (last.top + last.bottom) / 2});
+    EXPECT_EQ(status(), "");
+    moveTo({(last.left + last.right) / 2, (last.top + last.bottom) / 2});
+    EXPECT_NE(status(), "");
+    SendMessageA(toolbar, WM_TIMER, kToolbarLeaveTimer, 0);
+    EXPECT_EQ(status(), "");
 }
 
 TEST_F(MainFrameTest, MenuCommandsStartProgramsAndHelpThroughTheShell) {

@@ -84,6 +84,18 @@ Program Start(const std::string& path, const std::string& arguments = "") {
     return started;
 }
 
+// True when the shell has taskbar's icon for owner (a change of its tip is
+// accepted only for an icon that is there).
+bool IconShown(HWND owner) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = owner;
+    data.uID = kIconId;
+    data.uFlags = NIF_TIP;
+    lstrcpyA(data.szTip, "Merovant Configuration");
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
 bool Ended(const Program& p, DWORD milliseconds = 15000) {
     return WaitForSingleObject(p.process.get(), milliseconds) == WAIT_OBJECT_0;
 }
@@ -198,6 +210,7 @@ TEST_F(TaskbarEndToEnd, SecondStartEndsAtOnceLeavingOneCopy) {
     int taskbarWindows = 0;
     for (const FoundWindow& w : windows) taskbarWindows += w.process == first.id || w.process == second.id;
     EXPECT_EQ(taskbarWindows, 1);
+    EXPECT_TRUE(IconShown(window)) << "the first copy's icon, the only one";
 }
 
 TEST_F(TaskbarEndToEnd, EveryMenuCommandStartsProgramFollowedByItsSwitch) {
@@ -244,6 +257,7 @@ TEST_F(TaskbarEndToEnd, DisableTrayIconFromTheRightClickMenuRecordsItAndEnds) {
     PostMessageA(window, WM_KEYDOWN, VK_DOWN, 0);
     PostMessageA(window, WM_KEYDOWN, VK_RETURN, 0);
     ASSERT_TRUE(Ended(first));
+    EXPECT_FALSE(IconShown(window));
     EXPECT_EQ(key.Get("CUTray"), "0");
     EXPECT_EQ(key.GetDword("TaskBarId"), first.id) << "the ended copy's id stays";
 }

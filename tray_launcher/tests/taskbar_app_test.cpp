@@ -142,6 +142,10 @@ TEST_F(TaskbarAppTest, StartUpRecordsTheCopyHoldsTheChannelAndShowsOnlyTheIcon) 
         [&](HWND dialog) {
             EXPECT_FALSE(IsWindowVisible(dialog));
             EXPECT_TRUE(IsIconic(dialog));
+            // As the dialog box's own first show does, whenever it comes.
+            ShowWindow(dialog, SW_SHOWNORMAL);
+            EXPECT_FALSE(IsWindowVisible(dialog));
+            EXPECT_TRUE(IsIconic(dialog));
             DWORD id = 0;
             EXPECT_TRUE(ReadTaskBarId(id));
             EXPECT_EQ(id, GetCurrentProcessId());

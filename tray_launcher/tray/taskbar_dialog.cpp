@@ -29,7 +29,8 @@ BOOL CTaskbarDialog::OnInitDialog() {
     trayIcon_.Add(hwnd(), small, LoadStr(IDS_TRAY_TIP).c_str());
 
     // Minimised, and never shown: WM_WINDOWPOSCHANGING keeps every show
-    // (this one and the dialog box's own first show) from making it visible.
+    // (this one and the dialog box's own first show) from making it visible,
+    // WM_QUERYOPEN keeps the dialog box's first show from restoring it.
     ShowWindow(hwnd(), SW_MINIMIZE);
     return TRUE;
 }
@@ -42,6 +43,10 @@ bool CTaskbarDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
         case WM_WINDOWPOSCHANGING:
             reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
             return false;
+        case WM_QUERYOPEN:
+            SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, FALSE);
+            result = TRUE;
+            return true;
         case WM_PAINT:
             if (!IsIconic(hwnd())) return false;
             PaintMinimised();

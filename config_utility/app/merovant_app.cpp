@@ -8,19 +8,6 @@
 #include "machine_control/core/smi_channel.h"
 #include "resources/merovant/resource.h"
 
-namespace {
-
-// The channel is open for the whole run and closed on every way out.
-class MachineControlSession {
-public:
-    MachineControlSession() { OpenMachineControl(); }  // without a driver every operation fails
-    ~MachineControlSession() { CloseMachineControl(); }
-    MachineControlSession(const MachineControlSession&) = delete;
-    MachineControlSession& operator=(const MachineControlSession&) = delete;
-};
-
-}  // namespace
-
 void ActivateRunningInstance() {
     HWND running = FindWindowA(nullptr, LoadStr(IDS_APP_TITLE).c_str());
     if (running == nullptr) return;

@@ -9,6 +9,17 @@
 Bool32 OpenMachineControl();
 Bool32 CloseMachineControl();
 
+// The channel held open for a program's whole run and closed on every way
+// out. Whether the open succeeded does not matter: without a driver every
+// operation simply fails.
+class MachineControlSession {
+public:
+    MachineControlSession() { OpenMachineControl(); }
+    ~MachineControlSession() { CloseMachineControl(); }
+    MachineControlSession(const MachineControlSession&) = delete;
+    MachineControlSession& operator=(const MachineControlSession&) = delete;
+};
+
 // One synchronous exchange: the request goes to the driver, the answer lands in
 // reply. On failure reply is left as it was.
 Bool32 SendSmiRequest(SmiRequest request, SmiRequest& reply);

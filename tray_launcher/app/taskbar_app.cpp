@@ -7,16 +7,6 @@
 
 namespace {
 
-// taskbar sends no requests; it holds the channel open while it runs and
-// closes it on every way out.
-class MachineControlSession {
-public:
-    MachineControlSession() { OpenMachineControl(); }  // the result does not matter
-    ~MachineControlSession() { CloseMachineControl(); }
-    MachineControlSession(const MachineControlSession&) = delete;
-    MachineControlSession& operator=(const MachineControlSession&) = delete;
-};
-
 // Records the running copy: its process id, and that the tray icon is wanted.
 bool RecordRunningCopy() {
     ConfigurationKey key;

@@ -10,7 +10,9 @@
 #include "config_utility/pages/infrared_page.h"
 #include "config_utility/pages/lcd_page.h"
 #include "config_utility/pages/modem_page.h"
+#include "config_utility/pages/parallel_port_page.h"
 #include "config_utility/pages/pc_card_slots_page.h"
+#include "config_utility/pages/pci_device_setup_page.h"
 #include "config_utility/pages/serial_port_page.h"
 #include "resources/merovant/resource.h"
 
@@ -29,10 +31,10 @@ constexpr PageCommand kPages[] = {
     {kPageGlidenub, ID_PAGE_GLIDENUB, OpenDevicePage<CGlidenubPage>},
     {kPageAudio, ID_PAGE_AUDIO, OpenDevicePage<CAudioPage>},
     {kPageInfrared, ID_PAGE_INFRARED, OpenDevicePage<CInfraredPage>},
-    {kPageParallelPort, ID_PAGE_PARALLEL_PORT, nullptr},
+    {kPageParallelPort, ID_PAGE_PARALLEL_PORT, OpenDevicePage<CParallelPortPage>},
     {kPageSerialPort, ID_PAGE_SERIAL_PORT, OpenDevicePage<CSerialPortPage>},
     {kPageModem, ID_PAGE_MODEM, OpenDevicePage<CModemPage>},
-    {kPagePciDeviceSetup, ID_PAGE_PCI_DEVICE_SETUP, nullptr},
+    {kPagePciDeviceSetup, ID_PAGE_PCI_DEVICE_SETUP, OpenDevicePage<CPciDeviceSetupPage>},
     {kPagePcCardSlots, ID_PAGE_PC_CARD_SLOTS, OpenDevicePage<CPcCardSlotsPage>},
     {kPagePower, ID_POWER_SETTINGS, StartPowerManagement},
     {kPageLcd, ID_PAGE_LCD, OpenDevicePage<CLcdPage>},

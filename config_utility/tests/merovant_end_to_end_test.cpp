@@ -7,7 +7,9 @@
 
 #include <string>
 
+#include "common/win32/configuration_key.h"
 #include "common/win32/unique_handle.h"
+#include "tests/support/console_program.h"
 #include "tests/support/test_log.h"
 #include "resources/merovant/resource.h"
 #include "simulator/machinesim/control_device.h"
@@ -50,6 +52,32 @@ bool WaitFor(Condition condition, DWORD milliseconds) {
         Sleep(50);
     }
     return true;
+}
+
+// The virtual notebook's request log as `machinesim log --decode` prints it.
+std::string DecodedLog() {
+    std::string output;
+    DWORD code = 99;
+    if (!RunProgramBeside("machinesim.exe", "log --decode", &output, &code) || code != 0) return "";
+    return output;
+}
+
+int Count(const std::string& text, const std::string& part) {
+    int count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
+// Selects position in a drop-down list of another process's page.
+void Select(HWND page, int list, int position) {
+    SendDlgItemMessageA(page, list, CB_SETCURSEL, position, 0);
+    SendMessageA(page, WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(page, list)));
+}
+
+std::string ItemText(HWND page, int control) {
+    char text[256] = "";
+    GetDlgItemTextA(page, control, text, sizeof text);
+    return text;
 }
 
 bool Exited(const Started& s, DWORD milliseconds, DWORD& code) {
@@ -165,6 +193,76 @@ TEST_F(MerovantEndToEnd, InfraredSwitchOpensThePageAloneAndDisableAsksToRestart)
     EXPECT_EQ(state.infrared, 0);
     EXPECT_EQ(ReadWholeFile(seamLog), "restart prompt\nrestart\n");
     EXPECT_EQ(MainWindow(), nullptr);
+}
+
+TEST_F(MerovantEndToEnd, ParallelPortSwitchWritesEppAfterTheWarningAndAsksToRestart) {
+    SetMachine([](MachineState& s) {
+        s.parallelPortStatus = 0;
+        s.parallelPortMode = 1;
+        s.parallelPortDma = 3;
+        s.parallelPortWord = 0x0378;
+    });
+    const std::string seamLog = PathBesideProgram("merovant-seam.log");
+    DeleteFileA(seamLog.c_str());
+    ASSERT_TRUE(control.ClearLog());
+    first = StartMerovant("/5", "MerovantUnderTest.exe");
+    ASSERT_TRUE(first.ok);
+    HWND page = nullptr;
+    // Shown once its opening is done.
+    ASSERT_TRUE(WaitFor([&] { return (page = FindWindowA("#32770", "Parallel Port")) != nullptr && IsWindowVisible(page); }, 15000));
+    EXPECT_EQ(MainWindow(), nullptr);
+    EXPECT_EQ(SendDlgItemMessageA(page, IDC_OPERATING_MODE_LIST, CB_GETCURSEL, 0, 0), 1);
+    Select(page, IDC_OPERATING_MODE_LIST, 2);
+    PostMessageA(page, WM_COMMAND, IDOK, 0);
+    DWORD code = 99;
+    ASSERT_TRUE(Exited(first, 15000, code)) << "the program ends with its page";
+    EXPECT_EQ(code, 0u);
+
+    MachineState state;
+    ASSERT_TRUE(control.GetState(state));
+    EXPECT_EQ(state.parallelPortMode, 2);
+    EXPECT_EQ(state.parallelPortDma, 3);
+    EXPECT_EQ(state.parallelPortWord, 0x0378);
+    const std::string log = DecodedLog();
+    EXPECT_EQ(Count(log, "SetParallPortOpMode"), 1) << log;
+    EXPECT_EQ(Count(log, "SetParallelPort"), 0) << log;
+    EXPECT_EQ(ReadWholeFile(seamLog),
+              "message Make sure I/O base address is set to 378h or 278h ( other than 3BCh ) by BIOS Setup to EPP "
+              "port work correctly. \nrestart prompt\nrestart\n");
+}
+
+TEST_F(MerovantEndToEnd, PciSwitchReleasesAPinAndWritesEveryPin) {
+    SetMachine([](MachineState& s) {
+        s.pciPinCount = 3;
+        s.pciIrqMask[0] = 0x0C20;
+        s.pciIrqAssigned[0] = 1;
+        s.pciIrq[0] = 11;
+    });
+    const std::string seamLog = PathBesideProgram("merovant-seam.log");
+    DeleteFileA(seamLog.c_str());
+    ASSERT_TRUE(control.ClearLog());
+    first = StartMerovant("/8", "MerovantUnderTest.exe");
+    ASSERT_TRUE(first.ok);
+    HWND page = nullptr;
+    // Shown once its opening is done.
+    ASSERT_TRUE(WaitFor([&] { return (page = FindWindowA("#32770", "PCI Device Setup")) != nullptr && IsWindowVisible(page); }, 15000));
+    EXPECT_EQ(ItemText(page, IDC_PCI_PIN1), "IRQ for PCI Device 1 :");
+    EXPECT_EQ(SendDlgItemMessageA(page, IDC_PCI_PIN1_LIST, CB_GETCOUNT, 0, 0), 4);  // 5, 10, 11, None
+    EXPECT_EQ(SendDlgItemMessageA(page, IDC_PCI_PIN1_LIST, CB_GETCURSEL, 0, 0), 2);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_PCI_PIN4_LIST)));
+    Select(page, IDC_PCI_PIN1_LIST, 3);
+    PostMessageA(page, WM_COMMAND, IDOK, 0);
+    DWORD code = 99;
+    ASSERT_TRUE(Exited(first, 15000, code));
+    EXPECT_EQ(code, 0u);
+
+    MachineState state;
+    ASSERT_TRUE(control.GetState(state));
+    EXPECT_EQ(state.pciIrqAssigned[0], 0) << "released";
+    EXPECT_EQ(state.pciIrq[1], 10) << "written back as it was";
+    const std::string log = DecodedLog();
+    EXPECT_EQ(Count(log, "SetPCISteeringIRQ"), 3) << log;
+    EXPECT_EQ(ReadWholeFile(seamLog), "restart prompt\nrestart\n");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "config_utility/pages/accessibility_page.h"
 #include "config_utility/pages/audio_page.h"
+#include "config_utility/pages/customize_page.h"
 #include "config_utility/app/control_panels.h"
 #include "config_utility/pages/device_page.h"
 #include "config_utility/pages/glidenub_page.h"
@@ -14,6 +15,7 @@
 #include "config_utility/pages/pc_card_slots_page.h"
 #include "config_utility/pages/pci_device_setup_page.h"
 #include "config_utility/pages/serial_port_page.h"
+#include "config_utility/pages/system_information_page.h"
 #include "resources/merovant/resource.h"
 
 namespace {
@@ -40,8 +42,8 @@ constexpr PageCommand kPages[] = {
     {kPageLcd, ID_PAGE_LCD, OpenDevicePage<CLcdPage>},
     {kPageDisplay, ID_DISPLAY_PROPERTIES, StartDisplayProperties},
     {kPageAccessibility, ID_PAGE_ACCESSIBILITY, OpenDevicePage<CAccessibilityPage>},
-    {kNoPage, ID_PAGE_CUSTOMIZE, nullptr},
-    {kPageSystemInformation, ID_PAGE_SYSTEM_INFORMATION, nullptr},
+    {kNoPage, ID_PAGE_CUSTOMIZE, OpenDevicePage<CCustomizePage>},
+    {kPageSystemInformation, ID_PAGE_SYSTEM_INFORMATION, OpenDevicePage<CSystemInformationPage>},
     {kPageHelp, 0, OpenHelpFile},
 };
 

@@ -5,7 +5,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "common/win32/configuration_key.h"
 #include "common/win32/unique_handle.h"
@@ -174,7 +176,8 @@ TEST_F(MerovantEndToEnd, InfraredSwitchOpensThePageAloneAndDisableAsksToRestart)
     first = StartMerovant("/3", "MerovantUnderTest.exe");
     ASSERT_TRUE(first.ok);
     HWND page = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (page = FindWindowA("#32770", "Infrared")) != nullptr; }, 15000));
+    // Shown once its opening is done.
+    ASSERT_TRUE(WaitFor([&] { return (page = FindWindowA("#32770", "Infrared")) != nullptr && IsWindowVisible(page); }, 15000));
     EXPECT_EQ(GetWindow(page, GW_OWNER), nullptr) << "a switch's page has no owner";
     EXPECT_EQ(MainWindow(), nullptr);
     HWND enable = GetDlgItem(page, IDC_INFRARED_ENABLE);
@@ -263,6 +266,140 @@ TEST_F(MerovantEndToEnd, PciSwitchReleasesAPinAndWritesEveryPin) {
     const std::string log = DecodedLog();
     EXPECT_EQ(Count(log, "SetPCISteeringIRQ"), 3) << log;
     EXPECT_EQ(ReadWholeFile(seamLog), "restart prompt\nrestart\n");
+}
+
+TEST_F(MerovantEndToEnd, SystemInformationSwitchShowsTheMachinesTable) {
+    first = StartMerovant("/14");
+    ASSERT_TRUE(first.ok);
+    HWND page = nullptr;
+    // Shown once its opening is done.
+    ASSERT_TRUE(WaitFor([&] { return (page = FindWindowA("#32770", "System Information")) != nullptr && IsWindowVisible(page); }, 15000));
+    ASSERT_TRUE(WaitFor([&] { return ItemText(page, IDC_BIOS_VERSION_VALUE) != "*****"; }, 3000));
+    EXPECT_EQ(ItemText(page, IDC_BIOS_VERSION_VALUE), "V1.20");
+    EXPECT_EQ(ItemText(page, IDC_SYSTEM_UNIT_SERIAL_VALUE), "SU9804217");
+    EXPECT_EQ(ItemText(page, IDC_SYSTEM_BOARD_SERIAL_VALUE), "BD9811306");
+    EXPECT_EQ(ItemText(page, IDC_MACHINE_MODEL_VALUE), "Notebook 510CT");
+    PostMessageA(page, WM_COMMAND, IDOK, 0);
+    DWORD code = 99;
+    ASSERT_TRUE(Exited(first, 15000, code));
+    EXPECT_EQ(code, 0u);
+}
+
+// The Customize page of the real program, with stand-ins for the tray
+// launcher and the fuel gauge: ticked, both are started and get their Startup
+// shortcuts; unticked, both are ended and their shortcuts go.
+class CustomizeEndToEnd : public MerovantEndToEnd {
+protected:
+    static constexpr const char* kValues[] = {"CUTray", "FGTray", "TaskBarPath", "FuelPath"};
+    void SetUp() override {
+        MerovantEndToEnd::SetUp();
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Merovant\\Configuration Utility", 0, nullptr, 0,
+                                  KEY_ALL_ACCESS, nullptr, key_.put(), nullptr),
+                  ERROR_SUCCESS);
+        for (const char* name : kValues) {
+            saved_.emplace_back();
+            DWORD size = sizeof buffer_;
+            if (RegQueryValueExA(key_.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer_), &size) == 0)
+                saved_.back() = std::string(buffer_);
+            else
+                saved_.back() = std::nullopt;
+        }
+        HKEY folders = nullptr;
+        char folder[MAX_PATH] = "";
+        DWORD size = sizeof folder;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", 0,
+                          KEY_READ, &folders) == 0) {
+            RegQueryValueExA(folders, "Common Startup", nullptr, nullptr, reinterpret_cast<BYTE*>(folder), &size);
+            RegCloseKey(folders);
+        }
+        startup_ = folder;
+        ASSERT_FALSE(startup_.empty()) << "the prefix names its all-users Startup folder";
+        // Each stand-in is a copy named after its program: the shortcut's path is the command.
+        char temp[MAX_PATH];
+        GetTempPathA(sizeof temp, temp);
+        for (const char* name : {"Fuel", "Taskbar"}) {
+            const std::string copy = std::string(temp) + name + ".exe";
+            ASSERT_TRUE(CopyFileA(PathBesideProgram("StandInTrayProgram.exe").c_str(), copy.c_str(), FALSE));
+            Set(name == std::string("Fuel") ? "FuelPath" : "TaskBarPath", copy);
+        }
+        RemoveLinks();
+    }
+    void TearDown() override {
+        for (const char* title : {"Fuel", "Taskbar"})
+            if (HWND window = FindWindowA("StandInTrayProgram", title)) PostMessageA(window, WM_CLOSE, 0, 0);
+        RemoveLinks();
+        RegDeleteValueA(key_.get(), "TaskBarId");
+        for (std::size_t i = 0; i < saved_.size(); ++i) {
+            if (saved_[i])
+                Set(kValues[i], *saved_[i]);
+            else
+                RegDeleteValueA(key_.get(), kValues[i]);
+        }
+        MerovantEndToEnd::TearDown();
+    }
+    void Set(const char* name, const std::string& value) {
+        RegSetValueExA(key_.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1));
+    }
+    std::string Get(const char* name) {
+        DWORD size = sizeof buffer_;
+        buffer_[0] = 0;
+        if (RegQueryValueExA(key_.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer_), &size) != 0) return "";
+        return buffer_;
+    }
+    std::string Link(const char* name) const { return startup_ + "\\" + name; }
+    void RemoveLinks() const {
+        for (const char* link : {"Merovant Configuration.lnk", "Fuel Gauge.lnk"}) DeleteFileA(Link(link).c_str());
+    }
+    static bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+    // Opens Customize from the main window's menu, clicks both boxes, OK.
+    void ToggleBoth() {
+        HWND window = MainWindow();
+        ASSERT_NE(window, nullptr);
+        PostMessageA(window, WM_COMMAND, ID_PAGE_CUSTOMIZE, 0);
+        HWND page = nullptr;
+        ASSERT_TRUE(
+            WaitFor([&] { return (page = FindWindowA("#32770", "Customize")) != nullptr && IsWindowVisible(page); }, 15000));
+        EXPECT_EQ(GetWindow(page, GW_OWNER), window);
+        SendDlgItemMessageA(page, IDC_TRAY_LAUNCHER_ICON, BM_CLICK, 0, 0);
+        SendDlgItemMessageA(page, IDC_FUEL_GAUGE_ICON, BM_CLICK, 0, 0);
+        PostMessageA(page, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(WaitFor([&] { return !IsWindow(page); }, 15000));
+    }
+
+    UniqueRegistryKey key_;
+    std::vector<std::optional<std::string>> saved_;
+    char buffer_[256] = "";
+    std::string startup_;
+};
+
+TEST_F(CustomizeEndToEnd, TickingStartsBothWithShortcutsAndUntickingEndsThem) {
+    Set("CUTray", "0");
+    Set("FGTray", "0");
+    first = StartMerovant("");
+    ASSERT_TRUE(first.ok);
+    ASSERT_TRUE(WaitFor([] { return MainWindow() != nullptr; }, 15000));
+
+    ToggleBoth();
+    HWND fuel = nullptr, taskbar = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (fuel = FindWindowA("StandInTrayProgram", "Fuel")) != nullptr; }, 15000));
+    ASSERT_TRUE(WaitFor([&] { return (taskbar = FindWindowA("StandInTrayProgram", "Taskbar")) != nullptr; }, 15000));
+    EXPECT_EQ(Get("CUTray"), "1");
+    EXPECT_EQ(Get("FGTray"), "1");
+    EXPECT_TRUE(Exists(Link("Merovant Configuration.lnk")));
+    EXPECT_TRUE(Exists(Link("Fuel Gauge.lnk")));
+
+    // The tray launcher records its process id when it starts.
+    DWORD taskbarId = 0;
+    GetWindowThreadProcessId(taskbar, &taskbarId);
+    RegSetValueExA(key_.get(), "TaskBarId", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&taskbarId), sizeof taskbarId);
+    ToggleBoth();
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(fuel) && !IsWindow(taskbar); }, 5000));
+    EXPECT_EQ(Get("CUTray"), "0");
+    EXPECT_EQ(Get("FGTray"), "0");
+    EXPECT_FALSE(Exists(Link("Merovant Configuration.lnk")));
+    EXPECT_FALSE(Exists(Link("Fuel Gauge.lnk")));
+    EXPECT_EQ(FindWindowA("#32770", "Merovant Configuration"), nullptr) << "no message box";
 }
 
 }  // namespace

@@ -199,7 +199,8 @@ TEST_F(MerovantViewTest, ButtonsGoThroughTheFramesCommandsAndCarryTooltips) {
                                                        "rundll32.exe shell32.dll,Control_RunDLL desk.cpl,,3"}));
     // Two pages keep their hint in the status bar while they are open.
     PageScript script;
-    for (const auto& [button, hint] : {std::pair{IDC_VIEW_PCI, "IRQ holder for PCI steering"}}) {
+    for (const auto& [button, hint] : {std::pair{IDC_VIEW_SYSTEM_INFORMATION, "Display BIOS Information"},
+                                       std::pair{IDC_VIEW_PCI, "IRQ holder for PCI steering"}}) {
         std::string shown, caption;
         script.Then([&](HWND page) {
             shown = Status();

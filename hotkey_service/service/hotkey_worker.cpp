@@ -24,6 +24,8 @@ constexpr DWORD DeviceWaitMs = 30000;
 constexpr DWORD DeviceRetryMs = 500;
 
 // Set once the worker has returned: a stop then has nothing to wait for.
+// One aligned word, written by the worker's thread and read by the control
+// handler's.
 volatile LONG workerReturned = 0;
 
 bool WaitForHotkeyDevice() {
@@ -95,12 +97,12 @@ void HandleHotkeyEvent() {
 static void RunHotkeyWorker(DWORD argc, char** argv);
 
 void HotkeyWorker(DWORD argc, char** argv) {
-    InterlockedExchange(&workerReturned, 0);
+    workerReturned = 0;
     RunHotkeyWorker(argc, argv);
-    InterlockedExchange(&workerReturned, 1);
+    workerReturned = 1;
 }
 
-bool HotkeyWorkerReturned() { return InterlockedCompareExchange(&workerReturned, 0, 0) != 0; }
+bool HotkeyWorkerReturned() { return workerReturned != 0; }
 
 static void RunHotkeyWorker(DWORD, char**) {
     if (!ReportServiceStatus(SERVICE_START_PENDING, NO_ERROR, PendingWaitHint)) {

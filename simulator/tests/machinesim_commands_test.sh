@@ -18,12 +18,17 @@ windows_path() { echo "Z:${1//\//\\}"; }
 # The SMBIOS table as dmidecode reads it: the values the System Information
 # page shows.
 machinesim dmi --dump "$(windows_path "$work/smbios.bin")" || fail "dmi --dump"
-decoded=$(dmidecode --from-dump "$work/smbios.bin" 2>&1)
-for expected in "Version: V1.20" "Product Name: Notebook 510CT" "Serial Number: SU98042179" \
-                "Serial Number: BD98113069"; do
-  grep -qF "$expected" <<<"$decoded" || fail "dmidecode does not show '$expected':
+if command -v dmidecode >/dev/null; then
+  decoded=$(dmidecode --from-dump "$work/smbios.bin" 2>&1)
+  for expected in "Version: V1.20" "Product Name: Notebook 510CT" "Serial Number: SU98042179" \
+                  "Serial Number: BD98113069"; do
+    grep -qF "$expected" <<<"$decoded" || fail "dmidecode does not show '$expected':
 $decoded"
-done
+  done
+else
+  echo "note: dmidecode is not installed (Debian package dmidecode); the dump is not read back"
+  [ -s "$work/smbios.bin" ] || fail "no dump written"
+fi
 
 # The first hard disk: the full Windows path in the registry, shown by show,
 # gone again with --none; a path that is not a readable file is refused.

@@ -200,6 +200,20 @@ int Hotkey(const ControlDevice& device) {
     for (unsigned i = 0; i < sizeof status.lastSetup; ++i) std::printf(i == 0 ? "%02X" : " %02X", setup[i]);
     std::printf("\nsetups=%u\nreleases=%u\nreleaseFails=%u\nqueued=%u\n", status.setupCount, status.releaseCount,
                 status.releaseFails, status.queuedEvents);
+    // The latest set-up and release requests, oldest first.
+    const std::uint32_t first =
+        status.recordCount > kHotkeyRecordCapacity ? status.recordCount - kHotkeyRecordCapacity : 0;
+    for (std::uint32_t n = first; n < status.recordCount; ++n) {
+        const HotkeyRequestRecord& record = status.records[n % kHotkeyRecordCapacity];
+        if (record.kind == kHotkeyRequestSetup) {
+            std::printf("request=setup");
+            const auto* block = reinterpret_cast<const unsigned char*>(&record.setup);
+            for (unsigned i = 0; i < sizeof record.setup; ++i) std::printf(" %02X", block[i]);
+        } else {
+            std::printf("request=release");
+        }
+        std::printf(record.accepted ? " done\n" : " refused\n");
+    }
     return kOk;
 }
 

@@ -369,17 +369,31 @@ bool MachineModel::TakeHotkeyEvent(HotkeyEventBlock& event) {
     return true;
 }
 
+void MachineModel::RecordHotkeyRequest(uint8_t kind, bool accepted, const HotkeySetupBlock* setup) {
+    HotkeyRequestRecord& record = hotkey_.records[hotkey_.recordCount % kHotkeyRecordCapacity];
+    record = HotkeyRequestRecord{};
+    record.kind = kind;
+    record.accepted = accepted ? 1 : 0;
+    if (setup != nullptr) record.setup = *setup;
+    ++hotkey_.recordCount;
+}
+
 bool MachineModel::SetupHotkeys(const HotkeySetupBlock& setup) {
-    if (TakeFault(kFaultHotkeySetup)) return false;
+    if (TakeFault(kFaultHotkeySetup)) {
+        RecordHotkeyRequest(kHotkeyRequestSetup, false, &setup);
+        return false;
+    }
     hotkey_.lastSetup = setup;
     ++hotkey_.setupCount;
+    RecordHotkeyRequest(kHotkeyRequestSetup, true, &setup);
     return true;
 }
 
 bool MachineModel::ReleaseHotkeys() {
     ++hotkey_.releaseCount;
-    if (TakeFault(kFaultHotkeyRelease)) return false;
-    return hotkey_.releaseFails == 0;
+    const bool accepted = !TakeFault(kFaultHotkeyRelease) && hotkey_.releaseFails == 0;
+    RecordHotkeyRequest(kHotkeyRequestRelease, accepted, nullptr);
+    return accepted;
 }
 
 bool MachineModel::ArmFault(uint32_t target, uint32_t count) {

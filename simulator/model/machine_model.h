@@ -29,6 +29,18 @@ inline constexpr std::uint32_t kHotkeyQueueCapacity = 64;
 inline constexpr std::uint32_t kBatteryDrainMsPerPercent = 30000;
 inline constexpr std::uint32_t kBatteryChargeMsPerPercent = 15000;
 
+// One set-up or release request as the hot-key driver received it.
+inline constexpr std::uint8_t kHotkeyRequestSetup = 1;
+inline constexpr std::uint8_t kHotkeyRequestRelease = 2;
+struct HotkeyRequestRecord {
+    std::uint8_t kind;      // kHotkeyRequestSetup or kHotkeyRequestRelease
+    std::uint8_t accepted;  // 1 done, 0 refused
+    std::uint8_t reserved[2];
+    HotkeySetupBlock setup; // the block of a set-up, zeros for a release
+};
+static_assert(sizeof(HotkeyRequestRecord) == 16, "HotkeyRequestRecord travels over the control device");
+inline constexpr std::uint32_t kHotkeyRecordCapacity = 8;
+
 // The hot-key driver's side: what the service set up and asked for.
 struct HotkeyStatus {
     HotkeySetupBlock lastSetup;
@@ -36,8 +48,12 @@ struct HotkeyStatus {
     std::uint32_t releaseCount;
     std::uint32_t releaseFails;   // nonzero: the release request fails
     std::uint32_t queuedEvents;
+    // The latest set-up and release requests: request n (counted from 0 in
+    // recordCount) is records[n % kHotkeyRecordCapacity].
+    std::uint32_t recordCount;
+    HotkeyRequestRecord records[kHotkeyRecordCapacity];
 };
-static_assert(sizeof(HotkeyStatus) == 28, "HotkeyStatus travels over the control device");
+static_assert(sizeof(HotkeyStatus) == 32 + 16 * kHotkeyRecordCapacity, "HotkeyStatus travels over the control device");
 
 // What the machine found of its saved settings when it started.
 enum class RestoreOutcome : std::uint32_t {
@@ -145,6 +161,7 @@ private:
     bool PortRequest(const SmiRequest& request, SmiRequest& reply);
     void Log(const SmiRequest& request, const SmiRequest& reply);
     bool Charging() const;
+    void RecordHotkeyRequest(std::uint8_t kind, bool accepted, const HotkeySetupBlock* setup);
 
     std::uint32_t failNext_ = 0;
     std::uint32_t faults_[kFaultTargets] = {};

@@ -317,6 +317,21 @@ TEST(MachineModelHotkeys, SetupAndReleaseAreRecorded) {
     model.SetHotkeyReleaseFails(true);
     EXPECT_FALSE(model.ReleaseHotkeys());
     EXPECT_EQ(model.Hotkeys().releaseCount, 2u);
+
+    // Each request is recorded with its outcome, the latest eight kept.
+    const HotkeyStatus& status = model.Hotkeys();
+    ASSERT_EQ(status.recordCount, 3u);
+    EXPECT_EQ(status.records[0].kind, kHotkeyRequestSetup);
+    EXPECT_EQ(status.records[0].accepted, 1);
+    EXPECT_EQ(std::memcmp(&status.records[0].setup, &setup, sizeof setup), 0);
+    EXPECT_EQ(status.records[1].kind, kHotkeyRequestRelease);
+    EXPECT_EQ(status.records[1].accepted, 1);
+    EXPECT_EQ(status.records[2].kind, kHotkeyRequestRelease);
+    EXPECT_EQ(status.records[2].accepted, 0);
+    for (int i = 0; i < 6; ++i) model.ReleaseHotkeys();
+    EXPECT_EQ(status.recordCount, 9u);
+    EXPECT_EQ(status.records[8 % kHotkeyRecordCapacity].kind, kHotkeyRequestRelease)
+        << "the ninth request takes the place of the first, the set-up";
 }
 
 // After a set-up only the keys of the groups it turned on are queued: the

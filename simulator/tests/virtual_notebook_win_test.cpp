@@ -159,6 +159,12 @@ TEST_F(VirtualNotebook, PressSignalsHotkeyEventAndTheDriverHandsOutTheKey) {
     EXPECT_FALSE(DeviceIoControl(hotkey.get(), IoctlHotkeyRelease, nullptr, 0, nullptr, 0, &returned, nullptr));
     EXPECT_EQ(RunMachinesim("release-fails off"), "");
     EXPECT_TRUE(DeviceIoControl(hotkey.get(), IoctlHotkeyRelease, nullptr, 0, nullptr, 0, &returned, nullptr));
+    // machinesim hotkey lists the latest set-up and release requests, oldest first.
+    const std::string requests = RunMachinesim("hotkey");
+    EXPECT_NE(requests.find("request=setup 00 00 00 00 01 01 00 01 0A 00 00 00 done\n"
+                            "request=release refused\nrequest=release done\n"),
+              std::string::npos)
+        << requests;
     std::uint8_t short_block[8] = {};
     EXPECT_FALSE(DeviceIoControl(hotkey.get(), IoctlHotkeyGetEvent, short_block, sizeof short_block, short_block,
                                  sizeof short_block, &returned, nullptr));

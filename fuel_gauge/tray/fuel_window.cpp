@@ -174,8 +174,14 @@ bool CFuelWindow::OnHookedMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
     switch (message) {
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (item.CtlType != ODT_BUTTON) return false;
-            DrawButton(item);
+            if (item.CtlType == ODT_STATIC && item.CtlID == IDC_FUEL_FRAME) {
+                // Black whatever the colour scheme's window frame is.
+                FrameRect(item.hDC, &item.rcItem, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+            } else if (item.CtlType == ODT_BUTTON) {
+                DrawButton(item);
+            } else {
+                return false;
+            }
             result = TRUE;
             return true;
         }

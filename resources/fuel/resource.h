@@ -16,6 +16,7 @@
 #define IDC_FUEL_BATTERY 1003
 #define IDC_FUEL_MODE 1004
 #define IDC_FUEL_PERCENT 1010
+#define IDC_FUEL_FRAME 1011    // the black frame, drawn by the window
 
 // Controls of the About box (its button is IDOK).
 #define IDC_ABOUT_ICON 1006

@@ -225,6 +225,29 @@ TEST_F(Gauge, MinimizeHidesTheWindowAndTheTrayBringsItBack) {
     });
 }
 
+TEST_F(Gauge, RightButtonOnTheTrayIconShowsTheMenuWithItsTexts) {
+    RunGauge([&](CFuelWindow&, HWND gauge) {
+        std::vector<std::string> items;
+        WhenModal([&] {
+            // The menu's own modal loop runs this; its window has the menu class.
+            HWND popup = FindWindowA("#32768", nullptr);
+            ASSERT_NE(popup, nullptr);
+            HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
+            ASSERT_NE(menu, nullptr);
+            for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+                char text[64] = {};
+                GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+                items.push_back(std::to_string(GetMenuItemID(menu, i)) + " " + text);
+            }
+            EndMenu();
+        });
+        SendMessageA(gauge, kFuelTrayMessage, kFuelTrayIconId, WM_RBUTTONDOWN);
+        const std::vector<std::string> expected = {"57664 About...", "32778 Help...", "0 ", "32779 Close",
+                                                   "32780 Restore"};
+        EXPECT_EQ(items, expected);
+    });
+}
+
 TEST_F(Gauge, HelpOpensTheFileOfFuelHelpAndClosesWithTheWindow) {
     RunGauge([&](CFuelWindow&, HWND gauge) {
         SendMessageA(gauge, WM_SYSCOMMAND, IDM_FUEL_SYS_HELP, 0);

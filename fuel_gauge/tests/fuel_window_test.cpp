@@ -3,6 +3,9 @@
 // power-mode icon.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <shellapi.h>
+
 #include "common/win32/configuration_key.h"
 #include "fuel_gauge/app/fuel_app.h"
 #include "fuel_gauge/tests/fuel_test_fixture.h"
@@ -245,6 +248,32 @@ TEST_F(Gauge, RightButtonOnTheTrayIconShowsTheMenuWithItsTexts) {
         const std::vector<std::string> expected = {"57664 About...", "32778 Help...", "0 ", "32779 Close",
                                                    "32780 Restore"};
         EXPECT_EQ(items, expected);
+    });
+}
+
+// Whether the shell holds the gauge's icon: a change of an icon it does not
+// hold fails.
+bool ShellHoldsIcon(HWND gauge) {
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = gauge;
+    data.uID = kFuelTrayIconId;
+    data.uFlags = NIF_TIP;
+    lstrcpyA(data.szTip, "probe");
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+TEST_F(Gauge, TheIconComesBackWhenTheShellRestarts) {
+    RunGauge([&](CFuelWindow&, HWND gauge) {
+        ASSERT_TRUE(ShellHoldsIcon(gauge));
+        NOTIFYICONDATAA data{};
+        data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+        data.hWnd = gauge;
+        data.uID = kFuelTrayIconId;
+        ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &data));  // what a shell restart loses
+        ASSERT_FALSE(ShellHoldsIcon(gauge));
+        SendMessageA(gauge, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+        EXPECT_TRUE(ShellHoldsIcon(gauge));
     });
 }
 

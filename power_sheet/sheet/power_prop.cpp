@@ -1,0 +1,10 @@
+#include "power_sheet/sheet/power_prop.h"
+
+#include "resources/corvessa/resource.h"
+
+CPowerProp::CPowerProp(CorvessaContext context)
+    : powerMode(context), context_(context), pages_{&powerMode}, sheet_(IDS_SHEET_TITLE, pages_) {}
+
+INT_PTR CPowerProp::DoModal() { return sheet_.DoModal(context_.instance, nullptr); }
+
+HWND CPowerProp::CreateModeless() { return sheet_.CreateModeless(context_.instance, nullptr); }

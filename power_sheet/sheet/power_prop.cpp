@@ -3,7 +3,11 @@
 #include "resources/corvessa/resource.h"
 
 CPowerProp::CPowerProp(CorvessaContext context)
-    : powerMode(context), context_(context), pages_{&powerMode}, sheet_(IDS_SHEET_TITLE, pages_) {}
+    : hibernation(context),
+      suspend(context),
+      powerMode(context),
+      context_(context),
+      pages_{&hibernation, &suspend, &powerMode}, sheet_(IDS_SHEET_TITLE, pages_) {}
 
 INT_PTR CPowerProp::DoModal() { return sheet_.DoModal(context_.instance, nullptr); }
 

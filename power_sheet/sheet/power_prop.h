@@ -4,8 +4,10 @@
 #include <windows.h>
 
 #include "common/win32/property_sheet.h"
+#include "power_sheet/sheet/hibernation_page.h"
 #include "power_sheet/sheet/power_mode_page.h"
 #include "power_sheet/sheet/power_page.h"
+#include "power_sheet/sheet/suspend_page.h"
 
 class CPowerProp {
 public:
@@ -19,11 +21,13 @@ public:
     // messages itself, as the tests do).
     HWND CreateModeless();
 
+    CHiberation hibernation;
+    CSuspend suspend;
     CPowerMode powerMode;
 
 private:
     CorvessaContext context_;
     // The pages in the sheet's order, which is also the order of their writes.
-    CPropertyPage* pages_[1];
+    CPropertyPage* pages_[3];
     CPropertySheet sheet_;
 };

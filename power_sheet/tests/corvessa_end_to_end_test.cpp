@@ -17,7 +17,8 @@ namespace {
 
 constexpr char kTitle[] = "Power Management";
 constexpr int kApplyButton = 0x3021;  // comctl32's Apply button
-constexpr int kPowerModePage = 0;
+constexpr int kHibernationPage = 0;
+constexpr int kPowerModePage = 2;
 
 // Polls until condition holds or milliseconds have passed.
 template <typename Condition>
@@ -166,6 +167,23 @@ TEST_F(CorvessaEndToEnd, MerovantStartsItFromThePowerValue) {
         EXPECT_TRUE(WaitFor([] { return Sheet() == nullptr; }, 10000));
     }
     RestoreSharedValue("Power", saved);
+}
+
+TEST_F(CorvessaEndToEnd, HibernationButtonStartsTheUtilityNamedInHiberUtility) {
+    const std::string log = PathBesideProgram("hiber-utility.log");
+    DeleteFileA(log.c_str());
+    const std::string utility = QuotedProgramBeside("hiber_utility_standin.exe") + " /from-corvessa";
+    const SavedValue saved = SetSharedValue("HiberUtility", utility.c_str());
+    ASSERT_TRUE(corvessa.Start(QuotedProgramBeside("Corvessa.exe")));
+    ASSERT_TRUE(WaitFor([] { return Sheet() != nullptr; }, 15000));
+    HWND sheet = Sheet();
+    PropSheet_SetCurSel(sheet, nullptr, kHibernationPage);
+    HWND page = PropSheet_GetCurrentPageHwnd(sheet);
+    ASSERT_NE(page, nullptr);
+    SendMessageA(GetDlgItem(page, IDC_HIBERNATION_UTILITY), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return ReadWholeFile(log).find("started /from-corvessa") != std::string::npos; }, 15000));
+    EXPECT_NE(Sheet(), nullptr) << "the sheet stays open";
+    RestoreSharedValue("HiberUtility", saved);
 }
 
 }  // namespace

@@ -145,6 +145,7 @@ TEST_F(PowerModePageTest, ApplyWritesBothModesAndTheWholeCustomizedSetInOrder) {
     model->ClearLog();
     Press(kApplyButton);
     const std::vector<Sent> expected = {
+        {kPower, 0x010F, 0x02, 0},               // the Hibernation Options page comes first
         {kPower, 0x0116, 0, kSelectorAc},        // SetPowerMode(1, maximum performance)
         {kPower, 0x0116, 2, kSelectorBattery},   // SetPowerMode(2, customized)
         {kPower, 0x0702, 0, 0},                  // SetLCDOffTimer(0, 7)

@@ -23,7 +23,9 @@ struct Sent {
 std::ostream& operator<<(std::ostream& out, const Sent& s);
 
 // The pages' positions in the sheet.
-inline constexpr int kPowerModePage = 0;
+inline constexpr int kHibernationPage = 0;
+inline constexpr int kSuspendPage = 1;
+inline constexpr int kPowerModePage = 2;
 
 class PowerSheetTest : public testing::Test {
 protected:

@@ -20,9 +20,13 @@ the size and averaged down. Run it from anywhere:
 
 import math
 import os
-import struct
+import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, os.pardir, "art"))
+
+from pixel_art import colour_table, write_dib  # noqa: E402
+
 FACE = (192, 192, 192)
 
 # ---------------------------------------------------------------- canvas
@@ -234,13 +238,9 @@ def write_bmp8(name, w, h, pixels, reserved=()):
     for y in range(h - 1, -1, -1):
         row = bytes(find(pixels[y * w + x]) for x in range(w))
         data += row + b"\0" * (stride - w)
-    table = b"".join(struct.pack("<BBBB", c[2], c[1], c[0], 0) for c in palette)
+    table = colour_table(palette)
     table += b"\0" * (4 * 256 - len(table))
-    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 8, 0, len(data), 2835, 2835, 256, 0)
-    header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(table) + len(data), 0, 0,
-                         14 + len(info) + len(table))
-    with open(os.path.join(HERE, name), "wb") as f:
-        f.write(header + info + table + data)
+    write_dib(os.path.join(HERE, name), w, h, 8, table, bytes(data))
 
 
 def save(name, canvas, reserved=()):

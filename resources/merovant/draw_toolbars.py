@@ -12,16 +12,14 @@ to the system colours). Run it from anywhere; it writes beside itself:
 """
 
 import os
-import struct
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, os.pardir, "art"))
+
+from pixel_art import Picture, write_bmp  # noqa: E402
 
 W, H, COUNT = 25, 19, 27
-
-PALETTE = [
-    (0x00, 0x00, 0x00), (0x80, 0x00, 0x00), (0x00, 0x80, 0x00), (0x80, 0x80, 0x00),
-    (0x00, 0x00, 0x80), (0x80, 0x00, 0x80), (0x00, 0x80, 0x80), (0xC0, 0xC0, 0xC0),
-    (0x80, 0x80, 0x80), (0xFF, 0x00, 0x00), (0x00, 0xFF, 0x00), (0xFF, 0xFF, 0x00),
-    (0x00, 0x00, 0xFF), (0xFF, 0x00, 0xFF), (0x00, 0xFF, 0xFF), (0xFF, 0xFF, 0xFF),
-]
 
 # One character per pixel; "." is the button face.
 INK = {
@@ -259,26 +257,16 @@ def strip(source_art):
     return images
 
 
-def write_bmp(path, images):
-    width = W * len(images)
-    row_bytes = ((width * 4 + 31) // 32) * 4
-    pixels = bytearray()
-    for y in reversed(range(H)):  # bottom-up
-        row = [images[x // W][y][x % W] for x in range(width)]
-        row += [0] * (row_bytes * 2 - len(row))
-        pixels += bytes((row[i] << 4) | row[i + 1] for i in range(0, row_bytes * 2, 2))
-    palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in PALETTE)
-    offset = 14 + 40 + len(palette)
-    header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
-    info = struct.pack("<IiiHHIIiiII", 40, width, H, 1, 4, 0, len(pixels), 2835, 2835, 16, 0)
-    with open(path, "wb") as f:
-        f.write(header + info + palette + pixels)
+def write_strip(path, images):
+    """The images side by side, one bitmap in the standard palette."""
+    pic = Picture(W * len(images), H)
+    pic.px = [[images[x // W][y][x % W] for x in range(pic.w)] for y in range(H)]
+    write_bmp(path, pic)
 
 
 def main():
-    here = os.path.dirname(os.path.abspath(__file__))
-    write_bmp(os.path.join(here, "toolbar_ac.bmp"), strip(PLUG))
-    write_bmp(os.path.join(here, "toolbar_battery.bmp"), strip(CELL))
+    write_strip(os.path.join(HERE, "toolbar_ac.bmp"), strip(PLUG))
+    write_strip(os.path.join(HERE, "toolbar_battery.bmp"), strip(CELL))
 
 
 if __name__ == "__main__":

@@ -19,120 +19,12 @@ Standard library only; the output is the same byte for byte on every run:
 """
 
 import os
-import struct
+import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, os.pardir, "art"))
 
-# ---------------------------------------------------------------- canvas and files
-
-# The 16 colours of the standard VGA palette, in their usual order.
-PALETTE = [
-    (0x00, 0x00, 0x00), (0x80, 0x00, 0x00), (0x00, 0x80, 0x00), (0x80, 0x80, 0x00),
-    (0x00, 0x00, 0x80), (0x80, 0x00, 0x80), (0x00, 0x80, 0x80), (0xC0, 0xC0, 0xC0),
-    (0x80, 0x80, 0x80), (0xFF, 0x00, 0x00), (0x00, 0xFF, 0x00), (0xFF, 0xFF, 0x00),
-    (0x00, 0x00, 0xFF), (0xFF, 0x00, 0xFF), (0x00, 0xFF, 0xFF), (0xFF, 0xFF, 0xFF),
-]
-
-# One character per colour in the pixel art below. "." leaves the pixel as it
-# is; "_" makes it transparent again.
-INK = {
-    "k": 0, "m": 1, "g": 2, "o": 3, "n": 4, "p": 5, "t": 6, "s": 7,
-    "d": 8, "r": 9, "l": 10, "y": 11, "b": 12, "f": 13, "c": 14, "w": 15,
-}
-
-
-class Picture:
-    """A grid of palette indices; None is transparent (or the background)."""
-
-    def __init__(self, w, h, fill=None):
-        self.w, self.h = w, h
-        self.px = [[fill] * w for _ in range(h)]
-
-    def set(self, x, y, ink):
-        if 0 <= x < self.w and 0 <= y < self.h:
-            self.px[y][x] = None if ink in (None, "_") else INK[ink]
-
-    def rect(self, x0, y0, x1, y1, ink):
-        """Fills the rectangle x0..x1, y0..y1 (inclusive)."""
-        for y in range(y0, y1 + 1):
-            for x in range(x0, x1 + 1):
-                self.set(x, y, ink)
-
-    def outline(self, x0, y0, x1, y1, ink="k", round_corners=True):
-        """A filled block of `ink`, its corner pixels left out when rounded."""
-        for y in range(y0, y1 + 1):
-            for x in range(x0, x1 + 1):
-                corner = x in (x0, x1) and y in (y0, y1)
-                if not (corner and round_corners):
-                    self.set(x, y, ink)
-
-    def art(self, rows, left, top):
-        for y, row in enumerate(rows):
-            for x, ch in enumerate(row):
-                if ch != ".":
-                    self.set(left + x, top + y, ch)
-
-    def copy(self):
-        other = Picture(self.w, self.h)
-        other.px = [row[:] for row in self.px]
-        return other
-
-
-def dib_rows(pic, bits, background=0):
-    """The picture's pixels as bottom-up DIB rows of `bits` per pixel."""
-    stride = ((pic.w * bits + 31) // 32) * 4
-    out = bytearray()
-    for y in range(pic.h - 1, -1, -1):
-        row = [background if v is None else v for v in pic.px[y]]
-        if bits == 4:
-            row += [0] * (stride * 2 - len(row))
-            out += bytes((row[i] << 4) | row[i + 1] for i in range(0, stride * 2, 2))
-        else:
-            out += bytes(row) + b"\0" * (stride - len(row))
-    return bytes(out)
-
-
-def mask_rows(pic):
-    """The AND mask, bottom-up: 1 where the picture is transparent."""
-    stride = ((pic.w + 31) // 32) * 4
-    out = bytearray()
-    for y in range(pic.h - 1, -1, -1):
-        bits = bytearray(stride)
-        for x, v in enumerate(pic.px[y]):
-            if v is None:
-                bits[x // 8] |= 0x80 >> (x % 8)
-        out += bits
-    return bytes(out)
-
-
-def colour_table():
-    return b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in PALETTE)
-
-
-def write_bmp(name, pic, background=15):
-    """A 16-colour bottom-up BI_RGB bitmap; empty pixels get `background`."""
-    pixels = dib_rows(pic, 4, background)
-    info = struct.pack("<IiiHHIIiiII", 40, pic.w, pic.h, 1, 4, 0, len(pixels), 2835, 2835, 16, 0)
-    offset = 14 + len(info) + 16 * 4
-    header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
-    with open(os.path.join(HERE, name), "wb") as f:
-        f.write(header + info + colour_table() + pixels)
-
-
-def write_ico(name, pictures):
-    """An icon file with one 16-colour image per picture (largest first)."""
-    images = []
-    for pic in pictures:
-        xor, andm = dib_rows(pic, 4), mask_rows(pic)
-        info = struct.pack("<IiiHHIIiiII", 40, pic.w, pic.h * 2, 1, 4, 0, len(xor) + len(andm), 0, 0, 0, 0)
-        images.append(info + colour_table() + xor + andm)
-    data = struct.pack("<HHH", 0, 1, len(images))
-    offset = 6 + 16 * len(images)
-    for pic, image in zip(pictures, images):
-        data += struct.pack("<BBBBHHII", pic.w, pic.h, 16, 0, 1, 4, len(image), offset)
-        offset += len(image)
-    with open(os.path.join(HERE, name), "wb") as f:
-        f.write(data + b"".join(images))
+from pixel_art import Picture, write_bmp, write_ico  # noqa: E402
 
 
 # ---------------------------------------------------------------- the icon
@@ -218,9 +110,9 @@ def legend(ink):
 
 
 def main():
-    write_ico("program.ico", [program_icon(32), program_icon(16)])
+    write_ico(os.path.join(HERE, "program.ico"), [program_icon(32), program_icon(16)])
     for name, ink in LEGENDS:
-        write_bmp(name, legend(ink))
+        write_bmp(os.path.join(HERE, name), legend(ink))
 
 
 if __name__ == "__main__":

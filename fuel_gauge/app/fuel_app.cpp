@@ -9,15 +9,6 @@
 
 namespace {
 
-// The channel is open for the whole run and closed on every way out.
-class MachineControlSession {
-public:
-    MachineControlSession() { OpenMachineControl(); }  // without a driver every operation fails
-    ~MachineControlSession() { CloseMachineControl(); }
-    MachineControlSession(const MachineControlSession&) = delete;
-    MachineControlSession& operator=(const MachineControlSession&) = delete;
-};
-
 // The exit steps once FGTray says "1": it says "0" again however the run ends.
 class TrayValueReset {
 public:

@@ -6,6 +6,7 @@
 #include "common/win32/load_string.h"
 #include "resources/sorvault/resource.h"
 #include "save_to_disk/app/create_save_file.h"
+#include "save_to_disk/app/classic_tab.h"
 #include "save_to_disk/app/pie_chart_control.h"
 
 SaveFileLocator::SaveFileLocator(SaveFileDisk& disk) : candidates(disk.CandidateDrives()) {
@@ -34,6 +35,7 @@ BOOL CHibernationFileDlg::OnInitDialog() {
     TCITEMA item{};
     item.mask = TCIF_TEXT;
     item.pszText = tab.data();
+    UseClassicTabLook(GetDlgItem(hwnd(), IDC_FILE_TAB));
     SendDlgItemMessageA(hwnd(), IDC_FILE_TAB, TCM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
     PlacePieChart(hwnd(), IDC_CHART);
 

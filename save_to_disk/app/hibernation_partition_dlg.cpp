@@ -5,6 +5,7 @@
 #include "common/win32/controls.h"
 #include "common/win32/load_string.h"
 #include "resources/sorvault/resource.h"
+#include "save_to_disk/app/classic_tab.h"
 #include "save_to_disk/app/pie_chart_control.h"
 #include "save_to_disk/core/drive_space.h"
 
@@ -22,6 +23,7 @@ BOOL CHibernationPartitionDlg::OnInitDialog() {
     TCITEMA item{};
     item.mask = TCIF_TEXT;
     item.pszText = tab.data();
+    UseClassicTabLook(GetDlgItem(hwnd(), IDC_PARTITION_TAB));
     SendDlgItemMessageA(hwnd(), IDC_PARTITION_TAB, TCM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
     SetItemText(hwnd(), IDC_PARTITION_SIZE, FormatKB(probe_.partitionKB).c_str());
     SetItemText(hwnd(), IDC_CAPACITY, FormatKB(probe_.capacityKB).c_str());

@@ -13,8 +13,9 @@ std::unique_ptr<SaveFileDisk> OpenFirstDisk() {
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kVirtualNotebookKey, 0, KEY_READ, key.put()) == ERROR_SUCCESS &&
         ReadRegistryString(key.get(), kFirstDiskValue, image)) {
         const DWORD attributes = GetFileAttributesA(image);
-        if (attributes != 0xFFFFFFFF && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-            return MakeImageDisk(image);
+        if (attributes != 0xFFFFFFFF && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            if (std::unique_ptr<SaveFileDisk> disk = MakeImageDisk(image)) return disk;
+        }
     }
     return MakeSystemDisk();
 }

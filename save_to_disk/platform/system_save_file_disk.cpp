@@ -177,14 +177,19 @@ private:
     static std::vector<char> NtCandidates() {
         std::vector<char> letters;
         std::vector<uint8_t> layout;
-        if (!GetDriveLayout(layout) || layout.size() < 4) return letters;
+        // QueryDosDeviceA is a Windows NT call; it is found at run time so that
+        // the program loads on Windows 95 as well.
+        using QueryDosDevice = DWORD(WINAPI*)(LPCSTR, LPSTR, DWORD);
+        const auto queryDosDevice = reinterpret_cast<QueryDosDevice>(
+            reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("KERNEL32.DLL"), "QueryDosDeviceA")));
+        if (queryDosDevice == nullptr || !GetDriveLayout(layout) || layout.size() < 4) return letters;
         const uint32_t count = uint32_t(layout[0]) | uint32_t(layout[1]) << 8 | uint32_t(layout[2]) << 16 |
                                uint32_t(layout[3]) << 24;
         for (uint32_t n = 1; n <= count && n <= 9; ++n) {
             for (char letter = 'C'; letter <= 'Z'; ++letter) {
                 const char device[3] = {letter, ':', '\0'};
                 char target[MAX_PATH] = {};
-                if (QueryDosDeviceA(device, target, sizeof target) == 0) continue;
+                if (queryDosDevice(device, target, sizeof target) == 0) continue;
                 target[sizeof target - 1] = '\0';
                 // The whole name: "...Partition1" is not "...Partition12".
                 if (std::strncmp(target, kHarddisk0Partition, kHarddisk0PartitionLength) == 0 &&

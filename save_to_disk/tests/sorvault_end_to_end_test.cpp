@@ -378,6 +378,36 @@ TEST_F(SorvaultEndToEnd, CreateCancelledInTheSizeDialogLeavesNothingAndAsksNothi
     ExpectDiskSound();
 }
 
+TEST_F(SorvaultEndToEnd, ChoosingTheFat32DriveShowsItsSpaceAndCreatesTheFileThere) {
+    MakeDisk(false);
+    first_ = Start("SorvaultUnderTest.exe");
+    HWND dialog = WaitForWindow(kFileTitle);
+    ASSERT_NE(dialog, nullptr);
+    SendDlgItemMessageA(dialog, kDrive, CB_SETCURSEL, 1, 0);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(kDrive, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, kDrive)));
+    // 72 MiB of FAT32 in 512-byte clusters, less its FATs and reserved sectors.
+    ASSERT_TRUE(WaitFor([&] { return ItemText(dialog, kCapacity) != std::to_string(40915 * 4); }, 10000));
+    const uint64_t capacity = std::stoull(ItemText(dialog, kCapacity));
+    EXPECT_GT(capacity, 70000u);
+    EXPECT_LT(capacity, 73728u);
+    const uint64_t minimal = CreateWithMinimalSize(dialog);
+    ASSERT_GT(minimal, 0u);
+    char drive[4] = {};
+    SendDlgItemMessageA(dialog, kDrive, CB_GETLBTEXT, SendDlgItemMessageA(dialog, kDrive, CB_GETCURSEL, 0, 0),
+                        reinterpret_cast<LPARAM>(drive));
+    EXPECT_STREQ(drive, "D");
+    Click(dialog, IDOK);
+    ASSERT_TRUE(Ended(first_));
+    EXPECT_FALSE(ReadRootFile(WindowsPath(imageUnix_), 0, kSaveFile).found);
+    const RootFile file = ReadRootFile(WindowsPath(imageUnix_), 1, kSaveFile);
+    ASSERT_TRUE(file.found);
+    EXPECT_EQ(file.size, 2 * minimal * 512);
+    EXPECT_EQ(file.attributes, 0x07);
+    EXPECT_TRUE(OneRun(file.clusters));
+    ExpectDiskSound();
+}
+
 // The shipped program: a disk with a save-to-disk partition shows its sizes,
 // and a second start brings the first window back instead of opening another.
 TEST_F(SorvaultEndToEnd, ASaveToDiskPartitionOpensThePartitionDialogAndASecondStartShowsIt) {

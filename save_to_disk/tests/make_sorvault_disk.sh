@@ -46,7 +46,7 @@ fi
 volume() {  # fat-bits sectors-per-cluster label start sectors
   rm -f "$out.volume"
   mkfs.fat -C -F "$1" -s "$2" -n "$3" -h "$4" "$out.volume" $(($5 / 2)) >/dev/null
-  dd if="$out.volume" of="$out" bs=$sector seek="$4" conv=notrunc status=none
+  dd if="$out.volume" of="$out" bs=$sector seek="$4" conv=notrunc,sparse status=none
   rm -f "$out.volume"
 }
 volume 16 8 SYSTEM $p1_start $p1_sectors

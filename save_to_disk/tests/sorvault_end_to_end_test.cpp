@@ -173,6 +173,8 @@ protected:
             }
         }
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\VirtualNotebook");
+        // A failed test's disk stays for a look.
+        if (!HasFailure()) DeleteFileA(WindowsPath(imageUnix_).c_str());
     }
 
     void MakeDisk(bool savePartition) {

@@ -72,16 +72,3 @@ bool OpenPage(MerovantContext& context, PageNumber page) {
     return true;
 }
 
-bool OwnHelpFile(char (&path)[MAX_PATH]) {
-    char image[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, image, sizeof image);
-    if (length == 0 || length >= sizeof image) return false;
-    char* dot = std::strrchr(image, '.');
-    char* slash = std::strrchr(image, '\\');
-    const std::size_t stem = (dot != nullptr && (slash == nullptr || dot > slash)) ? dot - image : length;
-    constexpr char kExtension[] = ".HLP";
-    if (stem + sizeof kExtension > sizeof path) return false;
-    std::memcpy(path, image, stem);
-    std::memcpy(path + stem, kExtension, sizeof kExtension);
-    return true;
-}

@@ -33,6 +33,3 @@ const PageCommand* FindPageCommand(int command);
 // Acts on a page request of the command line. Returns false when there was
 // nothing to do (no such page, or MIDI, or kNoPage).
 bool OpenPage(MerovantContext& context, PageNumber page);
-
-// The program's own help file: its image path with the extension ".HLP".
-bool OwnHelpFile(char (&path)[MAX_PATH]);

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "common/win32/control_at.h"
 #include "common/win32/controls.h"
 #include "common/win32/load_string.h"
 #include "config_utility/core/frame_layout.h"
@@ -283,7 +284,7 @@ void CMainFrame::OnCommand(int command) {
             return;
         case ID_HELP_MAIN_WINDOW: {
             char helpFile[MAX_PATH];
-            if (OwnHelpFile(helpFile)) context_.shell.OpenHelp(hwnd(), helpFile, HELP_CONTEXT_MAIN_WINDOW);
+            if (ProgramHelpFile(helpFile)) context_.shell.OpenHelp(hwnd(), helpFile, HELP_CONTEXT_MAIN_WINDOW);
             return;
         }
         case ID_POWER_SETTINGS:

@@ -1,5 +1,6 @@
 #include "config_utility/pages/device_page.h"
 
+#include "common/win32/control_at.h"
 #include "common/win32/controls.h"
 #include "common/win32/load_string.h"
 #include "common/win32/unique_handle.h"
@@ -131,29 +132,6 @@ bool CDevicePage::OnContextMenu(HWND, POINT screen) {
     return true;
 }
 
-namespace {
-
-bool IsGroupFrame(HWND control) {
-    char name[16];
-    if (GetClassNameA(control, name, sizeof name) == 0 || lstrcmpiA(name, "Button") != 0) return false;
-    return (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
-}
-
-// The control (shown in the template) under a screen point, enabled or not. A group frame
-// counts only where none of the controls it surrounds is.
-HWND ControlAt(HWND page, POINT screen) {
-    HWND frame = nullptr;
-    for (HWND child = GetWindow(page, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        RECT bounds;
-        if (!(GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE) || !GetWindowRect(child, &bounds) || !PtInRect(&bounds, screen)) continue;
-        if (!IsGroupFrame(child)) return child;
-        if (frame == nullptr) frame = child;
-    }
-    return frame;
-}
-
-}  // namespace
-
 DWORD CDevicePage::HelpContextAt(POINT screen) const {
     // An unnamed control (a frame or label with id -1) counts as the page.
     HWND control = ControlAt(hwnd(), screen);
@@ -165,6 +143,6 @@ DWORD CDevicePage::HelpContextAt(POINT screen) const {
 
 void CDevicePage::ShowWhatsThis() {
     char helpFile[MAX_PATH];
-    if (!OwnHelpFile(helpFile)) return;
+    if (!ProgramHelpFile(helpFile)) return;
     context_.shell.ShowPopupHelp(hwnd(), helpFile, HelpContextAt(lastRightClick_));
 }

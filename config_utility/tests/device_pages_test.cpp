@@ -322,7 +322,7 @@ TEST_F(DevicePagesTest, WhatsThisAsksForTheControlOrThePage) {
         ASSERT_EQ(shell.popupHelp.size(), 1u) << c.context;
         EXPECT_EQ(shell.popupHelp[0].context, c.context);
         const std::string& file = shell.popupHelp[0].file;
-        EXPECT_EQ(file.substr(file.size() - 4), ".HLP");
+        EXPECT_EQ(file.substr(file.size() - 4), ".hlp");
     }
 }
 

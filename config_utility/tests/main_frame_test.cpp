@@ -372,7 +372,7 @@ TEST_F(MainFrameTest, MenuCommandsStartProgramsAndHelpThroughTheShell) {
     EXPECT_EQ(shell.help[0].context, 0x20080u);
     const std::string& file = shell.help[0].file;
     ASSERT_GE(file.size(), 4u);
-    EXPECT_EQ(file.substr(file.size() - 4), ".HLP");
+    EXPECT_EQ(file.substr(file.size() - 4), ".hlp");
 }
 
 }  // namespace

@@ -276,8 +276,8 @@ TEST_F(MerovantEndToEnd, SystemInformationSwitchShowsTheMachinesTable) {
     ASSERT_TRUE(WaitFor([&] { return (page = FindWindowA("#32770", "System Information")) != nullptr && IsWindowVisible(page); }, 15000));
     ASSERT_TRUE(WaitFor([&] { return ItemText(page, IDC_BIOS_VERSION_VALUE) != "*****"; }, 3000));
     EXPECT_EQ(ItemText(page, IDC_BIOS_VERSION_VALUE), "V1.20");
-    EXPECT_EQ(ItemText(page, IDC_SYSTEM_UNIT_SERIAL_VALUE), "SU9804217");
-    EXPECT_EQ(ItemText(page, IDC_SYSTEM_BOARD_SERIAL_VALUE), "BD9811306");
+    EXPECT_EQ(ItemText(page, IDC_SYSTEM_UNIT_SERIAL_VALUE), "SU98042179");
+    EXPECT_EQ(ItemText(page, IDC_SYSTEM_BOARD_SERIAL_VALUE), "BD98113069");
     EXPECT_EQ(ItemText(page, IDC_MACHINE_MODEL_VALUE), "Notebook 510CT");
     PostMessageA(page, WM_COMMAND, IDOK, 0);
     DWORD code = 99;

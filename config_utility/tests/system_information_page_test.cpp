@@ -56,8 +56,8 @@ TEST_F(SystemInformationPageTest, ShowsTheValuesOfTheMachinesTable) {
     const Shown shown = OpenSystemInformation(context, script);
     EXPECT_EQ(shown.caption, "System Information");
     EXPECT_EQ(shown.bios, "V1.20");
-    EXPECT_EQ(shown.unit, "SU9804217");
-    EXPECT_EQ(shown.board, "BD9811306");
+    EXPECT_EQ(shown.unit, "SU98042179");
+    EXPECT_EQ(shown.board, "BD98113069");
     EXPECT_EQ(shown.model, "Notebook 510CT");
     EXPECT_EQ(shown.ok, "OK");
     EXPECT_EQ(shell.messages, std::vector<std::string>{});

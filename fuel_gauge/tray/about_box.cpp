@@ -2,12 +2,12 @@
 
 #include "common/win32/controls.h"
 #include "common/win32/load_string.h"
+#include "fuel_gauge/tray/black_on_white.h"
 #include "resources/fuel/resource.h"
 
 CAboutBox::CAboutBox() : CDialog(IDD_FUEL_ABOUT) {}
 
 BOOL CAboutBox::OnInitDialog() {
-    HookDialogMessages(hwnd(), this);
     SetWindowTextA(hwnd(), LoadStr(IDS_FUEL_ABOUT_TITLE).c_str());
     SetItemText(hwnd(), IDC_ABOUT_PRODUCT, LoadStr(IDS_FUEL_PRODUCT).c_str());
     SetItemText(hwnd(), IDC_ABOUT_APPLICATION, LoadStr(IDS_FUEL_APPLICATION).c_str());
@@ -16,6 +16,6 @@ BOOL CAboutBox::OnInitDialog() {
     return TRUE;
 }
 
-bool CAboutBox::OnHookedMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+bool CAboutBox::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
     return PaintBlackOnWhite(message, wParam, result);
 }

@@ -4,15 +4,12 @@
 #include <windows.h>
 
 #include "common/win32/dialog.h"
-#include "fuel_gauge/tray/dialog_hook.h"
 
-class CAboutBox final : public CDialog, private DialogMessageHook {
+class CAboutBox final : public CDialog {
 public:
     CAboutBox();
 
 protected:
     BOOL OnInitDialog() override;
-
-private:
-    bool OnHookedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 };

@@ -6,6 +6,7 @@
 #include "fuel_gauge/core/fuel_polling.h"
 #include "fuel_gauge/core/fuel_tooltip.h"
 #include "fuel_gauge/tray/about_box.h"
+#include "fuel_gauge/tray/black_on_white.h"
 #include "machine_control/core/machine_operations.h"
 #include "resources/fuel/resource.h"
 
@@ -48,7 +49,6 @@ CFuelWindow::CFuelWindow(HINSTANCE instance, FuelShell& shell)
     : CDialog(IDD_FUEL), instance_(instance), shell_(shell), art_(instance) {}
 
 BOOL CFuelWindow::OnInitDialog() {
-    HookDialogMessages(hwnd(), this);
     ExtendSystemMenu();
     SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(art_.ProgramIcon()));
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(art_.TrayIcon(IDI_FUEL_PROGRAM)));
@@ -168,7 +168,7 @@ void CFuelWindow::OnDestroy() {
     helpOpened_ = false;
 }
 
-bool CFuelWindow::OnHookedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool CFuelWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
     if (PaintBlackOnWhite(message, wParam, result)) return true;
     if (tray_.OnShellMessage(message)) return false;
     switch (message) {
@@ -190,7 +190,7 @@ bool CFuelWindow::OnHookedMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
             return false;
         case WM_SYSCOMMAND:
             if (!OnSystemCommand(wParam)) return false;
-            result = 0;
+            result = TRUE;  // handled: the dialog manager does nothing more with it
             return true;
         case kFuelTrayMessage:
             if (wParam == kFuelTrayIconId) OnTrayMessage(lParam);

@@ -13,14 +13,13 @@
 #include "common/win32/tray_icon.h"
 #include "fuel_gauge/app/fuel_shell.h"
 #include "fuel_gauge/core/fuel_status.h"
-#include "fuel_gauge/tray/dialog_hook.h"
 #include "fuel_gauge/tray/fuel_art.h"
 
 // The tray icon's id and the message its mouse actions arrive with.
 inline constexpr UINT kFuelTrayIconId = 128;
 inline constexpr UINT kFuelTrayMessage = WM_USER + 100;
 
-class CFuelWindow final : public CDialog, private DialogMessageHook {
+class CFuelWindow final : public CDialog {
 public:
     // Loads every picture the window shows.
     CFuelWindow(HINSTANCE instance, FuelShell& shell);
@@ -41,7 +40,7 @@ protected:
     void OnDestroy() override;
 
 private:
-    bool OnHookedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
     void ExtendSystemMenu();
     void SizeButtonToFace(int id, const ButtonFaces& faces);

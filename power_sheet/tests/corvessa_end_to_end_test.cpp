@@ -33,6 +33,20 @@ bool WaitFor(Condition condition, DWORD milliseconds) {
 
 HWND Sheet() { return FindWindowA("#32770", kTitle); }
 
+// The sheet's window exists before its pages do: selects page once the sheet
+// takes the selection, and returns it (nullptr after 15 s).
+HWND ShownPage(HWND sheet, int index) {
+    HWND page = nullptr;
+    WaitFor(
+        [&] {
+            PropSheet_SetCurSel(sheet, nullptr, index);
+            page = PropSheet_GetCurrentPageHwnd(sheet);
+            return page != nullptr && PropSheet_HwndToIndex(sheet, page) == index;
+        },
+        15000);
+    return page;
+}
+
 // The shared key's value name set to value (nullptr: removed); returns the
 // value it had, so that the test can put it back.
 struct SavedValue {
@@ -116,8 +130,7 @@ TEST_F(CorvessaEndToEnd, ApplyOnThePowerModePageWritesWhatTheMachineLogShows) {
     ASSERT_TRUE(corvessa.Start(QuotedProgramBeside("Corvessa.exe")));
     ASSERT_TRUE(WaitFor([] { return Sheet() != nullptr; }, 15000));
     HWND sheet = Sheet();
-    PropSheet_SetCurSel(sheet, nullptr, kPowerModePage);
-    HWND page = PropSheet_GetCurrentPageHwnd(sheet);
+    HWND page = ShownPage(sheet, kPowerModePage);
     ASSERT_NE(page, nullptr);
 
     // Battery on customized, CD-ROM on "Silent".
@@ -177,8 +190,7 @@ TEST_F(CorvessaEndToEnd, HibernationButtonStartsTheUtilityNamedInHiberUtility) {
     ASSERT_TRUE(corvessa.Start(QuotedProgramBeside("Corvessa.exe")));
     ASSERT_TRUE(WaitFor([] { return Sheet() != nullptr; }, 15000));
     HWND sheet = Sheet();
-    PropSheet_SetCurSel(sheet, nullptr, kHibernationPage);
-    HWND page = PropSheet_GetCurrentPageHwnd(sheet);
+    HWND page = ShownPage(sheet, kHibernationPage);
     ASSERT_NE(page, nullptr);
     SendMessageA(GetDlgItem(page, IDC_HIBERNATION_UTILITY), BM_CLICK, 0, 0);
     EXPECT_TRUE(WaitFor([&] { return ReadWholeFile(log).find("started /from-corvessa") != std::string::npos; }, 15000));

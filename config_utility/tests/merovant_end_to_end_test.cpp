@@ -13,6 +13,7 @@
 #include "common/win32/unique_handle.h"
 #include "tests/support/console_program.h"
 #include "tests/support/test_log.h"
+#include "tests/support/wait_for.h"
 #include "resources/merovant/resource.h"
 #include "simulator/machinesim/control_device.h"
 
@@ -43,17 +44,6 @@ Started StartMerovant(const std::string& arguments, const char* image = "merovan
         started.process.reset(info.hProcess);
     }
     return started;
-}
-
-// Polls until condition holds or milliseconds have passed.
-template <typename Condition>
-bool WaitFor(Condition condition, DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > milliseconds) return false;
-        Sleep(50);
-    }
-    return true;
 }
 
 // The virtual notebook's request log as `machinesim log --decode` prints it.

@@ -7,7 +7,6 @@
 #include <cpl.h>
 
 #include <cstring>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,17 +14,9 @@
 #include "control_panel_applet/applet/configuration_applet.h"
 #include "tests/support/machine_fixture.h"
 #include "tests/support/test_log.h"
+#include "tests/support/wait_for.h"
 
 namespace {
-
-bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds = 15000) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > milliseconds) return false;
-        Sleep(50);
-    }
-    return true;
-}
 
 struct LoadedApplet {
     LoadedApplet() : library(LoadLibraryA(PathBesideProgram("Panelora.cpl").c_str())) {

@@ -9,6 +9,7 @@
 #include "common/win32/unique_handle.h"
 #include "resources/fuel/resource.h"
 #include "simulator/machinesim/control_device.h"
+#include "tests/support/wait_for.h"
 
 namespace {
 
@@ -32,16 +33,6 @@ UniqueKernelHandle Start(std::string command, const char* desktop = nullptr) {
         return UniqueKernelHandle();
     CloseHandle(info.hThread);
     return UniqueKernelHandle(info.hProcess);
-}
-
-template <typename Condition>
-bool WaitFor(Condition condition, DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > milliseconds) return false;
-        Sleep(100);
-    }
-    return true;
 }
 
 std::string ItemText(HWND dialog, int id) {

@@ -12,6 +12,7 @@
 #include "simulator/machinesim/control_device.h"
 #include "tests/support/console_program.h"
 #include "tests/support/test_log.h"
+#include "tests/support/wait_for.h"
 
 namespace {
 
@@ -19,17 +20,6 @@ constexpr char kTitle[] = "Power Management";
 constexpr int kApplyButton = 0x3021;  // comctl32's Apply button
 constexpr int kHibernationPage = 0;
 constexpr int kPowerModePage = 2;
-
-// Polls until condition holds or milliseconds have passed.
-template <typename Condition>
-bool WaitFor(Condition condition, DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > milliseconds) return false;
-        Sleep(50);
-    }
-    return true;
-}
 
 HWND Sheet() { return FindWindowA("#32770", kTitle); }
 

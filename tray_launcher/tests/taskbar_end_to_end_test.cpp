@@ -6,12 +6,12 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "common/win32/unique_handle.h"
 #include "tests/support/test_log.h"
+#include "tests/support/wait_for.h"
 
 namespace {
 
@@ -19,15 +19,6 @@ constexpr char kKeyPath[] = "SOFTWARE\\Merovant\\Configuration Utility";
 constexpr UINT kIconMessage = WM_APP + 2;
 constexpr UINT kIconId = 129;
 constexpr UINT kInfrared = 32776;
-
-bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds = 15000) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > milliseconds) return false;
-        Sleep(50);
-    }
-    return true;
-}
 
 // The visible or hidden top-level windows of class (or any, when null) and
 // title (or any, when null), with their processes.

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "common/win32/configuration_key.h"
-#include "common/win32/unique_handle.h"
 #include "tests/support/console_program.h"
+#include "tests/support/program_run.h"
 #include "tests/support/test_log.h"
 #include "tests/support/wait_for.h"
 #include "resources/merovant/resource.h"
@@ -21,29 +21,9 @@ namespace {
 
 constexpr char kTitle[] = "Merovant Configuration";
 
-// merovant.exe beside this test, started with arguments.
-struct Started {
-    UniqueKernelHandle process;
-    bool ok = false;
-};
-
-Started StartMerovant(const std::string& arguments, const char* image = "merovant.exe") {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string program(path, length);
-    program = program.substr(0, program.rfind('\\') + 1) + image;
-    std::string command = "\"" + program + "\" " + arguments;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    Started started;
-    started.ok = CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                &startup, &info) != 0;
-    if (started.ok) {
-        CloseHandle(info.hThread);
-        started.process.reset(info.hProcess);
-    }
-    return started;
+// merovant.exe (or image) beside this test, started with arguments.
+StartedProgram StartMerovant(const std::string& arguments, const char* image = "merovant.exe") {
+    return StartProgram(QuotedProgramBeside(image) + " " + arguments);
 }
 
 // The virtual notebook's request log as `machinesim log --decode` prints it.
@@ -72,11 +52,6 @@ std::string ItemText(HWND page, int control) {
     return text;
 }
 
-bool Exited(const Started& s, DWORD milliseconds, DWORD& code) {
-    if (WaitForSingleObject(s.process.get(), milliseconds) != WAIT_OBJECT_0) return false;
-    return GetExitCodeProcess(s.process.get(), &code) != 0;
-}
-
 class MerovantEndToEnd : public testing::Test {
 protected:
     void SetUp() override {
@@ -84,10 +59,10 @@ protected:
         ASSERT_TRUE(control.GetState(saved_));
     }
     void TearDown() override {
-        for (Started* s : {&first, &second}) {
-            if (!s->process) continue;
+        for (StartedProgram* s : {&first, &second}) {
+            if (!*s) continue;
             if (HWND window = FindWindowA(nullptr, kTitle)) PostMessageA(window, WM_CLOSE, 0, 0);
-            if (WaitForSingleObject(s->process.get(), 5000) != WAIT_OBJECT_0) TerminateProcess(s->process.get(), 1);
+            EndWithin(*s, 5000);
         }
         control.SetState(saved_);
     }
@@ -100,7 +75,7 @@ protected:
     }
 
     ControlDevice control;
-    Started first, second;
+    StartedProgram first, second;
 
 private:
     MachineState saved_;
@@ -108,16 +83,16 @@ private:
 
 TEST_F(MerovantEndToEnd, SecondInstanceRestoresTheMinimisedFirstWindowAndEnds) {
     first = StartMerovant("");
-    ASSERT_TRUE(first.ok);
+    ASSERT_TRUE(first);
     ASSERT_TRUE(WaitFor([] { return MainWindow() != nullptr; }, 15000));
     HWND window = MainWindow();
     ShowWindow(window, SW_MINIMIZE);
     ASSERT_TRUE(WaitFor([&] { return IsIconic(window) != 0; }, 3000));
 
     second = StartMerovant("/DISPLAY");
-    ASSERT_TRUE(second.ok);
+    ASSERT_TRUE(second);
     DWORD code = 99;
-    ASSERT_TRUE(Exited(second, 15000, code));
+    ASSERT_TRUE(Ended(second, 15000, &code));
     EXPECT_EQ(code, 0u);
     EXPECT_TRUE(WaitFor([&] { return !IsIconic(window) && IsWindowVisible(window); }, 3000));
     EXPECT_EQ(MainWindow(), window) << "still one main window";
@@ -130,7 +105,7 @@ TEST_F(MerovantEndToEnd, UnpluggingSwapsTheToolbarWithinASecond) {
         s.powerMode[2] = 1;
     });
     first = StartMerovant("");
-    ASSERT_TRUE(first.ok);
+    ASSERT_TRUE(first);
     ASSERT_TRUE(WaitFor([] { return MainWindow() != nullptr; }, 15000));
     // The window is found by its title while its creation may still run.
     HWND toolbar = nullptr;
@@ -152,9 +127,9 @@ TEST_F(MerovantEndToEnd, UnpluggingSwapsTheToolbarWithinASecond) {
 
 TEST_F(MerovantEndToEnd, UnknownPageEndsWithNothingShown) {
     first = StartMerovant("/abc");
-    ASSERT_TRUE(first.ok);
+    ASSERT_TRUE(first);
     DWORD code = 99;
-    ASSERT_TRUE(Exited(first, 15000, code));
+    ASSERT_TRUE(Ended(first, 15000, &code));
     EXPECT_EQ(code, 0u);
     EXPECT_EQ(MainWindow(), nullptr);
 }
@@ -164,7 +139,7 @@ TEST_F(MerovantEndToEnd, InfraredSwitchOpensThePageAloneAndDisableAsksToRestart)
     const std::string seamLog = PathBesideProgram("merovant-seam.log");
     DeleteFileA(seamLog.c_str());
     first = StartMerovant("/3", "MerovantUnderTest.exe");
-    ASSERT_TRUE(first.ok);
+    ASSERT_TRUE(first);
     HWND page = nullptr;
     // Shown once its opening is done.
     ASSERT_TRUE(WaitFor([&] { return (page = FindWindowA("#32770", "Infrared")) != nullptr && IsWindowVisible(page); }, 15000));
@@ -178,7 +153,7 @@ TEST_F(MerovantEndToEnd, InfraredSwitchOpensThePageAloneAndDisableAsksToRestart)
     EXPECT_EQ(SendMessageA(disable, BM_GETCHECK, 0, 0), BST_CHECKED);
     PostMessageA(page, WM_COMMAND, IDOK, 0);
     DWORD code = 99;
-    ASSERT_TRUE(Exited(first, 15000, code)) << "the program ends with its page";
+    ASSERT_TRUE(Ended(first, 15000, &code)) << "the program ends with its page";
     EXPECT_EQ(code, 0u);
 
     MachineState state;
@@ -199,7 +174,7 @@ TEST_F(MerovantEndToEnd, ParallelPortSwitchWritesEppAfterTheWarningAndAsksToRest
     DeleteFileA(seamLog.c_str());
     ASSERT_TRUE(control.ClearLog());
     first = StartMerovant("/5", "MerovantUnderTest.exe");
-    ASSERT_TRUE(first.ok);
+    ASSERT_TRUE(first);
     HWND page = nullptr;
     // Shown once its opening is done.
     ASSERT_TRUE(WaitFor([&] { return (page = FindWindowA("#32770", "Parallel Port")) != nullptr && IsWindowVisible(page); }, 15000));
@@ -208,7 +183,7 @@ TEST_F(MerovantEndToEnd, ParallelPortSwitchWritesEppAfterTheWarningAndAsksToRest
     Select(page, IDC_OPERATING_MODE_LIST, 2);
     PostMessageA(page, WM_COMMAND, IDOK, 0);
     DWORD code = 99;
-    ASSERT_TRUE(Exited(first, 15000, code)) << "the program ends with its page";
+    ASSERT_TRUE(Ended(first, 15000, &code)) << "the program ends with its page";
     EXPECT_EQ(code, 0u);
 
     MachineState state;
@@ -235,7 +210,7 @@ TEST_F(MerovantEndToEnd, PciSwitchReleasesAPinAndWritesEveryPin) {
     DeleteFileA(seamLog.c_str());
     ASSERT_TRUE(control.ClearLog());
     first = StartMerovant("/8", "MerovantUnderTest.exe");
-    ASSERT_TRUE(first.ok);
+    ASSERT_TRUE(first);
     HWND page = nullptr;
     // Shown once its opening is done.
     ASSERT_TRUE(WaitFor([&] { return (page = FindWindowA("#32770", "PCI Device Setup")) != nullptr && IsWindowVisible(page); }, 15000));
@@ -246,7 +221,7 @@ TEST_F(MerovantEndToEnd, PciSwitchReleasesAPinAndWritesEveryPin) {
     Select(page, IDC_PCI_PIN1_LIST, 3);
     PostMessageA(page, WM_COMMAND, IDOK, 0);
     DWORD code = 99;
-    ASSERT_TRUE(Exited(first, 15000, code));
+    ASSERT_TRUE(Ended(first, 15000, &code));
     EXPECT_EQ(code, 0u);
 
     MachineState state;
@@ -260,7 +235,7 @@ TEST_F(MerovantEndToEnd, PciSwitchReleasesAPinAndWritesEveryPin) {
 
 TEST_F(MerovantEndToEnd, SystemInformationSwitchShowsTheMachinesTable) {
     first = StartMerovant("/14");
-    ASSERT_TRUE(first.ok);
+    ASSERT_TRUE(first);
     HWND page = nullptr;
     // Shown once its opening is done.
     ASSERT_TRUE(WaitFor([&] { return (page = FindWindowA("#32770", "System Information")) != nullptr && IsWindowVisible(page); }, 15000));
@@ -271,7 +246,7 @@ TEST_F(MerovantEndToEnd, SystemInformationSwitchShowsTheMachinesTable) {
     EXPECT_EQ(ItemText(page, IDC_MACHINE_MODEL_VALUE), "Notebook 510CT");
     PostMessageA(page, WM_COMMAND, IDOK, 0);
     DWORD code = 99;
-    ASSERT_TRUE(Exited(first, 15000, code));
+    ASSERT_TRUE(Ended(first, 15000, &code));
     EXPECT_EQ(code, 0u);
 }
 
@@ -367,7 +342,7 @@ TEST_F(CustomizeEndToEnd, TickingStartsBothWithShortcutsAndUntickingEndsThem) {
     Set("CUTray", "0");
     Set("FGTray", "0");
     first = StartMerovant("");
-    ASSERT_TRUE(first.ok);
+    ASSERT_TRUE(first);
     ASSERT_TRUE(WaitFor([] { return MainWindow() != nullptr; }, 15000));
 
     ToggleBoth();

@@ -12,7 +12,9 @@
 
 #include "common/win32/unique_handle.h"
 #include "control_panel_applet/applet/configuration_applet.h"
+#include "tests/support/console_program.h"
 #include "tests/support/machine_fixture.h"
+#include "tests/support/program_run.h"
 #include "tests/support/test_log.h"
 #include "tests/support/wait_for.h"
 
@@ -159,13 +161,9 @@ TEST(PaneloraInTheControlPanel, WinesControlPanelStartsProgramFromTheKey) {
     values.Set("CurrentPath", folder);
 
     // "control FILE.cpl" loads the library and opens its only applet.
-    std::string line = "control.exe \"" + PathBesideProgram("Panelora.cpl") + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info));
-    UniqueKernelHandle process(info.hProcess), thread(info.hThread);
-    EXPECT_EQ(WaitForSingleObject(process.get(), 30000), WAIT_OBJECT_0);
+    const StartedProgram control = StartProgram("control.exe " + QuotedProgramBeside("Panelora.cpl"));
+    ASSERT_TRUE(control);
+    EXPECT_TRUE(Ended(control, 30000));
     const std::string expected = folder + "|" + recorder + " /from-the-key\n";
     EXPECT_TRUE(WaitFor([&] { return ReadWholeFile(log).size() >= expected.size(); }));
     EXPECT_EQ(ReadWholeFile(log), expected);

@@ -6,34 +6,16 @@
 
 #include <string>
 
-#include "common/win32/unique_handle.h"
 #include "resources/fuel/resource.h"
 #include "simulator/machinesim/control_device.h"
+#include "tests/support/console_program.h"
+#include "tests/support/program_run.h"
 #include "tests/support/wait_for.h"
 
 namespace {
 
 constexpr char kDesktop[] = "FuelEndToEnd";
 constexpr char kKey[] = "SOFTWARE\\Merovant\\Configuration Utility";
-
-std::string Beside(const char* name) {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string program(path, length);
-    return program.substr(0, program.rfind('\\') + 1) + name;
-}
-
-UniqueKernelHandle Start(std::string command, const char* desktop = nullptr) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    std::string desktopName = desktop != nullptr ? desktop : "";
-    if (desktop != nullptr) startup.lpDesktop = desktopName.data();
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-        return UniqueKernelHandle();
-    CloseHandle(info.hThread);
-    return UniqueKernelHandle(info.hProcess);
-}
 
 std::string ItemText(HWND dialog, int id) {
     char text[64] = {};
@@ -66,9 +48,7 @@ protected:
     }
     void TearDown() override {
         if (HWND gauge = Gauge()) PostMessageA(gauge, WM_CLOSE, 0, 0);
-        for (UniqueKernelHandle* process : {&gauge_, &desktop_})
-            if (*process && WaitForSingleObject(process->get(), 10000) != WAIT_OBJECT_0)
-                TerminateProcess(process->get(), 1);
+        for (StartedProgram* program : {&gauge_, &desktop_}) EndWithin(*program, 10000);
         control.SetState(saved_);
     }
     void SetMachine(void (*change)(MachineState&)) {
@@ -80,12 +60,8 @@ protected:
     // fuel.exe in a Wine desktop with its taskbar; this thread then works on
     // that desktop, where the gauge's window is.
     void StartInDesktop() {
-        std::string command = "explorer.exe /desktop=";
-        command += kDesktop;
-        command += ",640x480 \"";
-        command += Beside("fuel.exe");
-        command += '"';
-        desktop_ = Start(command);
+        desktop_ = StartProgram(std::string("explorer.exe /desktop=") + kDesktop + ",640x480 " +
+                                QuotedProgramBeside("fuel.exe"));
         ASSERT_TRUE(desktop_);
         HDESK desk = nullptr;
         ASSERT_TRUE(WaitFor([&] { return (desk = OpenDesktopA(kDesktop, 0, FALSE, GENERIC_ALL)) != nullptr; },
@@ -95,8 +71,8 @@ protected:
     }
 
     ControlDevice control;
-    UniqueKernelHandle desktop_;
-    UniqueKernelHandle gauge_;
+    StartedProgram desktop_;
+    StartedProgram gauge_;
 
 private:
     MachineState saved_;
@@ -151,12 +127,9 @@ TEST_F(FuelEndToEnd, SecondStartTogglesTheFirstWindowAndEnds) {
     HWND gauge = Gauge();
     ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(gauge) != 0; }, 5000));
     for (bool visibleAfter : {false, true}) {
-        std::string command = "\"";
-        command += Beside("fuel.exe");
-        command += '"';
-        UniqueKernelHandle second = Start(command, kDesktop);
+        const StartedProgram second = StartProgram(QuotedProgramBeside("fuel.exe"), kDesktop);
         ASSERT_TRUE(second);
-        ASSERT_EQ(WaitForSingleObject(second.get(), 20000), WAIT_OBJECT_0) << "the second start ends";
+        ASSERT_TRUE(Ended(second, 20000)) << "the second start ends";
         EXPECT_EQ(IsWindowVisible(gauge) != 0, visibleAfter);
         EXPECT_EQ(Gauge(), gauge) << "still the first window";
     }

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "common/win32/unique_handle.h"
+#include "tests/support/console_program.h"
+#include "tests/support/program_run.h"
 #include "tests/support/test_log.h"
 #include "tests/support/wait_for.h"
 
@@ -56,25 +58,6 @@ HWND WindowOf(DWORD process, const char* className, const char* title) {
     return nullptr;
 }
 
-struct Program {
-    UniqueKernelHandle process;
-    DWORD id = 0;
-};
-
-Program Start(const std::string& path, const std::string& arguments = "") {
-    std::string line = "\"" + path + "\"" + (arguments.empty() ? "" : " " + arguments);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    Program started;
-    if (CreateProcessA(path.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-        CloseHandle(info.hThread);
-        started.process.reset(info.hProcess);
-        started.id = info.dwProcessId;
-    }
-    return started;
-}
-
 // True when the shell has taskbar's icon for owner (a change of its tip is
 // accepted only for an icon that is there).
 bool IconShown(HWND owner) {
@@ -85,10 +68,6 @@ bool IconShown(HWND owner) {
     data.uFlags = NIF_TIP;
     lstrcpyA(data.szTip, "Merovant Configuration");
     return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
-}
-
-bool Ended(const Program& p, DWORD milliseconds = 15000) {
-    return WaitForSingleObject(p.process.get(), milliseconds) == WAIT_OBJECT_0;
 }
 
 // The prefix's shared key, as the installation lays it down; what the tests
@@ -154,10 +133,10 @@ protected:
         key.Set("CurrentPath", Folder());
     }
     void TearDown() override {
-        for (Program* p : {&first, &second, &merovant}) {
-            if (!p->process) continue;
+        for (StartedProgram* p : {&first, &second, &merovant}) {
+            if (!*p) continue;
             if (HWND w = WindowOf(p->id, nullptr, "Taskbar")) PostMessageA(w, WM_CLOSE, 0, 0);
-            if (!Ended(*p, 5000)) TerminateProcess(p->process.get(), 1);
+            EndWithin(*p, 5000);
         }
     }
     static std::string Folder() {
@@ -166,8 +145,8 @@ protected:
         return folder;
     }
     // taskbar started, with its hidden main window found.
-    HWND StartTaskbar(Program& p) {
-        p = Start(PathBesideProgram("taskbar.exe"));
+    HWND StartTaskbar(StartedProgram& p) {
+        p = StartProgram(QuotedProgramBeside("taskbar.exe"));
         HWND window = nullptr;
         EXPECT_TRUE(p.process);
         EXPECT_TRUE(WaitFor([&] { return (window = WindowOf(p.id, nullptr, "Taskbar")) != nullptr; }));
@@ -183,7 +162,7 @@ protected:
     }
 
     SharedKey key;
-    Program first, second, merovant;
+    StartedProgram first, second, merovant;
 };
 
 TEST_F(TaskbarEndToEnd, SecondStartEndsAtOnceLeavingOneCopy) {
@@ -193,7 +172,7 @@ TEST_F(TaskbarEndToEnd, SecondStartEndsAtOnceLeavingOneCopy) {
     EXPECT_EQ(key.GetDword("TaskBarId"), first.id);
     EXPECT_EQ(key.Get("CUTray"), "1");
 
-    second = Start(PathBesideProgram("taskbar.exe"));
+    second = StartProgram(QuotedProgramBeside("taskbar.exe"));
     ASSERT_TRUE(second.process);
     EXPECT_TRUE(Ended(second, 10000));
     EXPECT_EQ(key.GetDword("TaskBarId"), first.id) << "the second copy records nothing";
@@ -247,7 +226,7 @@ TEST_F(TaskbarEndToEnd, DisableTrayIconFromTheRightClickMenuRecordsItAndEnds) {
     // Down to its one entry, and choose it.
     PostMessageA(window, WM_KEYDOWN, VK_DOWN, 0);
     PostMessageA(window, WM_KEYDOWN, VK_RETURN, 0);
-    ASSERT_TRUE(Ended(first));
+    ASSERT_TRUE(Ended(first, 15000));
     EXPECT_FALSE(IconShown(window));
     EXPECT_EQ(key.Get("CUTray"), "0");
     EXPECT_EQ(key.GetDword("TaskBarId"), first.id) << "the ended copy's id stays";
@@ -274,7 +253,7 @@ TEST_F(TaskbarEndToEnd, InfraredInTheTrayMenuOpensMerovantsInfraredPageAlone) {
     merovant.process.reset(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, merovant.id));
     EXPECT_TRUE(TopLevelWindows(nullptr, "Merovant Configuration").empty()) << "the page alone";
     PostMessageA(page, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(Ended(merovant)) << "merovant ends with its page";
+    EXPECT_TRUE(Ended(merovant, 15000)) << "merovant ends with its page";
     EXPECT_NE(WindowOf(first.id, nullptr, "Taskbar"), nullptr) << "taskbar runs on";
 }
 

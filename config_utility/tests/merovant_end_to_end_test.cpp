@@ -11,6 +11,7 @@
 
 #include "common/win32/configuration_key.h"
 #include "tests/support/console_program.h"
+#include "tests/support/machine_log.h"
 #include "tests/support/program_run.h"
 #include "tests/support/test_log.h"
 #include "tests/support/wait_for.h"
@@ -28,10 +29,9 @@ StartedProgram StartMerovant(const std::string& arguments, const char* image = "
 
 // The virtual notebook's request log as `machinesim log --decode` prints it.
 std::string DecodedLog() {
-    std::string output;
-    DWORD code = 99;
-    if (!RunProgramBeside("machinesim.exe", "log --decode", &output, &code) || code != 0) return "";
-    return output;
+    std::string log;
+    ReadDecodedMachineLog(&log);
+    return log;
 }
 
 int Count(const std::string& text, const std::string& part) {

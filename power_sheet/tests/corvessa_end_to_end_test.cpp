@@ -11,6 +11,7 @@
 #include "resources/corvessa/resource.h"
 #include "simulator/machinesim/control_device.h"
 #include "tests/support/console_program.h"
+#include "tests/support/machine_log.h"
 #include "tests/support/test_log.h"
 #include "tests/support/wait_for.h"
 
@@ -78,11 +79,9 @@ protected:
     }
     // The machine's request log as machinesim prints it.
     static std::string DecodedLog() {
-        std::string output;
-        DWORD code = 1;
-        EXPECT_TRUE(RunProgramBeside("machinesim.exe", "log --decode", &output, &code));
-        EXPECT_EQ(code, 0u);
-        return output;
+        std::string log;
+        EXPECT_TRUE(ReadDecodedMachineLog(&log));
+        return log;
     }
 
     ControlDevice control;

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "common/win32/unique_handle.h"
 #include "control_panel_applet/applet/configuration_applet.h"
 #include "tests/support/console_program.h"
 #include "tests/support/machine_fixture.h"
 #include "tests/support/program_run.h"
+#include "tests/support/registry_value.h"
 #include "tests/support/test_log.h"
 #include "tests/support/wait_for.h"
 
@@ -116,42 +116,8 @@ TEST(ConfigurationApplet, WithoutTheKeyTheStartHasAnEmptyLine) {
     EXPECT_EQ(shell.started, std::vector<std::string>{"|(none)"});
 }
 
-// The prefix's shared key, with Program and CurrentPath put back afterwards.
-class SharedProgramValues {
-public:
-    SharedProgramValues() {
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Merovant\\Configuration Utility", 0, nullptr, 0,
-                        KEY_ALL_ACCESS, nullptr, key_.put(), nullptr);
-        for (int i = 0; i < 2; ++i) {
-            DWORD size = sizeof saved_[i].value;
-            saved_[i].present = RegQueryValueExA(key_.get(), kNames[i], nullptr, nullptr,
-                                                 reinterpret_cast<BYTE*>(saved_[i].value), &size) == ERROR_SUCCESS;
-        }
-    }
-    ~SharedProgramValues() {
-        for (int i = 0; i < 2; ++i) {
-            if (saved_[i].present)
-                Set(kNames[i], saved_[i].value);
-            else
-                RegDeleteValueA(key_.get(), kNames[i]);
-        }
-    }
-    void Set(const char* name, const std::string& value) {
-        RegSetValueExA(key_.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1));
-    }
-
-private:
-    static constexpr const char* kNames[2] = {"Program", "CurrentPath"};
-    struct {
-        bool present;
-        char value[256];
-    } saved_[2] = {};
-    UniqueRegistryKey key_;
-};
-
 TEST(PaneloraInTheControlPanel, WinesControlPanelStartsProgramFromTheKey) {
-    SharedProgramValues values;
+    SavedSharedValues values{"Program", "CurrentPath"};
     const std::string log = PathBesideProgram("command-recorder.log");
     DeleteFileA(log.c_str());
     const std::string recorder = PathBesideProgram("command_recorder.exe");

@@ -10,27 +10,17 @@
 #include "simulator/machinesim/control_device.h"
 #include "tests/support/console_program.h"
 #include "tests/support/program_run.h"
+#include "tests/support/registry_value.h"
 #include "tests/support/wait_for.h"
 
 namespace {
 
 constexpr char kDesktop[] = "FuelEndToEnd";
-constexpr char kKey[] = "SOFTWARE\\Merovant\\Configuration Utility";
 
 std::string ItemText(HWND dialog, int id) {
     char text[64] = {};
     GetDlgItemTextA(dialog, id, text, sizeof text);
     return text;
-}
-
-std::string TrayValue() {
-    char value[16] = {};
-    DWORD size = sizeof value - 1;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "";
-    RegQueryValueExA(key, "FGTray", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
-    RegCloseKey(key);
-    return value;
 }
 
 HWND Gauge() { return FindWindowA("#32770", "Fuel"); }
@@ -41,10 +31,7 @@ protected:
         ASSERT_TRUE(control.Open()) << "the virtual notebook's driver is not running in this prefix";
         ASSERT_TRUE(control.GetState(saved_));
         // The installation's key, which the gauge opens but does not create.
-        HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        RegCloseKey(key);
+        ASSERT_TRUE(key.opened());
     }
     void TearDown() override {
         if (HWND gauge = Gauge()) PostMessageA(gauge, WM_CLOSE, 0, 0);
@@ -70,7 +57,10 @@ protected:
         ASSERT_TRUE(WaitFor([] { return Gauge() != nullptr; }, 20000)) << "no window titled Fuel";
     }
 
+    std::string TrayValue() const { return key.Get("FGTray"); }
+
     ControlDevice control;
+    SavedSharedValues key;
     StartedProgram desktop_;
     StartedProgram gauge_;
 
@@ -99,7 +89,7 @@ TEST_F(FuelEndToEnd, WindowFollowsTheBatteryWithinTenSecondsAndTheEndIsRecorded)
 
     PostMessageA(gauge, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitFor([] { return Gauge() == nullptr; }, 10000));
-    EXPECT_TRUE(WaitFor([] { return TrayValue() == "0"; }, 10000));
+    EXPECT_TRUE(WaitFor([&] { return TrayValue() == "0"; }, 10000));
 }
 
 TEST_F(FuelEndToEnd, HibernateWithOkAsksTheMachineToHibernate) {

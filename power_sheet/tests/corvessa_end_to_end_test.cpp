@@ -7,11 +7,11 @@
 
 #include <string>
 
-#include "common/win32/unique_handle.h"
 #include "resources/corvessa/resource.h"
 #include "simulator/machinesim/control_device.h"
 #include "tests/support/console_program.h"
 #include "tests/support/machine_log.h"
+#include "tests/support/registry_value.h"
 #include "tests/support/test_log.h"
 #include "tests/support/wait_for.h"
 
@@ -23,37 +23,6 @@ constexpr int kHibernationPage = 0;
 constexpr int kPowerModePage = 2;
 
 HWND Sheet() { return FindWindowA("#32770", kTitle); }
-
-// The shared key's value name set to value (nullptr: removed); returns the
-// value it had, so that the test can put it back.
-struct SavedValue {
-    bool existed = false;
-    std::string value;
-};
-SavedValue SetSharedValue(const char* name, const char* value) {
-    SavedValue saved;
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Merovant\\Configuration Utility", 0, nullptr, 0,
-                        KEY_READ | KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return saved;
-    char buffer[512];
-    DWORD size = sizeof buffer, type = 0;
-    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) == ERROR_SUCCESS &&
-        type == REG_SZ) {
-        saved.existed = true;
-        saved.value.assign(buffer, size > 0 ? size - 1 : 0);
-    }
-    if (value != nullptr)
-        RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), lstrlenA(value) + 1);
-    else
-        RegDeleteValueA(key, name);
-    RegCloseKey(key);
-    return saved;
-}
-
-void RestoreSharedValue(const char* name, const SavedValue& saved) {
-    SetSharedValue(name, saved.existed ? saved.value.c_str() : nullptr);
-}
 
 class CorvessaEndToEnd : public testing::Test {
 protected:
@@ -145,7 +114,8 @@ TEST_F(CorvessaEndToEnd, ApplyOnThePowerModePageWritesWhatTheMachineLogShows) {
 }
 
 TEST_F(CorvessaEndToEnd, MerovantStartsItFromThePowerValue) {
-    const SavedValue saved = SetSharedValue("Power", QuotedProgramBeside("Corvessa.exe").c_str());
+    SavedSharedValues values{"Power"};
+    values.Set("Power", QuotedProgramBeside("Corvessa.exe"));
     ASSERT_TRUE(merovant.Start(QuotedProgramBeside("merovant.exe") + " /POWER"));
     EXPECT_TRUE(WaitFor([] { return Sheet() != nullptr; }, 15000));
     if (HWND sheet = Sheet()) {
@@ -155,14 +125,14 @@ TEST_F(CorvessaEndToEnd, MerovantStartsItFromThePowerValue) {
         PostMessageA(sheet, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         EXPECT_TRUE(WaitFor([] { return Sheet() == nullptr; }, 10000));
     }
-    RestoreSharedValue("Power", saved);
 }
 
 TEST_F(CorvessaEndToEnd, HibernationButtonStartsTheUtilityNamedInHiberUtility) {
     const std::string log = PathBesideProgram("hiber-utility.log");
     DeleteFileA(log.c_str());
     const std::string utility = QuotedProgramBeside("hiber_utility_standin.exe") + " /from-corvessa";
-    const SavedValue saved = SetSharedValue("HiberUtility", utility.c_str());
+    SavedSharedValues values{"HiberUtility"};
+    values.Set("HiberUtility", utility);
     ASSERT_TRUE(corvessa.Start(QuotedProgramBeside("Corvessa.exe")));
     ASSERT_TRUE(WaitFor([] { return Sheet() != nullptr; }, 15000));
     HWND sheet = Sheet();
@@ -172,7 +142,6 @@ TEST_F(CorvessaEndToEnd, HibernationButtonStartsTheUtilityNamedInHiberUtility) {
     SendMessageA(GetDlgItem(page, IDC_HIBERNATION_UTILITY), BM_CLICK, 0, 0);
     EXPECT_TRUE(WaitFor([&] { return ReadWholeFile(log).find("started /from-corvessa") != std::string::npos; }, 15000));
     EXPECT_NE(Sheet(), nullptr) << "the sheet stays open";
-    RestoreSharedValue("HiberUtility", saved);
 }
 
 }  // namespace

@@ -9,15 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "common/win32/unique_handle.h"
 #include "tests/support/console_program.h"
 #include "tests/support/program_run.h"
+#include "tests/support/registry_value.h"
 #include "tests/support/test_log.h"
 #include "tests/support/wait_for.h"
 
 namespace {
 
-constexpr char kKeyPath[] = "SOFTWARE\\Merovant\\Configuration Utility";
 constexpr UINT kIconMessage = WM_APP + 2;
 constexpr UINT kIconId = 129;
 constexpr UINT kInfrared = 32776;
@@ -70,62 +69,6 @@ bool IconShown(HWND owner) {
     return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
 }
 
-// The prefix's shared key, as the installation lays it down; what the tests
-// change is put back afterwards.
-class SharedKey {
-public:
-    SharedKey() {
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key_.put(), nullptr);
-        for (const char* name : {"Program", "CurrentPath", "CUTray", "TaskBarId"}) {
-            Saved saved{name, 0, {}};
-            DWORD size = 0;
-            if (RegQueryValueExA(key_.get(), name, nullptr, &saved.type, nullptr, &size) == ERROR_SUCCESS) {
-                saved.data.resize(size);
-                RegQueryValueExA(key_.get(), name, nullptr, &saved.type, saved.data.data(), &size);
-            }
-            saved_.push_back(saved);
-        }
-    }
-    ~SharedKey() {
-        for (const Saved& s : saved_) {
-            if (s.type == 0)
-                RegDeleteValueA(key_.get(), s.name);
-            else
-                RegSetValueExA(key_.get(), s.name, 0, s.type, s.data.data(), static_cast<DWORD>(s.data.size()));
-        }
-    }
-    void Set(const char* name, const std::string& value) {
-        RegSetValueExA(key_.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1));
-    }
-    std::string Get(const char* name) {
-        char value[256] = {};
-        DWORD size = sizeof value - 1, type = 0;
-        if (RegQueryValueExA(key_.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) !=
-                ERROR_SUCCESS ||
-            type != REG_SZ)
-            return "(missing)";
-        return value;
-    }
-    DWORD GetDword(const char* name) {
-        DWORD value = 0, size = sizeof value, type = 0;
-        if (RegQueryValueExA(key_.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
-                ERROR_SUCCESS ||
-            type != REG_DWORD)
-            return 0;
-        return value;
-    }
-
-private:
-    struct Saved {
-        const char* name;
-        DWORD type;
-        std::vector<BYTE> data;
-    };
-    UniqueRegistryKey key_;
-    std::vector<Saved> saved_;
-};
-
 class TaskbarEndToEnd : public testing::Test {
 protected:
     void SetUp() override {
@@ -161,7 +104,8 @@ protected:
         });
     }
 
-    SharedKey key;
+    // The prefix's shared key; what the tests change is put back afterwards.
+    SavedSharedValues key{"Program", "CurrentPath", "CUTray", "TaskBarId"};
     StartedProgram first, second, merovant;
 };
 

@@ -70,21 +70,20 @@ TEST(PaneloraLibrary, AnswersTheControlPanelsMessagesByTheTable) {
 
 TEST(PaneloraLibrary, EachDoubleClickReadsTheKeyAgainAndStartsProgram) {
     ScratchMachineKey registry;
-    const std::string log = PathBesideProgram("command-recorder.log");
-    DeleteFileA(log.c_str());
-    const std::string recorder = PathBesideProgram("command_recorder.exe");
-    registry.SetConfigurationValue("Program", recorder.c_str());
+    const CommandRecorder recorder = FreshCommandRecorder();
+    registry.SetConfigurationValue("Program", recorder.program.c_str());
     registry.SetConfigurationValue("CurrentPath", "C:\\");
 
     LoadedApplet applet;
     ASSERT_NE(applet.entry, nullptr);
     EXPECT_EQ(applet.entry(nullptr, CPL_DBLCLK, 0, 0), 0);
-    ASSERT_TRUE(WaitFor([&] { return !ReadWholeFile(log).empty(); }));
+    ASSERT_TRUE(WaitFor([&] { return !ReadWholeFile(recorder.log).empty(); }));
     registry.SetConfigurationValue("CurrentPath", "C:\\windows");
     EXPECT_EQ(applet.entry(nullptr, CPL_DBLCLK, 0, 0), 0);
-    const std::string expected = "C:\\|" + recorder + "\n" + "C:\\windows|" + recorder + "\n";
-    EXPECT_TRUE(WaitFor([&] { return ReadWholeFile(log).size() >= expected.size(); }));
-    EXPECT_EQ(ReadWholeFile(log), expected) << "two double clicks, two starts, each with the key as it is then";
+    const std::string expected = "C:\\|" + recorder.program + "\n" + "C:\\windows|" + recorder.program + "\n";
+    EXPECT_TRUE(WaitFor([&] { return ReadWholeFile(recorder.log).size() >= expected.size(); }));
+    EXPECT_EQ(ReadWholeFile(recorder.log), expected)
+        << "two double clicks, two starts, each with the key as it is then";
 }
 
 class RecordingShell final : public AppletShell {
@@ -118,21 +117,18 @@ TEST(ConfigurationApplet, WithoutTheKeyTheStartHasAnEmptyLine) {
 
 TEST(PaneloraInTheControlPanel, WinesControlPanelStartsProgramFromTheKey) {
     SavedSharedValues values{"Program", "CurrentPath"};
-    const std::string log = PathBesideProgram("command-recorder.log");
-    DeleteFileA(log.c_str());
-    const std::string recorder = PathBesideProgram("command_recorder.exe");
-    std::string folder = PathBesideProgram("");
-    folder.pop_back();
-    values.Set("Program", recorder + " /from-the-key");
+    const CommandRecorder recorder = FreshCommandRecorder();
+    const std::string folder = FolderOfProgram();
+    values.Set("Program", recorder.program + " /from-the-key");
     values.Set("CurrentPath", folder);
 
     // "control FILE.cpl" loads the library and opens its only applet.
     const StartedProgram control = StartProgram("control.exe " + QuotedProgramBeside("Panelora.cpl"));
     ASSERT_TRUE(control);
     EXPECT_TRUE(Ended(control, 30000));
-    const std::string expected = folder + "|" + recorder + " /from-the-key\n";
-    EXPECT_TRUE(WaitFor([&] { return ReadWholeFile(log).size() >= expected.size(); }));
-    EXPECT_EQ(ReadWholeFile(log), expected);
+    const std::string expected = folder + "|" + recorder.program + " /from-the-key\n";
+    EXPECT_TRUE(WaitFor([&] { return ReadWholeFile(recorder.log).size() >= expected.size(); }));
+    EXPECT_EQ(ReadWholeFile(recorder.log), expected);
 }
 
 }  // namespace

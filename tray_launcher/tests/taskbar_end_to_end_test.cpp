@@ -73,7 +73,7 @@ class TaskbarEndToEnd : public testing::Test {
 protected:
     void SetUp() override {
         key.Set("Program", PathBesideProgram("merovant.exe"));
-        key.Set("CurrentPath", Folder());
+        key.Set("CurrentPath", FolderOfProgram());
     }
     void TearDown() override {
         for (StartedProgram* p : {&first, &second, &merovant}) {
@@ -81,11 +81,6 @@ protected:
             if (HWND w = WindowOf(p->id, nullptr, "Taskbar")) PostMessageA(w, WM_CLOSE, 0, 0);
             EndWithin(*p, 5000);
         }
-    }
-    static std::string Folder() {
-        std::string folder = PathBesideProgram("");
-        folder.pop_back();
-        return folder;
     }
     // taskbar started, with its hidden main window found.
     HWND StartTaskbar(StartedProgram& p) {
@@ -132,11 +127,9 @@ TEST_F(TaskbarEndToEnd, EveryMenuCommandStartsProgramFollowedByItsSwitch) {
     // installation writes "Program".
     const std::string folder = PathBesideProgram("tray launcher test");
     CreateDirectoryA(folder.c_str(), nullptr);
-    const std::string recorder = folder + "\\command recorder.exe";
-    ASSERT_TRUE(CopyFileA(PathBesideProgram("command_recorder.exe").c_str(), recorder.c_str(), FALSE));
-    const std::string log = folder + "\\command-recorder.log";
-    DeleteFileA(log.c_str());
-    key.Set("Program", recorder);
+    const CommandRecorder recorder = FreshCommandRecorder(folder, "command recorder.exe");
+    ASSERT_FALSE(recorder.program.empty());
+    key.Set("Program", recorder.program);
     key.Set("CurrentPath", folder);
 
     HWND window = StartTaskbar(first);
@@ -152,13 +145,13 @@ TEST_F(TaskbarEndToEnd, EveryMenuCommandStartsProgramFollowedByItsSwitch) {
             PostMessageA(window, WM_COMMAND, command, 0);
         else
             PostMessageA(window, kIconMessage, kIconId, WM_LBUTTONDBLCLK);  // merovant itself
-        expected += folder + "|" + recorder + pageSwitch + "\n";
+        expected += folder + "|" + recorder.program + pageSwitch + "\n";
         // One start at a time, so the lines keep their order.
-        EXPECT_TRUE(WaitFor([&] { return ReadWholeFile(log).size() >= expected.size(); })) << pageSwitch;
+        EXPECT_TRUE(WaitFor([&] { return ReadWholeFile(recorder.log).size() >= expected.size(); })) << pageSwitch;
     }
     // Wine quotes a program name with blanks in the line the new process
     // sees; taskbar's own line (tested in process) has no quotes.
-    std::string recorded = ReadWholeFile(log);
+    std::string recorded = ReadWholeFile(recorder.log);
     std::erase(recorded, '"');
     EXPECT_EQ(recorded, expected);
 }

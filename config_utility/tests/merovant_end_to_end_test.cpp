@@ -15,6 +15,7 @@
 #include "tests/support/program_run.h"
 #include "tests/support/test_log.h"
 #include "tests/support/wait_for.h"
+#include "tests/support/window_text.h"
 #include "resources/merovant/resource.h"
 #include "simulator/machinesim/control_device.h"
 
@@ -44,12 +45,6 @@ int Count(const std::string& text, const std::string& part) {
 void Select(HWND page, int list, int position) {
     SendDlgItemMessageA(page, list, CB_SETCURSEL, position, 0);
     SendMessageA(page, WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(page, list)));
-}
-
-std::string ItemText(HWND page, int control) {
-    char text[256] = "";
-    GetDlgItemTextA(page, control, text, sizeof text);
-    return text;
 }
 
 class MerovantEndToEnd : public testing::Test {

@@ -12,16 +12,11 @@
 #include "tests/support/program_run.h"
 #include "tests/support/registry_value.h"
 #include "tests/support/wait_for.h"
+#include "tests/support/window_text.h"
 
 namespace {
 
 constexpr char kDesktop[] = "FuelEndToEnd";
-
-std::string ItemText(HWND dialog, int id) {
-    char text[64] = {};
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
 
 HWND Gauge() { return FindWindowA("#32770", "Fuel"); }
 

@@ -12,6 +12,7 @@
 #include "tests/support/console_program.h"
 #include "tests/support/program_run.h"
 #include "tests/support/registry_value.h"
+#include "tests/support/tray_icon.h"
 #include "tests/support/test_log.h"
 #include "tests/support/wait_for.h"
 
@@ -57,17 +58,9 @@ HWND WindowOf(DWORD process, const char* className, const char* title) {
     return nullptr;
 }
 
-// True when the shell has taskbar's icon for owner (a change of its tip is
-// accepted only for an icon that is there).
-bool IconShown(HWND owner) {
-    NOTIFYICONDATAA data{};
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    data.hWnd = owner;
-    data.uID = kIconId;
-    data.uFlags = NIF_TIP;
-    lstrcpyA(data.szTip, "Merovant Configuration");
-    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
-}
+// True when the shell has taskbar's icon for owner; the probe leaves the
+// icon with taskbar's own tip.
+bool IconShown(HWND owner) { return ShellHoldsIcon(owner, kIconId, "Merovant Configuration"); }
 
 class TaskbarEndToEnd : public testing::Test {
 protected:

@@ -5,14 +5,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <optional>
 #include <string>
-#include <vector>
 
 #include "common/win32/configuration_key.h"
 #include "tests/support/console_program.h"
 #include "tests/support/machine_log.h"
 #include "tests/support/program_run.h"
+#include "tests/support/registry_value.h"
 #include "tests/support/test_log.h"
 #include "tests/support/wait_for.h"
 #include "tests/support/window_text.h"
@@ -250,20 +249,9 @@ TEST_F(MerovantEndToEnd, SystemInformationSwitchShowsTheMachinesTable) {
 // shortcuts; unticked, both are ended and their shortcuts go.
 class CustomizeEndToEnd : public MerovantEndToEnd {
 protected:
-    static constexpr const char* kValues[] = {"CUTray", "FGTray", "TaskBarPath", "FuelPath"};
     void SetUp() override {
         MerovantEndToEnd::SetUp();
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Merovant\\Configuration Utility", 0, nullptr, 0,
-                                  KEY_ALL_ACCESS, nullptr, key_.put(), nullptr),
-                  ERROR_SUCCESS);
-        for (const char* name : kValues) {
-            saved_.emplace_back();
-            DWORD size = sizeof buffer_;
-            if (RegQueryValueExA(key_.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer_), &size) == 0)
-                saved_.back() = std::string(buffer_);
-            else
-                saved_.back() = std::nullopt;
-        }
+        ASSERT_TRUE(key.opened());
         HKEY folders = nullptr;
         char folder[MAX_PATH] = "";
         DWORD size = sizeof folder;
@@ -280,7 +268,7 @@ protected:
         for (const char* name : {"Fuel", "Taskbar"}) {
             const std::string copy = std::string(temp) + name + ".exe";
             ASSERT_TRUE(CopyFileA(PathBesideProgram("StandInTrayProgram.exe").c_str(), copy.c_str(), FALSE));
-            Set(name == std::string("Fuel") ? "FuelPath" : "TaskBarPath", copy);
+            key.Set(name == std::string("Fuel") ? "FuelPath" : "TaskBarPath", copy);
         }
         RemoveLinks();
     }
@@ -288,24 +276,8 @@ protected:
         for (const char* title : {"Fuel", "Taskbar"})
             if (HWND window = FindWindowA("StandInTrayProgram", title)) PostMessageA(window, WM_CLOSE, 0, 0);
         RemoveLinks();
-        RegDeleteValueA(key_.get(), "TaskBarId");
-        for (std::size_t i = 0; i < saved_.size(); ++i) {
-            if (saved_[i])
-                Set(kValues[i], *saved_[i]);
-            else
-                RegDeleteValueA(key_.get(), kValues[i]);
-        }
+        key.Remove("TaskBarId");
         MerovantEndToEnd::TearDown();
-    }
-    void Set(const char* name, const std::string& value) {
-        RegSetValueExA(key_.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1));
-    }
-    std::string Get(const char* name) {
-        DWORD size = sizeof buffer_;
-        buffer_[0] = 0;
-        if (RegQueryValueExA(key_.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer_), &size) != 0) return "";
-        return buffer_;
     }
     std::string Link(const char* name) const { return startup_ + "\\" + name; }
     void RemoveLinks() const {
@@ -327,15 +299,14 @@ protected:
         ASSERT_TRUE(WaitFor([&] { return !IsWindow(page); }, 15000));
     }
 
-    UniqueRegistryKey key_;
-    std::vector<std::optional<std::string>> saved_;
-    char buffer_[256] = "";
+    // The shared key; the values the page writes are put back afterwards.
+    SavedSharedValues key{"CUTray", "FGTray", "TaskBarPath", "FuelPath"};
     std::string startup_;
 };
 
 TEST_F(CustomizeEndToEnd, TickingStartsBothWithShortcutsAndUntickingEndsThem) {
-    Set("CUTray", "0");
-    Set("FGTray", "0");
+    key.Set("CUTray", "0");
+    key.Set("FGTray", "0");
     first = StartMerovant("");
     ASSERT_TRUE(first);
     ASSERT_TRUE(WaitFor([] { return MainWindow() != nullptr; }, 15000));
@@ -344,19 +315,19 @@ TEST_F(CustomizeEndToEnd, TickingStartsBothWithShortcutsAndUntickingEndsThem) {
     HWND fuel = nullptr, taskbar = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (fuel = FindWindowA("StandInTrayProgram", "Fuel")) != nullptr; }, 15000));
     ASSERT_TRUE(WaitFor([&] { return (taskbar = FindWindowA("StandInTrayProgram", "Taskbar")) != nullptr; }, 15000));
-    EXPECT_EQ(Get("CUTray"), "1");
-    EXPECT_EQ(Get("FGTray"), "1");
+    EXPECT_EQ(key.Get("CUTray"), "1");
+    EXPECT_EQ(key.Get("FGTray"), "1");
     EXPECT_TRUE(Exists(Link("Merovant Configuration.lnk")));
     EXPECT_TRUE(Exists(Link("Fuel Gauge.lnk")));
 
     // The tray launcher records its process id when it starts.
     DWORD taskbarId = 0;
     GetWindowThreadProcessId(taskbar, &taskbarId);
-    RegSetValueExA(key_.get(), "TaskBarId", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&taskbarId), sizeof taskbarId);
+    key.SetDword("TaskBarId", taskbarId);
     ToggleBoth();
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(fuel) && !IsWindow(taskbar); }, 5000));
-    EXPECT_EQ(Get("CUTray"), "0");
-    EXPECT_EQ(Get("FGTray"), "0");
+    EXPECT_EQ(key.Get("CUTray"), "0");
+    EXPECT_EQ(key.Get("FGTray"), "0");
     EXPECT_FALSE(Exists(Link("Merovant Configuration.lnk")));
     EXPECT_FALSE(Exists(Link("Fuel Gauge.lnk")));
     EXPECT_EQ(FindWindowA("#32770", "Merovant Configuration"), nullptr) << "no message box";

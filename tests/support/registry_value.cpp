@@ -30,6 +30,12 @@ void SavedSharedValues::Set(const char* name, const std::string& value) {
                    static_cast<DWORD>(value.size() + 1));
 }
 
+void SavedSharedValues::SetDword(const char* name, DWORD value) {
+    RegSetValueExA(key_.get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+}
+
+void SavedSharedValues::Remove(const char* name) { RegDeleteValueA(key_.get(), name); }
+
 std::string SavedSharedValues::Get(const char* name) const {
     char value[256] = {};
     DWORD size = sizeof value - 1, type = 0;

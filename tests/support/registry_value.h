@@ -23,6 +23,8 @@ public:
 
     // Writes value as REG_SZ.
     void Set(const char* name, const std::string& value);
+    void SetDword(const char* name, DWORD value);
+    void Remove(const char* name);
     // A string value; "(missing)" when there is none or it is of another type.
     std::string Get(const char* name) const;
     // A REG_DWORD value; 0 when there is none or it is of another type.

@@ -16,7 +16,7 @@
 #include "tests/support/wait_for.h"
 #include "tests/support/window_text.h"
 #include "resources/merovant/resource.h"
-#include "simulator/machinesim/control_device.h"
+#include "tests/support/virtual_notebook_test.h"
 
 namespace {
 
@@ -46,33 +46,19 @@ void Select(HWND page, int list, int position) {
     SendMessageA(page, WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(page, list)));
 }
 
-class MerovantEndToEnd : public testing::Test {
+class MerovantEndToEnd : public VirtualNotebookTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(control.Open()) << "the virtual notebook's driver is not running in this prefix";
-        ASSERT_TRUE(control.GetState(saved_));
-    }
     void TearDown() override {
         for (StartedProgram* s : {&first, &second}) {
             if (!*s) continue;
             if (HWND window = FindWindowA(nullptr, kTitle)) PostMessageA(window, WM_CLOSE, 0, 0);
             EndWithin(*s, 5000);
         }
-        control.SetState(saved_);
+        VirtualNotebookTest::TearDown();
     }
     static HWND MainWindow() { return FindWindowA(nullptr, kTitle); }
-    void SetMachine(void (*change)(MachineState&)) {
-        MachineState state;
-        ASSERT_TRUE(control.GetState(state));
-        change(state);
-        ASSERT_TRUE(control.SetState(state));
-    }
 
-    ControlDevice control;
     StartedProgram first, second;
-
-private:
-    MachineState saved_;
 };
 
 TEST_F(MerovantEndToEnd, SecondInstanceRestoresTheMinimisedFirstWindowAndEnds) {

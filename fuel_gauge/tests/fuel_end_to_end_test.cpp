@@ -7,10 +7,10 @@
 #include <string>
 
 #include "resources/fuel/resource.h"
-#include "simulator/machinesim/control_device.h"
 #include "tests/support/console_program.h"
 #include "tests/support/program_run.h"
 #include "tests/support/registry_value.h"
+#include "tests/support/virtual_notebook_test.h"
 #include "tests/support/wait_for.h"
 #include "tests/support/window_text.h"
 
@@ -20,24 +20,17 @@ constexpr char kDesktop[] = "FuelEndToEnd";
 
 HWND Gauge() { return FindWindowA("#32770", "Fuel"); }
 
-class FuelEndToEnd : public testing::Test {
+class FuelEndToEnd : public VirtualNotebookTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(control.Open()) << "the virtual notebook's driver is not running in this prefix";
-        ASSERT_TRUE(control.GetState(saved_));
+        VirtualNotebookTest::SetUp();
         // The installation's key, which the gauge opens but does not create.
         ASSERT_TRUE(key.opened());
     }
     void TearDown() override {
         if (HWND gauge = Gauge()) PostMessageA(gauge, WM_CLOSE, 0, 0);
         for (StartedProgram* program : {&gauge_, &desktop_}) EndWithin(*program, 10000);
-        control.SetState(saved_);
-    }
-    void SetMachine(void (*change)(MachineState&)) {
-        MachineState state;
-        ASSERT_TRUE(control.GetState(state));
-        change(state);
-        ASSERT_TRUE(control.SetState(state));
+        VirtualNotebookTest::TearDown();
     }
     // fuel.exe in a Wine desktop with its taskbar; this thread then works on
     // that desktop, where the gauge's window is.
@@ -54,13 +47,9 @@ protected:
 
     std::string TrayValue() const { return key.Get("FGTray"); }
 
-    ControlDevice control;
     SavedSharedValues key;
     StartedProgram desktop_;
     StartedProgram gauge_;
-
-private:
-    MachineState saved_;
 };
 
 TEST_F(FuelEndToEnd, WindowFollowsTheBatteryWithinTenSecondsAndTheEndIsRecorded) {

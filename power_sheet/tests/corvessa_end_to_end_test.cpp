@@ -8,11 +8,11 @@
 #include <string>
 
 #include "resources/corvessa/resource.h"
-#include "simulator/machinesim/control_device.h"
 #include "tests/support/console_program.h"
 #include "tests/support/machine_log.h"
 #include "tests/support/registry_value.h"
 #include "tests/support/test_log.h"
+#include "tests/support/virtual_notebook_test.h"
 #include "tests/support/wait_for.h"
 
 namespace {
@@ -24,12 +24,8 @@ constexpr int kPowerModePage = 2;
 
 HWND Sheet() { return FindWindowA("#32770", kTitle); }
 
-class CorvessaEndToEnd : public testing::Test {
+class CorvessaEndToEnd : public VirtualNotebookTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(control.Open()) << "the virtual notebook's driver is not running in this prefix";
-        ASSERT_TRUE(control.GetState(saved_));
-    }
     void TearDown() override {
         if (HWND sheet = Sheet()) PostMessageA(sheet, WM_CLOSE, 0, 0);
         for (ConsoleProgram* program : {&corvessa, &merovant}) {
@@ -38,13 +34,7 @@ protected:
             DWORD code = 0;
             program->Finish(10000, &output, &code);
         }
-        control.SetState(saved_);
-    }
-    void SetMachine(void (*change)(MachineState&)) {
-        MachineState state;
-        ASSERT_TRUE(control.GetState(state));
-        change(state);
-        ASSERT_TRUE(control.SetState(state));
+        VirtualNotebookTest::TearDown();
     }
     // The machine's request log as machinesim prints it.
     static std::string DecodedLog() {
@@ -53,11 +43,7 @@ protected:
         return log;
     }
 
-    ControlDevice control;
     ConsoleProgram corvessa, merovant;
-
-private:
-    MachineState saved_;
 };
 
 TEST_F(CorvessaEndToEnd, ApplyOnThePowerModePageWritesWhatTheMachineLogShows) {

@@ -57,6 +57,14 @@ protected:
         VirtualNotebookTest::TearDown();
     }
     static HWND MainWindow() { return FindWindowA(nullptr, kTitle); }
+    // The page titled title once it is shown, that is once its opening is
+    // done; nullptr when it is not shown within 15 seconds.
+    static HWND ShownPage(const char* title) {
+        HWND page = nullptr;
+        return WaitFor([&] { return (page = FindWindowA("#32770", title)) != nullptr && IsWindowVisible(page); }, 15000)
+                   ? page
+                   : nullptr;
+    }
 
     StartedProgram first, second;
 };
@@ -120,9 +128,8 @@ TEST_F(MerovantEndToEnd, InfraredSwitchOpensThePageAloneAndDisableAsksToRestart)
     DeleteFileA(seamLog.c_str());
     first = StartMerovant("/3", "MerovantUnderTest.exe");
     ASSERT_TRUE(first);
-    HWND page = nullptr;
-    // Shown once its opening is done.
-    ASSERT_TRUE(WaitFor([&] { return (page = FindWindowA("#32770", "Infrared")) != nullptr && IsWindowVisible(page); }, 15000));
+    HWND page = ShownPage("Infrared");
+    ASSERT_NE(page, nullptr);
     EXPECT_EQ(GetWindow(page, GW_OWNER), nullptr) << "a switch's page has no owner";
     EXPECT_EQ(MainWindow(), nullptr);
     HWND enable = GetDlgItem(page, IDC_INFRARED_ENABLE);
@@ -155,9 +162,8 @@ TEST_F(MerovantEndToEnd, ParallelPortSwitchWritesEppAfterTheWarningAndAsksToRest
     ASSERT_TRUE(control.ClearLog());
     first = StartMerovant("/5", "MerovantUnderTest.exe");
     ASSERT_TRUE(first);
-    HWND page = nullptr;
-    // Shown once its opening is done.
-    ASSERT_TRUE(WaitFor([&] { return (page = FindWindowA("#32770", "Parallel Port")) != nullptr && IsWindowVisible(page); }, 15000));
+    HWND page = ShownPage("Parallel Port");
+    ASSERT_NE(page, nullptr);
     EXPECT_EQ(MainWindow(), nullptr);
     EXPECT_EQ(SendDlgItemMessageA(page, IDC_OPERATING_MODE_LIST, CB_GETCURSEL, 0, 0), 1);
     Select(page, IDC_OPERATING_MODE_LIST, 2);
@@ -191,9 +197,8 @@ TEST_F(MerovantEndToEnd, PciSwitchReleasesAPinAndWritesEveryPin) {
     ASSERT_TRUE(control.ClearLog());
     first = StartMerovant("/8", "MerovantUnderTest.exe");
     ASSERT_TRUE(first);
-    HWND page = nullptr;
-    // Shown once its opening is done.
-    ASSERT_TRUE(WaitFor([&] { return (page = FindWindowA("#32770", "PCI Device Setup")) != nullptr && IsWindowVisible(page); }, 15000));
+    HWND page = ShownPage("PCI Device Setup");
+    ASSERT_NE(page, nullptr);
     EXPECT_EQ(ItemText(page, IDC_PCI_PIN1), "IRQ for PCI Device 1 :");
     EXPECT_EQ(SendDlgItemMessageA(page, IDC_PCI_PIN1_LIST, CB_GETCOUNT, 0, 0), 4);  // 5, 10, 11, None
     EXPECT_EQ(SendDlgItemMessageA(page, IDC_PCI_PIN1_LIST, CB_GETCURSEL, 0, 0), 2);
@@ -216,9 +221,8 @@ TEST_F(MerovantEndToEnd, PciSwitchReleasesAPinAndWritesEveryPin) {
 TEST_F(MerovantEndToEnd, SystemInformationSwitchShowsTheMachinesTable) {
     first = StartMerovant("/14");
     ASSERT_TRUE(first);
-    HWND page = nullptr;
-    // Shown once its opening is done.
-    ASSERT_TRUE(WaitFor([&] { return (page = FindWindowA("#32770", "System Information")) != nullptr && IsWindowVisible(page); }, 15000));
+    HWND page = ShownPage("System Information");
+    ASSERT_NE(page, nullptr);
     ASSERT_TRUE(WaitFor([&] { return ItemText(page, IDC_BIOS_VERSION_VALUE) != "*****"; }, 3000));
     EXPECT_EQ(ItemText(page, IDC_BIOS_VERSION_VALUE), "V1.20");
     EXPECT_EQ(ItemText(page, IDC_SYSTEM_UNIT_SERIAL_VALUE), "SU9804217");
@@ -275,9 +279,8 @@ protected:
         HWND window = MainWindow();
         ASSERT_NE(window, nullptr);
         PostMessageA(window, WM_COMMAND, ID_PAGE_CUSTOMIZE, 0);
-        HWND page = nullptr;
-        ASSERT_TRUE(
-            WaitFor([&] { return (page = FindWindowA("#32770", "Customize")) != nullptr && IsWindowVisible(page); }, 15000));
+        HWND page = ShownPage("Customize");
+        ASSERT_NE(page, nullptr);
         EXPECT_EQ(GetWindow(page, GW_OWNER), window);
         SendDlgItemMessageA(page, IDC_TRAY_LAUNCHER_ICON, BM_CLICK, 0, 0);
         SendDlgItemMessageA(page, IDC_FUEL_GAUGE_ICON, BM_CLICK, 0, 0);

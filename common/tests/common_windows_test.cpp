@@ -18,6 +18,7 @@
 #include "common/win32/unique_handle.h"
 #include "common/tests/common_test_resources.h"
 #include "tests/support/machine_fixture.h"
+#include "tests/support/window_text.h"
 
 namespace {
 
@@ -198,12 +199,6 @@ private:
 };
 
 constexpr int kApplyButton = 0x3021;  // comctl32's Apply button
-
-std::string WindowText(HWND window) {
-    char text[256] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
 
 class PropertySheetTest : public testing::Test {
 protected:

@@ -10,12 +10,12 @@
 
 #include "common/win32/configuration_key.h"
 #include "common/win32/controls.h"
-#include "common/win32/unique_handle.h"
 #include "config_utility/app/page_commands.h"
 #include "config_utility/tests/merovant_test_fixture.h"
 #include "config_utility/tests/page_script.h"
 #include "resources/merovant/resource.h"
 #include "tests/support/console_program.h"
+#include "tests/support/program_run.h"
 #include "tests/support/test_log.h"
 
 namespace {
@@ -27,38 +27,29 @@ constexpr char kFuelGaugeLink[] = "Fuel Gauge.lnk";
 class StandIn {
 public:
     StandIn(const char* title, bool stay = false) {
-        const std::string program = PathBesideProgram("StandInTrayProgram.exe");
-        std::string command = "\"" + program + "\" " + title + (stay ? " stay" : "");
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION info{};
-        if (!CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &info))
-            return;
-        CloseHandle(info.hThread);
-        process_.reset(info.hProcess);
-        id_ = info.dwProcessId;
+        program_ = StartProgram(QuotedProgramBeside("StandInTrayProgram.exe") + " " + title + (stay ? " stay" : ""));
+        if (!program_) return;
         for (int i = 0; i < 200 && window_ == nullptr; ++i) {
             window_ = FindWindowA("StandInTrayProgram", title);
             if (window_ == nullptr) Sleep(50);
         }
     }
     ~StandIn() {
-        if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) TerminateProcess(process_.get(), 99);
+        if (program_ && WaitForSingleObject(program_.process.get(), 0) == WAIT_TIMEOUT)
+            TerminateProcess(program_.process.get(), 99);
     }
     bool running() const { return window_ != nullptr; }
-    DWORD id() const { return id_; }
+    DWORD id() const { return program_.id; }
     // The exit code once it has ended within milliseconds; STILL_ACTIVE if not.
     DWORD ExitCode(DWORD milliseconds) const {
-        WaitForSingleObject(process_.get(), milliseconds);
+        WaitForSingleObject(program_.process.get(), milliseconds);
         DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(process_.get(), &code);
+        GetExitCodeProcess(program_.process.get(), &code);
         return code;
     }
 
 private:
-    UniqueKernelHandle process_;
-    DWORD id_ = 0;
+    StartedProgram program_;
     HWND window_ = nullptr;
 };
 

@@ -305,11 +305,7 @@ TEST_F(DevicePagesTest, WhatsThisAsksForTheControlOrThePage) {
             }
             // The menu's loop takes the next step: read the item, choose it.
             script.Then([&](HWND) {
-                HWND menuWindow = FindWindowA("#32768", nullptr);
-                HMENU menu = reinterpret_cast<HMENU>(SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
-                char text[64] = "";
-                GetMenuStringA(menu, ID_WHATS_THIS, text, sizeof text, MF_BYCOMMAND);
-                item = text;
+                item = MenuText(OpenShortcutMenu(), ID_WHATS_THIS);
                 EndMenu();
             });
             const HWND target = c.control != 0 ? GetDlgItem(dialog, c.control) : dialog;

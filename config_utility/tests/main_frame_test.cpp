@@ -14,6 +14,7 @@
 #include "config_utility/frame/main_toolbar.h"
 #include "config_utility/tests/merovant_test_fixture.h"
 #include "resources/merovant/resource.h"
+#include "tests/support/window_text.h"
 
 namespace {
 
@@ -281,20 +282,13 @@ TEST_F(MainFrameTest, WindowHasItsFixedSizeStyleTitleAndMenuTexts) {
     const LONG style = GetWindowLongA(frame->hwnd(), GWL_STYLE);
     EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
-    char title[64];
-    GetWindowTextA(frame->hwnd(), title, sizeof title);
-    EXPECT_STREQ(title, "Merovant Configuration");
+    EXPECT_EQ(WindowText(frame->hwnd()), "Merovant Configuration");
 
     HMENU menu = GetMenu(frame->hwnd());
-    char text[64];
-    GetMenuStringA(menu, 0, text, sizeof text, MF_BYPOSITION);
-    EXPECT_EQ(text, LoadStr(IDS_MENU_DEVICE_CONFIGURATION));
-    GetMenuStringA(menu, 5, text, sizeof text, MF_BYPOSITION);
-    EXPECT_EQ(text, LoadStr(IDS_MENU_HELP));
-    GetMenuStringA(menu, ID_VIEW_PORT_REPLICATOR, text, sizeof text, MF_BYCOMMAND);
-    EXPECT_STREQ(text, "&Port Replicator View");
-    GetMenuStringA(menu, ID_PAGE_SYSTEM_INFORMATION, text, sizeof text, MF_BYCOMMAND);
-    EXPECT_EQ(text, LoadStr(IDS_ITEM_SYSTEM_INFORMATION));
+    EXPECT_EQ(MenuText(menu, 0, MF_BYPOSITION), LoadStr(IDS_MENU_DEVICE_CONFIGURATION));
+    EXPECT_EQ(MenuText(menu, 5, MF_BYPOSITION), LoadStr(IDS_MENU_HELP));
+    EXPECT_EQ(MenuText(menu, ID_VIEW_PORT_REPLICATOR), "&Port Replicator View");
+    EXPECT_EQ(MenuText(menu, ID_PAGE_SYSTEM_INFORMATION), LoadStr(IDS_ITEM_SYSTEM_INFORMATION));
 
     auto viewChecked = [&](int item) { return (GetMenuState(menu, item, MF_BYCOMMAND) & MF_CHECKED) != 0; };
     EXPECT_TRUE(viewChecked(ID_VIEW_FRONT));

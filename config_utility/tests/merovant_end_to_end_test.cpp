@@ -5,63 +5,33 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <optional>
 #include <string>
-#include <vector>
 
 #include "common/win32/configuration_key.h"
-#include "common/win32/unique_handle.h"
 #include "tests/support/console_program.h"
+#include "tests/support/machine_log.h"
+#include "tests/support/program_run.h"
+#include "tests/support/registry_value.h"
 #include "tests/support/test_log.h"
+#include "tests/support/wait_for.h"
+#include "tests/support/window_text.h"
 #include "resources/merovant/resource.h"
-#include "simulator/machinesim/control_device.h"
+#include "tests/support/virtual_notebook_test.h"
 
 namespace {
 
 constexpr char kTitle[] = "Merovant Configuration";
 
-// merovant.exe beside this test, started with arguments.
-struct Started {
-    UniqueKernelHandle process;
-    bool ok = false;
-};
-
-Started StartMerovant(const std::string& arguments, const char* image = "merovant.exe") {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string program(path, length);
-    program = program.substr(0, program.rfind('\\') + 1) + image;
-    std::string command = "\"" + program + "\" " + arguments;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    Started started;
-    started.ok = CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                &startup, &info) != 0;
-    if (started.ok) {
-        CloseHandle(info.hThread);
-        started.process.reset(info.hProcess);
-    }
-    return started;
-}
-
-// Polls until condition holds or milliseconds have passed.
-template <typename Condition>
-bool WaitFor(Condition condition, DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > milliseconds) return false;
-        Sleep(50);
-    }
-    return true;
+// merovant.exe (or image) beside this test, started with arguments.
+StartedProgram StartMerovant(const std::string& arguments, const char* image = "merovant.exe") {
+    return StartProgram(QuotedProgramBeside(image) + " " + arguments);
 }
 
 // The virtual notebook's request log as `machinesim log --decode` prints it.
 std::string DecodedLog() {
-    std::string output;
-    DWORD code = 99;
-    if (!RunProgramBeside("machinesim.exe", "log --decode", &output, &code) || code != 0) return "";
-    return output;
+    std::string log;
+    ReadDecodedMachineLog(&log);
+    return log;
 }
 
 int Count(const std::string& text, const std::string& part) {
@@ -76,58 +46,41 @@ void Select(HWND page, int list, int position) {
     SendMessageA(page, WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(page, list)));
 }
 
-std::string ItemText(HWND page, int control) {
-    char text[256] = "";
-    GetDlgItemTextA(page, control, text, sizeof text);
-    return text;
-}
-
-bool Exited(const Started& s, DWORD milliseconds, DWORD& code) {
-    if (WaitForSingleObject(s.process.get(), milliseconds) != WAIT_OBJECT_0) return false;
-    return GetExitCodeProcess(s.process.get(), &code) != 0;
-}
-
-class MerovantEndToEnd : public testing::Test {
+class MerovantEndToEnd : public VirtualNotebookTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(control.Open()) << "the virtual notebook's driver is not running in this prefix";
-        ASSERT_TRUE(control.GetState(saved_));
-    }
     void TearDown() override {
-        for (Started* s : {&first, &second}) {
-            if (!s->process) continue;
+        for (StartedProgram* s : {&first, &second}) {
+            if (!*s) continue;
             if (HWND window = FindWindowA(nullptr, kTitle)) PostMessageA(window, WM_CLOSE, 0, 0);
-            if (WaitForSingleObject(s->process.get(), 5000) != WAIT_OBJECT_0) TerminateProcess(s->process.get(), 1);
+            EndWithin(*s, 5000);
         }
-        control.SetState(saved_);
+        VirtualNotebookTest::TearDown();
     }
     static HWND MainWindow() { return FindWindowA(nullptr, kTitle); }
-    void SetMachine(void (*change)(MachineState&)) {
-        MachineState state;
-        ASSERT_TRUE(control.GetState(state));
-        change(state);
-        ASSERT_TRUE(control.SetState(state));
+    // The page titled title once it is shown, that is once its opening is
+    // done; nullptr when it is not shown within 15 seconds.
+    static HWND ShownPage(const char* title) {
+        HWND page = nullptr;
+        return WaitFor([&] { return (page = FindWindowA("#32770", title)) != nullptr && IsWindowVisible(page); }, 15000)
+                   ? page
+                   : nullptr;
     }
 
-    ControlDevice control;
-    Started first, second;
-
-private:
-    MachineState saved_;
+    StartedProgram first, second;
 };
 
 TEST_F(MerovantEndToEnd, SecondInstanceRestoresTheMinimisedFirstWindowAndEnds) {
     first = StartMerovant("");
-    ASSERT_TRUE(first.ok);
+    ASSERT_TRUE(first);
     ASSERT_TRUE(WaitFor([] { return MainWindow() != nullptr; }, 15000));
     HWND window = MainWindow();
     ShowWindow(window, SW_MINIMIZE);
     ASSERT_TRUE(WaitFor([&] { return IsIconic(window) != 0; }, 3000));
 
     second = StartMerovant("/DISPLAY");
-    ASSERT_TRUE(second.ok);
+    ASSERT_TRUE(second);
     DWORD code = 99;
-    ASSERT_TRUE(Exited(second, 15000, code));
+    ASSERT_TRUE(Ended(second, 15000, &code));
     EXPECT_EQ(code, 0u);
     EXPECT_TRUE(WaitFor([&] { return !IsIconic(window) && IsWindowVisible(window); }, 3000));
     EXPECT_EQ(MainWindow(), window) << "still one main window";
@@ -140,7 +93,7 @@ TEST_F(MerovantEndToEnd, UnpluggingSwapsTheToolbarWithinASecond) {
         s.powerMode[2] = 1;
     });
     first = StartMerovant("");
-    ASSERT_TRUE(first.ok);
+    ASSERT_TRUE(first);
     ASSERT_TRUE(WaitFor([] { return MainWindow() != nullptr; }, 15000));
     // The window is found by its title while its creation may still run.
     HWND toolbar = nullptr;
@@ -162,9 +115,9 @@ TEST_F(MerovantEndToEnd, UnpluggingSwapsTheToolbarWithinASecond) {
 
 TEST_F(MerovantEndToEnd, UnknownPageEndsWithNothingShown) {
     first = StartMerovant("/abc");
-    ASSERT_TRUE(first.ok);
+    ASSERT_TRUE(first);
     DWORD code = 99;
-    ASSERT_TRUE(Exited(first, 15000, code));
+    ASSERT_TRUE(Ended(first, 15000, &code));
     EXPECT_EQ(code, 0u);
     EXPECT_EQ(MainWindow(), nullptr);
 }
@@ -174,10 +127,9 @@ TEST_F(MerovantEndToEnd, InfraredSwitchOpensThePageAloneAndDisableAsksToRestart)
     const std::string seamLog = PathBesideProgram("merovant-seam.log");
     DeleteFileA(seamLog.c_str());
     first = StartMerovant("/3", "MerovantUnderTest.exe");
-    ASSERT_TRUE(first.ok);
-    HWND page = nullptr;
-    // Shown once its opening is done.
-    ASSERT_TRUE(WaitFor([&] { return (page = FindWindowA("#32770", "Infrared")) != nullptr && IsWindowVisible(page); }, 15000));
+    ASSERT_TRUE(first);
+    HWND page = ShownPage("Infrared");
+    ASSERT_NE(page, nullptr);
     EXPECT_EQ(GetWindow(page, GW_OWNER), nullptr) << "a switch's page has no owner";
     EXPECT_EQ(MainWindow(), nullptr);
     HWND enable = GetDlgItem(page, IDC_INFRARED_ENABLE);
@@ -188,7 +140,7 @@ TEST_F(MerovantEndToEnd, InfraredSwitchOpensThePageAloneAndDisableAsksToRestart)
     EXPECT_EQ(SendMessageA(disable, BM_GETCHECK, 0, 0), BST_CHECKED);
     PostMessageA(page, WM_COMMAND, IDOK, 0);
     DWORD code = 99;
-    ASSERT_TRUE(Exited(first, 15000, code)) << "the program ends with its page";
+    ASSERT_TRUE(Ended(first, 15000, &code)) << "the program ends with its page";
     EXPECT_EQ(code, 0u);
 
     MachineState state;
@@ -209,16 +161,15 @@ TEST_F(MerovantEndToEnd, ParallelPortSwitchWritesEppAfterTheWarningAndAsksToRest
     DeleteFileA(seamLog.c_str());
     ASSERT_TRUE(control.ClearLog());
     first = StartMerovant("/5", "MerovantUnderTest.exe");
-    ASSERT_TRUE(first.ok);
-    HWND page = nullptr;
-    // Shown once its opening is done.
-    ASSERT_TRUE(WaitFor([&] { return (page = FindWindowA("#32770", "Parallel Port")) != nullptr && IsWindowVisible(page); }, 15000));
+    ASSERT_TRUE(first);
+    HWND page = ShownPage("Parallel Port");
+    ASSERT_NE(page, nullptr);
     EXPECT_EQ(MainWindow(), nullptr);
     EXPECT_EQ(SendDlgItemMessageA(page, IDC_OPERATING_MODE_LIST, CB_GETCURSEL, 0, 0), 1);
     Select(page, IDC_OPERATING_MODE_LIST, 2);
     PostMessageA(page, WM_COMMAND, IDOK, 0);
     DWORD code = 99;
-    ASSERT_TRUE(Exited(first, 15000, code)) << "the program ends with its page";
+    ASSERT_TRUE(Ended(first, 15000, &code)) << "the program ends with its page";
     EXPECT_EQ(code, 0u);
 
     MachineState state;
@@ -245,10 +196,9 @@ TEST_F(MerovantEndToEnd, PciSwitchReleasesAPinAndWritesEveryPin) {
     DeleteFileA(seamLog.c_str());
     ASSERT_TRUE(control.ClearLog());
     first = StartMerovant("/8", "MerovantUnderTest.exe");
-    ASSERT_TRUE(first.ok);
-    HWND page = nullptr;
-    // Shown once its opening is done.
-    ASSERT_TRUE(WaitFor([&] { return (page = FindWindowA("#32770", "PCI Device Setup")) != nullptr && IsWindowVisible(page); }, 15000));
+    ASSERT_TRUE(first);
+    HWND page = ShownPage("PCI Device Setup");
+    ASSERT_NE(page, nullptr);
     EXPECT_EQ(ItemText(page, IDC_PCI_PIN1), "IRQ for PCI Device 1 :");
     EXPECT_EQ(SendDlgItemMessageA(page, IDC_PCI_PIN1_LIST, CB_GETCOUNT, 0, 0), 4);  // 5, 10, 11, None
     EXPECT_EQ(SendDlgItemMessageA(page, IDC_PCI_PIN1_LIST, CB_GETCURSEL, 0, 0), 2);
@@ -256,7 +206,7 @@ TEST_F(MerovantEndToEnd, PciSwitchReleasesAPinAndWritesEveryPin) {
     Select(page, IDC_PCI_PIN1_LIST, 3);
     PostMessageA(page, WM_COMMAND, IDOK, 0);
     DWORD code = 99;
-    ASSERT_TRUE(Exited(first, 15000, code));
+    ASSERT_TRUE(Ended(first, 15000, &code));
     EXPECT_EQ(code, 0u);
 
     MachineState state;
@@ -270,10 +220,9 @@ TEST_F(MerovantEndToEnd, PciSwitchReleasesAPinAndWritesEveryPin) {
 
 TEST_F(MerovantEndToEnd, SystemInformationSwitchShowsTheMachinesTable) {
     first = StartMerovant("/14");
-    ASSERT_TRUE(first.ok);
-    HWND page = nullptr;
-    // Shown once its opening is done.
-    ASSERT_TRUE(WaitFor([&] { return (page = FindWindowA("#32770", "System Information")) != nullptr && IsWindowVisible(page); }, 15000));
+    ASSERT_TRUE(first);
+    HWND page = ShownPage("System Information");
+    ASSERT_NE(page, nullptr);
     ASSERT_TRUE(WaitFor([&] { return ItemText(page, IDC_BIOS_VERSION_VALUE) != "*****"; }, 3000));
     EXPECT_EQ(ItemText(page, IDC_BIOS_VERSION_VALUE), "V1.20");
     EXPECT_EQ(ItemText(page, IDC_SYSTEM_UNIT_SERIAL_VALUE), "SU98042179");
@@ -281,7 +230,7 @@ TEST_F(MerovantEndToEnd, SystemInformationSwitchShowsTheMachinesTable) {
     EXPECT_EQ(ItemText(page, IDC_MACHINE_MODEL_VALUE), "Notebook 510CT");
     PostMessageA(page, WM_COMMAND, IDOK, 0);
     DWORD code = 99;
-    ASSERT_TRUE(Exited(first, 15000, code));
+    ASSERT_TRUE(Ended(first, 15000, &code));
     EXPECT_EQ(code, 0u);
 }
 
@@ -290,20 +239,9 @@ TEST_F(MerovantEndToEnd, SystemInformationSwitchShowsTheMachinesTable) {
 // shortcuts; unticked, both are ended and their shortcuts go.
 class CustomizeEndToEnd : public MerovantEndToEnd {
 protected:
-    static constexpr const char* kValues[] = {"CUTray", "FGTray", "TaskBarPath", "FuelPath"};
     void SetUp() override {
         MerovantEndToEnd::SetUp();
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Merovant\\Configuration Utility", 0, nullptr, 0,
-                                  KEY_ALL_ACCESS, nullptr, key_.put(), nullptr),
-                  ERROR_SUCCESS);
-        for (const char* name : kValues) {
-            saved_.emplace_back();
-            DWORD size = sizeof buffer_;
-            if (RegQueryValueExA(key_.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer_), &size) == 0)
-                saved_.back() = std::string(buffer_);
-            else
-                saved_.back() = std::nullopt;
-        }
+        ASSERT_TRUE(key.opened());
         HKEY folders = nullptr;
         char folder[MAX_PATH] = "";
         DWORD size = sizeof folder;
@@ -320,7 +258,7 @@ protected:
         for (const char* name : {"Fuel", "Taskbar"}) {
             const std::string copy = std::string(temp) + name + ".exe";
             ASSERT_TRUE(CopyFileA(PathBesideProgram("StandInTrayProgram.exe").c_str(), copy.c_str(), FALSE));
-            Set(name == std::string("Fuel") ? "FuelPath" : "TaskBarPath", copy);
+            key.Set(name == std::string("Fuel") ? "FuelPath" : "TaskBarPath", copy);
         }
         RemoveLinks();
     }
@@ -328,24 +266,8 @@ protected:
         for (const char* title : {"Fuel", "Taskbar"})
             if (HWND window = FindWindowA("StandInTrayProgram", title)) PostMessageA(window, WM_CLOSE, 0, 0);
         RemoveLinks();
-        RegDeleteValueA(key_.get(), "TaskBarId");
-        for (std::size_t i = 0; i < saved_.size(); ++i) {
-            if (saved_[i])
-                Set(kValues[i], *saved_[i]);
-            else
-                RegDeleteValueA(key_.get(), kValues[i]);
-        }
+        key.Remove("TaskBarId");
         MerovantEndToEnd::TearDown();
-    }
-    void Set(const char* name, const std::string& value) {
-        RegSetValueExA(key_.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1));
-    }
-    std::string Get(const char* name) {
-        DWORD size = sizeof buffer_;
-        buffer_[0] = 0;
-        if (RegQueryValueExA(key_.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer_), &size) != 0) return "";
-        return buffer_;
     }
     std::string Link(const char* name) const { return startup_ + "\\" + name; }
     void RemoveLinks() const {
@@ -357,9 +279,8 @@ protected:
         HWND window = MainWindow();
         ASSERT_NE(window, nullptr);
         PostMessageA(window, WM_COMMAND, ID_PAGE_CUSTOMIZE, 0);
-        HWND page = nullptr;
-        ASSERT_TRUE(
-            WaitFor([&] { return (page = FindWindowA("#32770", "Customize")) != nullptr && IsWindowVisible(page); }, 15000));
+        HWND page = ShownPage("Customize");
+        ASSERT_NE(page, nullptr);
         EXPECT_EQ(GetWindow(page, GW_OWNER), window);
         SendDlgItemMessageA(page, IDC_TRAY_LAUNCHER_ICON, BM_CLICK, 0, 0);
         SendDlgItemMessageA(page, IDC_FUEL_GAUGE_ICON, BM_CLICK, 0, 0);
@@ -367,36 +288,35 @@ protected:
         ASSERT_TRUE(WaitFor([&] { return !IsWindow(page); }, 15000));
     }
 
-    UniqueRegistryKey key_;
-    std::vector<std::optional<std::string>> saved_;
-    char buffer_[256] = "";
+    // The shared key; the values the page writes are put back afterwards.
+    SavedSharedValues key{"CUTray", "FGTray", "TaskBarPath", "FuelPath"};
     std::string startup_;
 };
 
 TEST_F(CustomizeEndToEnd, TickingStartsBothWithShortcutsAndUntickingEndsThem) {
-    Set("CUTray", "0");
-    Set("FGTray", "0");
+    key.Set("CUTray", "0");
+    key.Set("FGTray", "0");
     first = StartMerovant("");
-    ASSERT_TRUE(first.ok);
+    ASSERT_TRUE(first);
     ASSERT_TRUE(WaitFor([] { return MainWindow() != nullptr; }, 15000));
 
     ToggleBoth();
     HWND fuel = nullptr, taskbar = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (fuel = FindWindowA("StandInTrayProgram", "Fuel")) != nullptr; }, 15000));
     ASSERT_TRUE(WaitFor([&] { return (taskbar = FindWindowA("StandInTrayProgram", "Taskbar")) != nullptr; }, 15000));
-    EXPECT_EQ(Get("CUTray"), "1");
-    EXPECT_EQ(Get("FGTray"), "1");
+    EXPECT_EQ(key.Get("CUTray"), "1");
+    EXPECT_EQ(key.Get("FGTray"), "1");
     EXPECT_TRUE(Exists(Link("Merovant Configuration.lnk")));
     EXPECT_TRUE(Exists(Link("Fuel Gauge.lnk")));
 
     // The tray launcher records its process id when it starts.
     DWORD taskbarId = 0;
     GetWindowThreadProcessId(taskbar, &taskbarId);
-    RegSetValueExA(key_.get(), "TaskBarId", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&taskbarId), sizeof taskbarId);
+    key.SetDword("TaskBarId", taskbarId);
     ToggleBoth();
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(fuel) && !IsWindow(taskbar); }, 5000));
-    EXPECT_EQ(Get("CUTray"), "0");
-    EXPECT_EQ(Get("FGTray"), "0");
+    EXPECT_EQ(key.Get("CUTray"), "0");
+    EXPECT_EQ(key.Get("FGTray"), "0");
     EXPECT_FALSE(Exists(Link("Merovant Configuration.lnk")));
     EXPECT_FALSE(Exists(Link("Fuel Gauge.lnk")));
     EXPECT_EQ(FindWindowA("#32770", "Merovant Configuration"), nullptr) << "no message box";

@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+#include "tests/support/window_text.h"
+
 class PageScript {
 public:
     PageScript();
@@ -27,5 +29,3 @@ private:
 POINT ControlCentre(HWND dialog, int control);
 // BM_CLICK on a button of the dialog.
 void Click(HWND dialog, int control);
-// The text of a window.
-std::string WindowText(HWND window);

@@ -7,25 +7,18 @@
 #include <cpl.h>
 
 #include <cstring>
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "common/win32/unique_handle.h"
 #include "control_panel_applet/applet/configuration_applet.h"
+#include "tests/support/console_program.h"
 #include "tests/support/machine_fixture.h"
+#include "tests/support/program_run.h"
+#include "tests/support/registry_value.h"
 #include "tests/support/test_log.h"
+#include "tests/support/wait_for.h"
 
 namespace {
-
-bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds = 15000) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > milliseconds) return false;
-        Sleep(50);
-    }
-    return true;
-}
 
 struct LoadedApplet {
     LoadedApplet() : library(LoadLibraryA(PathBesideProgram("Panelora.cpl").c_str())) {
@@ -77,21 +70,20 @@ TEST(PaneloraLibrary, AnswersTheControlPanelsMessagesByTheTable) {
 
 TEST(PaneloraLibrary, EachDoubleClickReadsTheKeyAgainAndStartsProgram) {
     ScratchMachineKey registry;
-    const std::string log = PathBesideProgram("command-recorder.log");
-    DeleteFileA(log.c_str());
-    const std::string recorder = PathBesideProgram("command_recorder.exe");
-    registry.SetConfigurationValue("Program", recorder.c_str());
+    const CommandRecorder recorder = FreshCommandRecorder();
+    registry.SetConfigurationValue("Program", recorder.program.c_str());
     registry.SetConfigurationValue("CurrentPath", "C:\\");
 
     LoadedApplet applet;
     ASSERT_NE(applet.entry, nullptr);
     EXPECT_EQ(applet.entry(nullptr, CPL_DBLCLK, 0, 0), 0);
-    ASSERT_TRUE(WaitFor([&] { return !ReadWholeFile(log).empty(); }));
+    ASSERT_TRUE(WaitFor([&] { return !ReadWholeFile(recorder.log).empty(); }));
     registry.SetConfigurationValue("CurrentPath", "C:\\windows");
     EXPECT_EQ(applet.entry(nullptr, CPL_DBLCLK, 0, 0), 0);
-    const std::string expected = "C:\\|" + recorder + "\n" + "C:\\windows|" + recorder + "\n";
-    EXPECT_TRUE(WaitFor([&] { return ReadWholeFile(log).size() >= expected.size(); }));
-    EXPECT_EQ(ReadWholeFile(log), expected) << "two double clicks, two starts, each with the key as it is then";
+    const std::string expected = "C:\\|" + recorder.program + "\n" + "C:\\windows|" + recorder.program + "\n";
+    EXPECT_TRUE(WaitFor([&] { return ReadWholeFile(recorder.log).size() >= expected.size(); }));
+    EXPECT_EQ(ReadWholeFile(recorder.log), expected)
+        << "two double clicks, two starts, each with the key as it is then";
 }
 
 class RecordingShell final : public AppletShell {
@@ -123,61 +115,20 @@ TEST(ConfigurationApplet, WithoutTheKeyTheStartHasAnEmptyLine) {
     EXPECT_EQ(shell.started, std::vector<std::string>{"|(none)"});
 }
 
-// The prefix's shared key, with Program and CurrentPath put back afterwards.
-class SharedProgramValues {
-public:
-    SharedProgramValues() {
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Merovant\\Configuration Utility", 0, nullptr, 0,
-                        KEY_ALL_ACCESS, nullptr, key_.put(), nullptr);
-        for (int i = 0; i < 2; ++i) {
-            DWORD size = sizeof saved_[i].value;
-            saved_[i].present = RegQueryValueExA(key_.get(), kNames[i], nullptr, nullptr,
-                                                 reinterpret_cast<BYTE*>(saved_[i].value), &size) == ERROR_SUCCESS;
-        }
-    }
-    ~SharedProgramValues() {
-        for (int i = 0; i < 2; ++i) {
-            if (saved_[i].present)
-                Set(kNames[i], saved_[i].value);
-            else
-                RegDeleteValueA(key_.get(), kNames[i]);
-        }
-    }
-    void Set(const char* name, const std::string& value) {
-        RegSetValueExA(key_.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1));
-    }
-
-private:
-    static constexpr const char* kNames[2] = {"Program", "CurrentPath"};
-    struct {
-        bool present;
-        char value[256];
-    } saved_[2] = {};
-    UniqueRegistryKey key_;
-};
-
 TEST(PaneloraInTheControlPanel, WinesControlPanelStartsProgramFromTheKey) {
-    SharedProgramValues values;
-    const std::string log = PathBesideProgram("command-recorder.log");
-    DeleteFileA(log.c_str());
-    const std::string recorder = PathBesideProgram("command_recorder.exe");
-    std::string folder = PathBesideProgram("");
-    folder.pop_back();
-    values.Set("Program", recorder + " /from-the-key");
+    SavedSharedValues values{"Program", "CurrentPath"};
+    const CommandRecorder recorder = FreshCommandRecorder();
+    const std::string folder = FolderOfProgram();
+    values.Set("Program", recorder.program + " /from-the-key");
     values.Set("CurrentPath", folder);
 
     // "control FILE.cpl" loads the library and opens its only applet.
-    std::string line = "control.exe \"" + PathBesideProgram("Panelora.cpl") + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info));
-    UniqueKernelHandle process(info.hProcess), thread(info.hThread);
-    EXPECT_EQ(WaitForSingleObject(process.get(), 30000), WAIT_OBJECT_0);
-    const std::string expected = folder + "|" + recorder + " /from-the-key\n";
-    EXPECT_TRUE(WaitFor([&] { return ReadWholeFile(log).size() >= expected.size(); }));
-    EXPECT_EQ(ReadWholeFile(log), expected);
+    const StartedProgram control = StartProgram("control.exe " + QuotedProgramBeside("Panelora.cpl"));
+    ASSERT_TRUE(control);
+    EXPECT_TRUE(Ended(control, 30000));
+    const std::string expected = folder + "|" + recorder.program + " /from-the-key\n";
+    EXPECT_TRUE(WaitFor([&] { return ReadWholeFile(recorder.log).size() >= expected.size(); }));
+    EXPECT_EQ(ReadWholeFile(recorder.log), expected);
 }
 
 }  // namespace

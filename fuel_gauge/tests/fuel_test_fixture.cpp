@@ -35,14 +35,6 @@ void PumpMessages() {
     }
 }
 
-std::string WindowText(HWND window) {
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
-
 void GaugeOverModel::RunGauge(const std::function<void(CFuelWindow&, HWND)>& body) {
     CFuelWindow window(instance, shell);
     bool ran = false;

@@ -16,6 +16,7 @@
 #include "fuel_gauge/tray/fuel_window.h"
 #include "simulator/model/machine_model.h"
 #include "tests/support/machine_fixture.h"
+#include "tests/support/window_text.h"
 
 // Records the side effects; message boxes answer `answer`.
 class RecordingFuelShell final : public FuelShell {
@@ -41,10 +42,6 @@ void WhenModal(std::function<void()> body);
 
 // Dispatches what is queued for this thread.
 void PumpMessages();
-
-// The text of a window or of a dialog's control.
-std::string WindowText(HWND window);
-std::string ItemText(HWND dialog, int id);
 
 class GaugeOverModel : public testing::Test {
 protected:

@@ -10,6 +10,7 @@
 #include "fuel_gauge/app/fuel_app.h"
 #include "fuel_gauge/tests/fuel_test_fixture.h"
 #include "resources/fuel/resource.h"
+#include "tests/support/tray_icon.h"
 
 namespace {
 
@@ -47,11 +48,8 @@ TEST_F(Gauge, OpensEmptyAndTheFirstTickFillsWindowAndTray) {
         EXPECT_EQ(button.bottom - button.top, 27);
 
         HMENU system = GetSystemMenu(gauge, FALSE);
-        char text[64] = {};
-        GetMenuStringA(system, IDM_FUEL_SYS_ABOUT, text, sizeof text, MF_BYCOMMAND);
-        EXPECT_STREQ(text, "&About...");
-        GetMenuStringA(system, IDM_FUEL_SYS_HELP, text, sizeof text, MF_BYCOMMAND);
-        EXPECT_STREQ(text, "&Help...");
+        EXPECT_EQ(MenuText(system, IDM_FUEL_SYS_ABOUT), "&About...");
+        EXPECT_EQ(MenuText(system, IDM_FUEL_SYS_HELP), "&Help...");
 
         Tick(gauge, 1);
         EXPECT_EQ(ItemText(gauge, IDC_FUEL_PERCENT), "37%");
@@ -232,16 +230,11 @@ TEST_F(Gauge, RightButtonOnTheTrayIconShowsTheMenuWithItsTexts) {
     RunGauge([&](CFuelWindow&, HWND gauge) {
         std::vector<std::string> items;
         WhenModal([&] {
-            // The menu's own modal loop runs this; its window has the menu class.
-            HWND popup = FindWindowA("#32768", nullptr);
-            ASSERT_NE(popup, nullptr);
-            HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
+            // The menu's own modal loop runs this.
+            HMENU menu = OpenShortcutMenu();
             ASSERT_NE(menu, nullptr);
-            for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-                char text[64] = {};
-                GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
-                items.push_back(std::to_string(GetMenuItemID(menu, i)) + " " + text);
-            }
+            for (int i = 0; i < GetMenuItemCount(menu); ++i)
+                items.push_back(std::to_string(GetMenuItemID(menu, i)) + " " + MenuText(menu, i, MF_BYPOSITION));
             EndMenu();
         });
         SendMessageA(gauge, kFuelTrayMessage, kFuelTrayIconId, WM_RBUTTONDOWN);
@@ -251,17 +244,8 @@ TEST_F(Gauge, RightButtonOnTheTrayIconShowsTheMenuWithItsTexts) {
     });
 }
 
-// Whether the shell holds the gauge's icon: a change of an icon it does not
-// hold fails.
-bool ShellHoldsIcon(HWND gauge) {
-    NOTIFYICONDATAA data{};
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    data.hWnd = gauge;
-    data.uID = kFuelTrayIconId;
-    data.uFlags = NIF_TIP;
-    lstrcpyA(data.szTip, "probe");
-    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
-}
+// Whether the shell holds the gauge's icon.
+bool ShellHoldsIcon(HWND gauge) { return ShellHoldsIcon(gauge, kFuelTrayIconId, "probe"); }
 
 TEST_F(Gauge, TheIconComesBackWhenTheShellRestarts) {
     RunGauge([&](CFuelWindow&, HWND gauge) {

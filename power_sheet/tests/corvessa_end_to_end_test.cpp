@@ -7,11 +7,13 @@
 
 #include <string>
 
-#include "common/win32/unique_handle.h"
 #include "resources/corvessa/resource.h"
-#include "simulator/machinesim/control_device.h"
 #include "tests/support/console_program.h"
+#include "tests/support/machine_log.h"
+#include "tests/support/registry_value.h"
 #include "tests/support/test_log.h"
+#include "tests/support/virtual_notebook_test.h"
+#include "tests/support/wait_for.h"
 
 namespace {
 
@@ -19,17 +21,6 @@ constexpr char kTitle[] = "Power Management";
 constexpr int kApplyButton = 0x3021;  // comctl32's Apply button
 constexpr int kHibernationPage = 0;
 constexpr int kPowerModePage = 2;
-
-// Polls until condition holds or milliseconds have passed.
-template <typename Condition>
-bool WaitFor(Condition condition, DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > milliseconds) return false;
-        Sleep(50);
-    }
-    return true;
-}
 
 HWND Sheet() { return FindWindowA("#32770", kTitle); }
 
@@ -47,43 +38,8 @@ HWND ShownPage(HWND sheet, int index) {
     return page;
 }
 
-// The shared key's value name set to value (nullptr: removed); returns the
-// value it had, so that the test can put it back.
-struct SavedValue {
-    bool existed = false;
-    std::string value;
-};
-SavedValue SetSharedValue(const char* name, const char* value) {
-    SavedValue saved;
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Merovant\\Configuration Utility", 0, nullptr, 0,
-                        KEY_READ | KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return saved;
-    char buffer[512];
-    DWORD size = sizeof buffer, type = 0;
-    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) == ERROR_SUCCESS &&
-        type == REG_SZ) {
-        saved.existed = true;
-        saved.value.assign(buffer, size > 0 ? size - 1 : 0);
-    }
-    if (value != nullptr)
-        RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), lstrlenA(value) + 1);
-    else
-        RegDeleteValueA(key, name);
-    RegCloseKey(key);
-    return saved;
-}
-
-void RestoreSharedValue(const char* name, const SavedValue& saved) {
-    SetSharedValue(name, saved.existed ? saved.value.c_str() : nullptr);
-}
-
-class CorvessaEndToEnd : public testing::Test {
+class CorvessaEndToEnd : public VirtualNotebookTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(control.Open()) << "the virtual notebook's driver is not running in this prefix";
-        ASSERT_TRUE(control.GetState(saved_));
-    }
     void TearDown() override {
         if (HWND sheet = Sheet()) PostMessageA(sheet, WM_CLOSE, 0, 0);
         for (ConsoleProgram* program : {&corvessa, &merovant}) {
@@ -92,28 +48,16 @@ protected:
             DWORD code = 0;
             program->Finish(10000, &output, &code);
         }
-        control.SetState(saved_);
-    }
-    void SetMachine(void (*change)(MachineState&)) {
-        MachineState state;
-        ASSERT_TRUE(control.GetState(state));
-        change(state);
-        ASSERT_TRUE(control.SetState(state));
+        VirtualNotebookTest::TearDown();
     }
     // The machine's request log as machinesim prints it.
     static std::string DecodedLog() {
-        std::string output;
-        DWORD code = 1;
-        EXPECT_TRUE(RunProgramBeside("machinesim.exe", "log --decode", &output, &code));
-        EXPECT_EQ(code, 0u);
-        return output;
+        std::string log;
+        EXPECT_TRUE(ReadDecodedMachineLog(&log));
+        return log;
     }
 
-    ControlDevice control;
     ConsoleProgram corvessa, merovant;
-
-private:
-    MachineState saved_;
 };
 
 TEST_F(CorvessaEndToEnd, ApplyOnThePowerModePageWritesWhatTheMachineLogShows) {
@@ -169,7 +113,8 @@ TEST_F(CorvessaEndToEnd, ApplyOnThePowerModePageWritesWhatTheMachineLogShows) {
 }
 
 TEST_F(CorvessaEndToEnd, MerovantStartsItFromThePowerValue) {
-    const SavedValue saved = SetSharedValue("Power", QuotedProgramBeside("Corvessa.exe").c_str());
+    SavedSharedValues values{"Power"};
+    values.Set("Power", QuotedProgramBeside("Corvessa.exe"));
     ASSERT_TRUE(merovant.Start(QuotedProgramBeside("merovant.exe") + " /POWER"));
     EXPECT_TRUE(WaitFor([] { return Sheet() != nullptr; }, 15000));
     if (HWND sheet = Sheet()) {
@@ -179,14 +124,14 @@ TEST_F(CorvessaEndToEnd, MerovantStartsItFromThePowerValue) {
         PostMessageA(sheet, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         EXPECT_TRUE(WaitFor([] { return Sheet() == nullptr; }, 10000));
     }
-    RestoreSharedValue("Power", saved);
 }
 
 TEST_F(CorvessaEndToEnd, HibernationButtonStartsTheUtilityNamedInHiberUtility) {
     const std::string log = PathBesideProgram("hiber-utility.log");
     DeleteFileA(log.c_str());
     const std::string utility = QuotedProgramBeside("hiber_utility_standin.exe") + " /from-corvessa";
-    const SavedValue saved = SetSharedValue("HiberUtility", utility.c_str());
+    SavedSharedValues values{"HiberUtility"};
+    values.Set("HiberUtility", utility);
     ASSERT_TRUE(corvessa.Start(QuotedProgramBeside("Corvessa.exe")));
     ASSERT_TRUE(WaitFor([] { return Sheet() != nullptr; }, 15000));
     HWND sheet = Sheet();
@@ -195,7 +140,6 @@ TEST_F(CorvessaEndToEnd, HibernationButtonStartsTheUtilityNamedInHiberUtility) {
     SendMessageA(GetDlgItem(page, IDC_HIBERNATION_UTILITY), BM_CLICK, 0, 0);
     EXPECT_TRUE(WaitFor([&] { return ReadWholeFile(log).find("started /from-corvessa") != std::string::npos; }, 15000));
     EXPECT_NE(Sheet(), nullptr) << "the sheet stays open";
-    RestoreSharedValue("HiberUtility", saved);
 }
 
 }  // namespace

@@ -74,7 +74,7 @@ TEST_F(HibernationPageTest, OpensOnTheFlagsAndAppliesThemUnchanged) {
 
 TEST_F(HibernationPageTest, HibernateBoxSwapsTheListAndDecidesTheCode) {
     HWND page = OpenHibernation(0x10, 3);
-    EXPECT_EQ(Text(page, IDC_HIBERNATE_AFTER_SUSPEND), "Hibernate");
+    EXPECT_EQ(ItemText(page, IDC_HIBERNATE_AFTER_SUSPEND), "Hibernate");
     EXPECT_FALSE(ApplyEnabled());
     Click(page, IDC_HIBERNATE_AFTER_SUSPEND);  // cleared: "0" back on top
     EXPECT_EQ(Minutes(page), (std::vector<std::string>{"0", "30", "60", "90"}));

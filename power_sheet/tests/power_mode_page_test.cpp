@@ -39,7 +39,7 @@ protected:
         return {Selection(page, IDC_SUSPEND_TIMER), Selection(page, IDC_LCD_OFF_TIMER), Selection(page, IDC_HDD_OFF_TIMER)};
     }
     static void ExpectSource(HWND page, bool battery) {
-        EXPECT_EQ(Text(page, IDC_SOURCE_FRAME), battery ? "Battery" : "AC");
+        EXPECT_EQ(ItemText(page, IDC_SOURCE_FRAME), battery ? "Battery" : "AC");
         for (int picture : kAcPictures) EXPECT_EQ(Shown(page, picture), !battery) << picture;
         for (int picture : kBatteryPictures) EXPECT_EQ(Shown(page, picture), battery) << picture;
     }
@@ -58,8 +58,8 @@ TEST_F(PowerModePageTest, OpensOnAcEvenOnBatteryAndTheSourceListSwitchesToTheBat
     model->state.externalPower = 0;
     HWND page = OpenPowerMode();
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(Text(page, IDC_MODE_CUSTOMIZED), "Customize");
-    EXPECT_EQ(Text(page, IDC_CDROM_LABEL), "CDROM Speed");
+    EXPECT_EQ(ItemText(page, IDC_MODE_CUSTOMIZED), "Customize");
+    EXPECT_EQ(ItemText(page, IDC_CDROM_LABEL), "CDROM Speed");
     EXPECT_EQ(Selection(page, IDC_POWER_SOURCE), 0);
     ExpectSource(page, false);
     EXPECT_TRUE(Checked(page, IDC_MODE_PERFORMANCE));
@@ -79,7 +79,7 @@ TEST_F(PowerModePageTest, OpensOnAcEvenOnBatteryAndTheSourceListSwitchesToTheBat
     EXPECT_TRUE(Checked(page, IDC_MODE_BATTERY_LIFE));
     EXPECT_FALSE(Checked(page, IDC_MODE_PERFORMANCE));
     ExpectTimerLists(page, false, false);
-    EXPECT_EQ(Text(page, IDC_SUSPEND_TIMER_AUTOMATIC), "Automatic");
+    EXPECT_EQ(ItemText(page, IDC_SUSPEND_TIMER_AUTOMATIC), "Automatic");
     EXPECT_TRUE(ApplyEnabled());
 
     Click(page, IDC_MODE_PERFORMANCE);

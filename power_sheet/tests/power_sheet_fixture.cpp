@@ -55,12 +55,6 @@ bool Enabled(HWND page, int control) { return IsWindowEnabled(GetDlgItem(page, c
 
 bool Shown(HWND page, int control) { return (GetWindowLongA(GetDlgItem(page, control), GWL_STYLE) & WS_VISIBLE) != 0; }
 
-std::string Text(HWND page, int control) {
-    char text[256] = "";
-    GetDlgItemTextA(page, control, text, sizeof text);
-    return text;
-}
-
 namespace {
 
 std::string menuItem;
@@ -68,11 +62,7 @@ std::string menuItem;
 // Runs in the menu's own loop: reads the item and closes the menu.
 void CALLBACK ReadAndCloseMenu(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
-    HWND menuWindow = FindWindowA("#32768", nullptr);
-    HMENU menu = reinterpret_cast<HMENU>(SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
-    char text[64] = "";
-    GetMenuStringA(menu, ID_WHATS_THIS, text, sizeof text, MF_BYCOMMAND);
-    menuItem = text;
+    menuItem = MenuText(OpenShortcutMenu(), ID_WHATS_THIS);
     EndMenu();
 }
 

@@ -14,6 +14,7 @@
 #include "power_sheet/sheet/power_prop.h"
 #include "power_sheet/tests/recording_shell.h"
 #include "tests/support/machine_fixture.h"
+#include "tests/support/window_text.h"
 
 // One request as the model received it.
 struct Sent {
@@ -61,7 +62,6 @@ bool Checked(HWND page, int button);
 bool Enabled(HWND page, int control);
 // Shown in the page (the sheet itself stays hidden in these tests).
 bool Shown(HWND page, int control);
-std::string Text(HWND page, int control);
 
 // Right button down at a page's point (a control's centre, or client point
 // of the page when control is 0), then "What is this?" chosen from the menu;

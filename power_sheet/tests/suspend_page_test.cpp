@@ -61,20 +61,20 @@ TEST_F(SuspendPageTest, OpensOnTheFlagsAndTheTimerInPlainNumbers) {
     model->state.sleepWhileDocked = 0;
     HWND page = OpenSuspend({1, 0x23, 0x05, 0x09, 0x0229, 0x2004});
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(Text(page, IDC_LCD_CLOSE), "Will not Suspend even if LCD is closed.");
-    EXPECT_EQ(Text(page, IDC_TIME_COLON1), ":");
+    EXPECT_EQ(ItemText(page, IDC_LCD_CLOSE), "Will not Suspend even if LCD is closed.");
+    EXPECT_EQ(ItemText(page, IDC_TIME_COLON1), ":");
     EXPECT_TRUE(Checked(page, IDC_LCD_CLOSE));
     EXPECT_FALSE(Checked(page, IDC_SUSPEND_DOCKED));
     EXPECT_TRUE(Checked(page, IDC_RESUME_ON_TIMER));
     EXPECT_FALSE(Checked(page, IDC_EVERY_DAY));
     EXPECT_EQ(Selection(page, IDC_MONTH), 1);
-    EXPECT_EQ(Text(page, IDC_DAY), "29");
+    EXPECT_EQ(ItemText(page, IDC_DAY), "29");
     EXPECT_EQ(Range(page, IDC_DAY_ARROWS), std::make_pair(1, 29));
-    EXPECT_EQ(Text(page, IDC_YEAR), "2004");
+    EXPECT_EQ(ItemText(page, IDC_YEAR), "2004");
     EXPECT_EQ(Range(page, IDC_YEAR_ARROWS), std::make_pair(1980, 2100));
-    EXPECT_EQ(Text(page, IDC_HOURS), "23");
-    EXPECT_EQ(Text(page, IDC_MINUTES), "5");
-    EXPECT_EQ(Text(page, IDC_SECONDS), "9");
+    EXPECT_EQ(ItemText(page, IDC_HOURS), "23");
+    EXPECT_EQ(ItemText(page, IDC_MINUTES), "5");
+    EXPECT_EQ(ItemText(page, IDC_SECONDS), "9");
     for (int control : {IDC_MONTH, IDC_DAY, IDC_YEAR, IDC_EVERY_DAY, IDC_HOURS, IDC_TIME_ARROWS})
         EXPECT_TRUE(Enabled(page, control)) << control;
     EXPECT_FALSE(ApplyEnabled()) << "filling the fields is no change";
@@ -95,8 +95,8 @@ TEST_F(SuspendPageTest, EveryDayTimerOpensGreyedOnFirstOfJanuary2000AndSendsDate
     EXPECT_TRUE(Checked(page, IDC_EVERY_DAY));
     EXPECT_FALSE(Enabled(page, IDC_EVERY_DAY));
     EXPECT_EQ(Selection(page, IDC_MONTH), 0);
-    EXPECT_EQ(Text(page, IDC_DAY), "1");
-    EXPECT_EQ(Text(page, IDC_YEAR), "2000");
+    EXPECT_EQ(ItemText(page, IDC_DAY), "1");
+    EXPECT_EQ(ItemText(page, IDC_YEAR), "2000");
     for (int control : {IDC_MONTH, IDC_DAY, IDC_DAY_ARROWS, IDC_YEAR, IDC_YEAR_ARROWS})
         EXPECT_FALSE(Enabled(page, control)) << control;
     EXPECT_TRUE(Enabled(page, IDC_HOURS));
@@ -130,15 +130,15 @@ TEST_F(SuspendPageTest, EveryDayTimerOpensGreyedOnFirstOfJanuary2000AndSendsDate
 TEST_F(SuspendPageTest, TheDayFollowsMonthAndYear) {
     HWND page = OpenSuspend({1, 0x07, 0x30, 0x00, 0x0131, 0x2001});
     Choose(page, IDC_MONTH, 3);  // April
-    EXPECT_EQ(Text(page, IDC_DAY), "30");
+    EXPECT_EQ(ItemText(page, IDC_DAY), "30");
     EXPECT_EQ(Range(page, IDC_DAY_ARROWS), std::make_pair(1, 30));
     Choose(page, IDC_MONTH, 1);  // February 2001
-    EXPECT_EQ(Text(page, IDC_DAY), "28");
+    EXPECT_EQ(ItemText(page, IDC_DAY), "28");
     Type(page, IDC_YEAR, "2004");
     EXPECT_EQ(Range(page, IDC_DAY_ARROWS), std::make_pair(1, 29));
     Type(page, IDC_DAY, "29");
     Type(page, IDC_YEAR, "2001");
-    EXPECT_EQ(Text(page, IDC_DAY), "28");
+    EXPECT_EQ(ItemText(page, IDC_DAY), "28");
     EXPECT_TRUE(ApplyEnabled());
 }
 
@@ -176,9 +176,9 @@ TEST_F(SuspendPageTest, ApplyChecksTheDateAndTimeAndPutsBackWhatItRefuses) {
             EXPECT_EQ(sent[0].Esi, c.date) << c.name;
             EXPECT_EQ(sent[0].Edi, c.yearWord) << c.name;
         }
-        EXPECT_EQ(Text(page, IDC_DAY), c.dayShown) << c.name;
-        EXPECT_EQ(Text(page, IDC_YEAR), c.yearShown) << c.name;
-        EXPECT_EQ(Text(page, IDC_HOURS), c.hoursShown) << c.name;
+        EXPECT_EQ(ItemText(page, IDC_DAY), c.dayShown) << c.name;
+        EXPECT_EQ(ItemText(page, IDC_YEAR), c.yearShown) << c.name;
+        EXPECT_EQ(ItemText(page, IDC_HOURS), c.hoursShown) << c.name;
         EXPECT_FALSE(Closed()) << c.name;
         DestroyWindow(window);
         window = nullptr;
@@ -189,7 +189,7 @@ TEST_F(SuspendPageTest, RefusedApplyThenCorrectedOneWritesTheLastOfDecember2099)
     HWND page = OpenSuspend(kOnFirstOfJanuary2001);
     Type(page, IDC_YEAR, "1980");
     EXPECT_TRUE(AppliedTimer().empty());
-    EXPECT_EQ(Text(page, IDC_YEAR), "2001");
+    EXPECT_EQ(ItemText(page, IDC_YEAR), "2001");
 
     Choose(page, IDC_MONTH, 11);
     Type(page, IDC_DAY, "31");

@@ -15,6 +15,7 @@
 #include "simulator/machinesim/control_device.h"
 #include "simulator/model/smbios_table.h"
 #include "tests/support/console_program.h"
+#include "tests/support/virtual_notebook_test.h"
 
 namespace {
 
@@ -31,23 +32,14 @@ UniqueFileHandle OpenDevice(const char* name) {
         CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr));
 }
 
-class VirtualNotebook : public ::testing::Test {
+class VirtualNotebook : public VirtualNotebookTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(control.Open()) << "the virtual notebook's driver is not running in this prefix";
-        ASSERT_TRUE(control.GetState(saved_));
-    }
     void TearDown() override {
-        control.SetState(saved_);
+        VirtualNotebookTest::TearDown();
         // Faults outlive the driver's restarts: none is left armed for the next test.
         control.FailNextRequests(0);
         for (std::uint32_t target = 0; target < kFaultTargets; ++target) control.ArmFault(target, 0);
     }
-
-    ControlDevice control;
-
-private:
-    MachineState saved_;
 };
 
 TEST_F(VirtualNotebook, RequestLibraryReachesTheDriverAndMachinesimLogsIt) {

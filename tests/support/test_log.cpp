@@ -10,6 +10,12 @@ std::string PathBesideProgram(const char* name) {
     return folder + name;
 }
 
+std::string FolderOfProgram() {
+    std::string folder = PathBesideProgram("");
+    folder.pop_back();
+    return folder;
+}
+
 void AppendLine(const std::string& path, const std::string& line) {
     UniqueFileHandle file(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                       OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -28,4 +34,13 @@ std::string ReadWholeFile(const std::string& path) {
     DWORD read = 0;
     while (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) text.append(buffer, read);
     return text;
+}
+
+CommandRecorder FreshCommandRecorder(const std::string& folder, const char* name) {
+    CommandRecorder recorder{folder + "\\" + name, folder + "\\command-recorder.log"};
+    const std::string beside = PathBesideProgram("command_recorder.exe");
+    if (recorder.program != beside && !CopyFileA(beside.c_str(), recorder.program.c_str(), FALSE))
+        recorder.program.clear();
+    DeleteFileA(recorder.log.c_str());
+    return recorder;
 }

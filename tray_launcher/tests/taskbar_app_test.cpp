@@ -17,6 +17,8 @@
 #include "machine_control/core/machine_operations.h"
 #include "resources/taskbar/resource.h"
 #include "tests/support/machine_fixture.h"
+#include "tests/support/tray_icon.h"
+#include "tests/support/window_text.h"
 #include "tray_launcher/app/taskbar_app.h"
 #include "tray_launcher/tray/taskbar_dialog.h"
 #include "tray_launcher/tray/tray_menus.h"
@@ -81,15 +83,7 @@ void CALLBACK Watchdog(HWND, UINT, UINT_PTR id, DWORD) {
     }
 }
 
-bool IconShown(HWND owner) {
-    NOTIFYICONDATAA data{};
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    data.hWnd = owner;
-    data.uID = kTaskbarIconId;
-    data.uFlags = NIF_TIP;
-    lstrcpyA(data.szTip, "probe");
-    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
-}
+bool IconShown(HWND owner) { return ShellHoldsIcon(owner, kTaskbarIconId, "probe"); }
 
 class TaskbarAppTest : public testing::Test {
 protected:
@@ -200,9 +194,7 @@ void ForEachCommand(HMENU menu, const std::function<void(UINT, const std::string
         }
         const UINT id = GetMenuItemID(menu, i);
         if (id == 0) continue;  // the separator
-        char text[64] = {};
-        GetMenuStringA(menu, id, text, sizeof text, MF_BYCOMMAND);
-        visit(id, text);
+        visit(id, MenuText(menu, id));
     }
 }
 
@@ -235,9 +227,7 @@ TEST_F(TaskbarAppTest, EveryEntryOfTheLeftClickMenuStartsItsLine) {
 
         const char* titles[] = {"Device &Configuration", "&Power Management", "&Display", "&Options", "&Help"};
         for (int position = 0; position < 5; ++position) {
-            char text[64] = {};
-            GetMenuStringA(popup, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
-            EXPECT_EQ(std::string(text), titles[position]);
+            EXPECT_EQ(MenuText(popup, static_cast<UINT>(position), MF_BYPOSITION), titles[position]);
             EXPECT_NE(GetSubMenu(popup, position), nullptr) << titles[position] << " keeps its submenu";
         }
 
@@ -275,9 +265,7 @@ TEST_F(TaskbarAppTest, DisableTrayIconRecordsItAndEnds) {
     ASSERT_NE(popup, nullptr);
     SetDisableMenuText(popup);
     ASSERT_EQ(GetMenuItemCount(popup), 1);
-    char text[64] = {};
-    GetMenuStringA(popup, 0, text, sizeof text, MF_BYPOSITION);
-    EXPECT_EQ(std::string(text), "Disable Tray Icon");
+    EXPECT_EQ(MenuText(popup, 0, MF_BYPOSITION), "Disable Tray Icon");
     EXPECT_EQ(GetMenuItemID(popup, 0), static_cast<UINT>(ID_TRAY_DISABLE));
     EXPECT_EQ(GetMenuState(popup, ID_TRAY_DISABLE, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED), 0u);
 

@@ -34,7 +34,15 @@ class TestImage : public DiskImage {
 public:
     bool WriteSectors(unsigned drive, uint32_t start, uint32_t count, const void* buffer,
                       WriteKind kind) override {
-        if (writes >= writeLimit) return false;
+        if (writes >= writeLimit) {
+            // A torn write: the machine stops with only the first sector on disk.
+            if (tearNext && count > 1) {
+                tearNext = false;
+                writeLog.push_back({start, 1});
+                DiskImage::WriteSectors(drive, start, 1, buffer, kind);
+            }
+            return false;
+        }
         ++writes;
         writeLog.push_back({start, count});
         return DiskImage::WriteSectors(drive, start, count, buffer, kind);
@@ -60,6 +68,8 @@ public:
 
     unsigned writes = 0;
     unsigned writeLimit = ~0u;
+    // The write after the limit lands its first sector when it spans several.
+    bool tearNext = false;
     std::vector<MoveFileRequest> moves;
     std::vector<std::pair<uint32_t, uint32_t>> writeLog;  // start sector and count of each write
     std::function<void()> onOpen;

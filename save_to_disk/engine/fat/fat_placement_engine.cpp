@@ -291,10 +291,11 @@ bool FatPlacementEngine::ScanFreeSpace(uint32_t wanted, uint64_t& total) {
             if (!fat_->ReadFatEntry(c, entry)) return false;
             if (entry != 0) break;
         }
-        freeRuns_.InsertByLength({start, c - start});
+        freeRuns_.Append({start, c - start});
         sum += c - start;
         if (c - start >= wanted) break;
     }
+    freeRuns_.SortLongestFirst();
     total = sum;
     return true;
 }

@@ -21,8 +21,9 @@ class FatPlacementEngine {
 public:
     // How often a file is scanned again after someone else changed the volume.
     static constexpr unsigned kMaxRescans = 16;
-    // Data moves in steps of at most this many bytes.
-    static constexpr uint32_t kCopyBytes = 131072;
+    // Data moves in steps of at most this many bytes (read whole, then
+    // written whole: one long transfer each way rather than many short ones).
+    static constexpr uint32_t kCopyBytes = 1048576;
 
     FatPlacementEngine(DiskAccess& disk, PlacementHost& host);
 

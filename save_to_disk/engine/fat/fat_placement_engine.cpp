@@ -399,13 +399,16 @@ bool FatPlacementEngine::StillAsScanned(uint32_t predecessor, uint32_t source, u
                                         uint32_t count) {
     // Read afresh: the run must still hang where the scan found it, and the
     // target must still be free, before anything of the move is written.
-    fat_->Invalidate();
     if (predecessor != 0) {
         int64_t entry;
-        if (!fat_->ReadFatEntry(predecessor, entry) || entry != int64_t(source)) return false;
+        if (!fat_->Reload(predecessor, 1) || !fat_->ReadFatEntry(predecessor, entry) || entry != int64_t(source))
+            return false;
     } else if (!DirectoryEntryNames(source)) {
         return false;
     }
+    // Only the sectors of the target's entries are read again (entries past
+    // a window's worth load with the windows that follow).
+    if (!fat_->Reload(destination, count)) return false;
     for (uint32_t i = 0; i < count; ++i) {
         int64_t entry;
         if (!fat_->ReadFatEntry(destination + i, entry) || entry != 0) return false;

@@ -51,6 +51,14 @@ bool FatTable::ReadFatEntry(uint32_t n, int64_t& entry) {
     return true;
 }
 
+bool FatTable::Reload(uint32_t first, uint32_t count) {
+    if (count == 0 || first >= g_.ClusterLimit() || uint64_t(first) + count > g_.ClusterLimit()) return false;
+    const EntrySpan head = SpanOf(first);
+    const uint32_t sectors = SpanOf(first + count - 1).lastSector - head.firstSector + 1;
+    return LoadWindow(head.firstSector, std::max<uint32_t>(sectors, head.lastSector - head.firstSector + 1)) &&
+           WindowHolds(head);
+}
+
 template <typename NextValue>
 bool FatTable::WriteEntries(uint32_t first, uint32_t count, NextValue next) {
     if (first < 2 || uint64_t(first) + count > g_.ClusterLimit()) return false;

@@ -32,6 +32,10 @@ public:
 
     // Forgets the window, so that the next access reads the FAT again.
     void Invalidate() { windowValid_ = false; }
+    // Reads afresh only the FAT sectors that hold entries first to
+    // first + count - 1 (at most a window's worth), so that the next reads of
+    // those entries see the disk as it is now.
+    bool Reload(uint32_t first, uint32_t count);
     uint64_t SectorsRead() const { return sectorsRead_; }
 
 private:

@@ -326,17 +326,52 @@ FatPlacementEngine::Placement FatPlacementEngine::MoveFailed(Move result) {
 }
 
 FatPlacementEngine::Placement FatPlacementEngine::MoveWholeFile(const ClusterRun& target) {
-    uint32_t destination = target.start;
-    uint32_t predecessor = 0;
+    // One move for the whole file, under one level-2 lock: every run copied
+    // into the target, the new chain written in one pass, the directory entry
+    // switched once, the old chain freed in one pass. Until the switch the
+    // target's clusters are lost clusters; after it the old ones are.
+    const uint32_t used = uint32_t(fileRuns_.TotalLength());
+    host_.IgnoreInterrupts(true);
+    Move result = Move::Failed;
+    if (!disk_.LockVolume(drive_, 2, 0)) {
+        result = Move::Changed;
+    } else {
+        if (disk_.GetLockFlagState(drive_) != 0 || !FileStillAsScanned() ||
+            !StillAsScanned(0, fileRuns_[0].start, target.start, used)) {
+            result = Move::Changed;
+        } else {
+            bool copied = true;
+            uint32_t destination = target.start;
+            for (size_t i = 0; i < fileRuns_.Count() && copied; ++i) {
+                copied = CopyClusters(fileRuns_[i].start, destination, fileRuns_[i].length);
+                destination += fileRuns_[i].length;
+            }
+            if (copied && fat_->WriteFatEntries(target.start, used, FatTable::kEndOfChain) &&
+                LinkDirectoryEntry(fileRuns_[0].start, target.start) &&
+                fat_->FreeRuns(std::vector<ClusterRun>(fileRuns_.begin(), fileRuns_.end())))
+                result = Move::Done;
+        }
+        disk_.UnlockVolume(drive_);
+    }
+    host_.IgnoreInterrupts(false);
+    if (result != Move::Done) return MoveFailed(result);
+    return {Outcome::Placed, 1};
+}
+
+bool FatPlacementEngine::FileStillAsScanned() {
+    // The chain read again, run by run: each run's clusters linked in turn
+    // and its last one naming the next run (or ending the chain).
+    fat_->Invalidate();
     for (size_t i = 0; i < fileRuns_.Count(); ++i) {
         const ClusterRun& run = fileRuns_[i];
-        const int64_t link = i + 1 < fileRuns_.Count() ? int64_t(fileRuns_[i + 1].start) : FatTable::kEndOfChain;
-        const Move moved = MoveRun(predecessor, link, run.start, destination, run.length);
-        if (moved != Move::Done) return MoveFailed(moved);
-        destination += run.length;
-        predecessor = destination - 1;
+        const int64_t next = i + 1 < fileRuns_.Count() ? int64_t(fileRuns_[i + 1].start) : FatTable::kEndOfChain;
+        for (uint32_t k = 0; k < run.length; ++k) {
+            int64_t entry;
+            const int64_t expected = k + 1 < run.length ? int64_t(run.start) + k + 1 : next;
+            if (!fat_->ReadFatEntry(run.start + k, entry) || entry != expected) return false;
+        }
     }
-    return {Outcome::Placed, 1};
+    return true;
 }
 
 FatPlacementEngine::Placement FatPlacementEngine::FillFreeRuns(uint32_t runsTaken) {

@@ -59,6 +59,7 @@ private:
                  uint32_t count);
     // 0 when the volume may be written, else the message that refuses it.
     unsigned CheckVolume(const RunList& fileRuns);
+    bool FileStillAsScanned();
     bool StillAsScanned(uint32_t predecessor, uint32_t source, uint32_t destination, uint32_t count);
     bool DirectoryEntryNames(uint32_t start);
     bool CopyClusters(uint32_t source, uint32_t destination, uint32_t count);

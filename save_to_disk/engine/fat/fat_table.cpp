@@ -148,3 +148,40 @@ bool FatTable::CompareCopies(std::vector<ClusterRun> guarded, bool& disagree) {
     }
     return true;
 }
+
+bool FatTable::FreeRuns(std::vector<ClusterRun> runs) {
+    std::sort(runs.begin(), runs.end(), [](const ClusterRun& a, const ClusterRun& b) { return a.start < b.start; });
+    for (const ClusterRun& r : runs)
+        if (r.start < 2 || uint64_t(r.start) + r.length > g_.ClusterLimit()) return false;
+    size_t i = 0;
+    uint32_t at = 0;  // entries of runs[i] already freed
+    while (i < runs.size()) {
+        if (runs[i].length == 0) {
+            ++i;
+            continue;
+        }
+        const EntrySpan head = SpanOf(runs[i].start + at);
+        if (!LoadWindow(head.firstSector, kWindowSectors) || !WindowHolds(head)) return false;
+        uint32_t lastSector = head.lastSector;
+        while (i < runs.size()) {
+            const uint32_t n = runs[i].start + at;
+            const EntrySpan span = SpanOf(n);
+            if (!WindowHolds(span)) break;
+            StoreFatEntry(WindowBytes(span.position), g_.type, n, 0);
+            lastSector = span.lastSector;
+            if (++at >= runs[i].length) {
+                ++i;
+                at = 0;
+            }
+        }
+        const uint32_t sectors = lastSector - head.firstSector + 1;
+        const uint8_t* data = WindowBytes(uint64_t(head.firstSector) * g_.bytesPerSector);
+        for (uint32_t copy = 0; copy < g_.fatCount; ++copy) {
+            if (!disk_.WriteSectors(drive_, head.firstSector + copy * g_.sectorsPerFat, sectors, data, kWriteFat)) {
+                windowValid_ = false;
+                return false;
+            }
+        }
+    }
+    return true;
+}

@@ -24,6 +24,9 @@ public:
     // (kEndOfChain for the end of the chain).
     bool WriteFatEntries(uint32_t first, uint32_t count, int64_t link);
     bool FreeFatEntries(uint32_t first, uint32_t count);
+    // Frees every cluster of `runs` in one pass over the FAT: each window of
+    // sectors is read once and written once to every copy.
+    bool FreeRuns(std::vector<ClusterRun> runs);
 
     // Compares every further FAT copy with the first, sector by sector:
     // `disagree` when an entry differs that either copy calls free or that

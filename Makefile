@@ -37,18 +37,24 @@ test: native sanitize win64 win32
 screenshots: win64
 	scripts/screenshots
 
-# The FAT placement engine under libFuzzer (clang), FUZZ_SECONDS long, from
-# seed volumes made by mkfs.fat; then merovant's SMBIOS walk as long.
+# The placement engines and merovant's SMBIOS walk under libFuzzer (clang),
+# each FUZZ_SECONDS long, with the code under test instrumented for coverage.
+# Seeds are built into read-only folders (build/fuzz/seeds/*); new inputs go
+# to build/fuzz/found/*. A run fails on a finding or when the coverage it
+# reaches (libFuzzer's "cov:") falls below its floor here.
 FUZZ_SECONDS ?= 60
+FUZZ_FLOOR_VOLUME ?= 1700
+FUZZ_FLOOR_FSCTL ?= 1700
+FUZZ_FLOOR_SMBIOS ?= 40
 fuzz: setup
 	cmake --preset fuzz >/dev/null
-	cmake --build build/fuzz --target volume_fuzzer smbios_fuzzer
-	mkdir -p build/fuzz/corpus
-	for bits in 12 16; do rm -f build/fuzz/corpus/seed$$bits; \
-	  PATH=/usr/sbin:/sbin:$$PATH mkfs.fat -C -F $$bits -s 1 build/fuzz/corpus/seed$$bits $$([ $$bits = 12 ] && echo 256 || echo 2560) >/dev/null; done
-	build/fuzz/bin/volume_fuzzer -max_total_time=$(FUZZ_SECONDS) -timeout=10 -max_len=4194304 build/fuzz/corpus
-	mkdir -p build/fuzz/smbios-corpus
-	build/fuzz/bin/smbios_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=2048 build/fuzz/smbios-corpus
+	cmake --build build/fuzz --target volume_fuzzer fsctl_fuzzer smbios_fuzzer
+	save_to_disk/fuzz/make-seeds build/fuzz
+	save_to_disk/fuzz/run-fuzzer build/fuzz volume_fuzzer volume $(FUZZ_SECONDS) $(FUZZ_FLOOR_VOLUME)
+	FSCTL_FUZZ_VOLUME=build/fuzz/fsctl-volume.img \
+	  save_to_disk/fuzz/run-fuzzer build/fuzz fsctl_fuzzer fsctl $(FUZZ_SECONDS) $(FUZZ_FLOOR_FSCTL)
+	chmod u+w build/fuzz/seeds && mkdir -p build/fuzz/seeds/smbios && chmod a-w build/fuzz/seeds
+	save_to_disk/fuzz/run-fuzzer build/fuzz smbios_fuzzer smbios $(FUZZ_SECONDS) $(FUZZ_FLOOR_SMBIOS)
 
 # The placement benchmark: a 1 GiB file made contiguous on a fragmented 4 GiB
 # FAT32 image (needs about 4 GiB free in build/).

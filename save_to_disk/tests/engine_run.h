@@ -34,13 +34,25 @@ class TestImage : public DiskImage {
 public:
     bool WriteSectors(unsigned drive, uint32_t start, uint32_t count, const void* buffer,
                       WriteKind kind) override {
-        if (writes >= writeLimit) return false;
+        if (writes >= writeLimit) {
+            // A torn write: the machine stops with only the first sector on disk.
+            if (tearNext && count > 1) {
+                tearNext = false;
+                writeLog.push_back({start, 1});
+                DiskImage::WriteSectors(drive, start, 1, buffer, kind);
+            }
+            return false;
+        }
         ++writes;
         writeLog.push_back({start, count});
         return DiskImage::WriteSectors(drive, start, count, buffer, kind);
     }
     bool RemoveFile(const std::string& path) override {
         return writes < writeLimit && DiskImage::RemoveFile(path);
+    }
+    bool LockVolume(unsigned drive, unsigned level, unsigned permissions) override {
+        if (level == 2 && onMoveLock) onMoveLock(++moveLocks);
+        return DiskImage::LockVolume(drive, level, permissions);
     }
     bool OpenFileForScan(const std::string& path) override {
         if (onOpen) onOpen();
@@ -56,9 +68,15 @@ public:
 
     unsigned writes = 0;
     unsigned writeLimit = ~0u;
+    // The write after the limit lands its first sector when it spans several.
+    bool tearNext = false;
     std::vector<MoveFileRequest> moves;
     std::vector<std::pair<uint32_t, uint32_t>> writeLog;  // start sector and count of each write
     std::function<void()> onOpen;
+    // Runs as the engine takes the level-2 lock of its n-th move: another
+    // writer acting between the scan and the move.
+    std::function<void(unsigned)> onMoveLock;
+    unsigned moveLocks = 0;
 };
 
 struct EngineRun {

@@ -3,6 +3,8 @@
 // and the virtual/on-disk conversions.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "save_to_disk/engine/fsctl/fsctl_rules.h"
 
 namespace {
@@ -105,3 +107,25 @@ TEST(FsctlRules, VirtualExtentsArePassedInFullAndHoldNoClusters) {
 }
 
 }  // namespace
+
+// The sort after the walk gives the order that insertion by length built:
+// longest first, the later run first among equals (lengths drawn from a few
+// values so that ties are common).
+TEST(RunOrder, SortMatchesInsertionByLength) {
+    std::mt19937 random(7);
+    RunList inserted;
+    RunList sorted;
+    uint32_t start = 2;
+    for (int i = 0; i < 2000; ++i) {
+        const ClusterRun run{start, 1 + uint32_t(random() % 6)};
+        start += run.length + 1;
+        inserted.InsertByLength(run);
+        sorted.Append(run);
+    }
+    sorted.SortLongestFirst();
+    ASSERT_EQ(sorted.Count(), inserted.Count());
+    for (size_t i = 0; i < sorted.Count(); ++i) {
+        EXPECT_EQ(sorted[i].start, inserted[i].start) << i;
+        EXPECT_EQ(sorted[i].length, inserted[i].length) << i;
+    }
+}

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "save_to_disk/tests/engine_run.h"
@@ -21,16 +22,29 @@ struct Scenario {
     std::vector<int> layout;  // as FatImage::Lay takes it
     bool fillRest;
     uint32_t clusters;        // of the save file
+    // Files and directories made before the layout (beside the save file).
+    std::function<void(FatImage&)> furnish = {};
 };
+
+// Directories with files and long file names beside the save file in the root.
+void FurnishTree(FatImage& image) {
+    image.MakeDirectory("SUBDIR");
+    image.MakeDirectory("SUBDIR/DEEPER");
+    image.AddFile("SUBDIR/A file with a long name.txt", 2);
+    image.AddFile("SUBDIR/DEEPER/INNER.DAT", 3);
+    image.AddFile("Another long file name beside.dat", 2);
+}
 
 class InterruptedMoves : public testing::TestWithParam<Scenario> {};
 
 TEST_P(InterruptedMoves, LeaveNothingWorseThanLostClusters) {
     FatImage image(GetParam().recipe);
+    if (GetParam().furnish) GetParam().furnish(image);
     image.Lay(GetParam().layout, GetParam().fillRest);
     const std::string base = image.Path() + ".base";
-    std::filesystem::copy_file(image.Path(), base);
-    auto restore = [&] { std::filesystem::copy_file(base, image.Path(), std::filesystem::copy_options::overwrite_existing); };
+    // Copies that keep the images' holes: the FAT32 volumes of 4 KiB clusters are 300 MiB, nearly all holes.
+    ASSERT_EQ(RunCommand("cp --sparse=always " + image.Path() + " " + base), 0);
+    auto restore = [&] { ASSERT_EQ(RunCommand("cp --sparse=always " + base + " " + image.Path()), 0); };
 
     const uint32_t clusters = GetParam().clusters;
     const EngineRun full = RunEngine(image, clusters);
@@ -43,18 +57,28 @@ TEST_P(InterruptedMoves, LeaveNothingWorseThanLostClusters) {
     std::vector<uint8_t> reference;
     ASSERT_TRUE(image.ReadFile(kSaveName, reference));
 
+    // Each stop point twice: the next write cut off whole, and torn (its first sector landed).
+    unsigned states = 0;
     for (unsigned k = 0; k <= full.writes; ++k) {
-        SCOPED_TRACE("stopped after write " + std::to_string(k));
-        restore();
-        const EngineRun run = RunEngine(image, clusters, [k](TestImage& disk) { disk.writeLimit = k; });
-        EXPECT_EQ(run.placed, k == full.writes);
-        std::string report;
-        EXPECT_TRUE(image.FsckClean(true, report)) << report;
-        EXPECT_TRUE(image.OtherFilesIntact(report)) << report;
-        std::vector<uint8_t> saved;
-        ASSERT_TRUE(image.ReadFile(kSaveName, saved));
-        EXPECT_TRUE(saved == reference);
+        for (const bool torn : {false, true}) {
+            if (torn && k == full.writes) continue;
+            SCOPED_TRACE("stopped after write " + std::to_string(k) + (torn ? ", the next one torn" : ""));
+            restore();
+            const EngineRun run = RunEngine(image, clusters, [k, torn](TestImage& disk) {
+                disk.writeLimit = k;
+                disk.tearNext = torn;
+            });
+            EXPECT_EQ(run.placed, k == full.writes);
+            std::string report;
+            EXPECT_TRUE(image.FsckClean(true, report)) << report;
+            EXPECT_TRUE(image.OtherFilesIntact(report)) << report;
+            std::vector<uint8_t> saved;
+            ASSERT_TRUE(image.ReadFile(kSaveName, saved));
+            EXPECT_TRUE(saved == reference);
+            ++states;
+        }
     }
+    RecordProperty("states", int(states));
     std::filesystem::remove(base);
 }
 
@@ -64,7 +88,16 @@ INSTANTIATE_TEST_SUITE_P(
                     Scenario{"Fat12WholeFile", {12, 1024, 1}, {-20, 3, -30, 4, -25, 6}, false, 60},
                     Scenario{"Fat32WholeFileBehindMbr", {32, 36864, 1, 512, true}, {-20, 3, -30, 4, -25, 6}, false, 60},
                     // Into the free runs of 100 and 80, the second file run split between them.
-                    Scenario{"Fat16Fill", {16, 2560, 1}, {-60, 5, -60, 5, -30, 5, -100, 5, -80, 5, -20, 5}, true, 150}),
+                    Scenario{"Fat16Fill", {16, 2560, 1}, {-60, 5, -60, 5, -30, 5, -100, 5, -80, 5, -20, 5}, true, 150},
+                    // FAT32 with its FSInfo sector and 4 KiB clusters: multi-sector FAT and directory writes.
+                    Scenario{"Fat32FourKiBClusters", {32, 307200, 8}, {-20, 3, -30, 4, -25, 6}, false, 60},
+                    // A fill with clusters of two sectors: every data and FAT write spans sectors.
+                    Scenario{"Fat12FillTwoSectorClusters", {12, 1024, 2},
+                             {-60, 5, -60, 5, -30, 5, -100, 5, -80, 5, -20, 5}, true, 150},
+                    Scenario{"Fat16FourKiBSectors", {16, 32768, 1, 4096}, {-20, 3, -30, 4, -25, 6}, false, 60},
+                    Scenario{"Fat16TreeAndLongNames", {16, 8192, 2}, {-20, 3, -30, 4, -25, 6}, false, 60, FurnishTree},
+                    Scenario{"Fat32TreeAndLongNames", {32, 36864, 1}, {-20, 3, -30, 4, -25, 6}, false, 60,
+                             FurnishTree}),
     [](const testing::TestParamInfo<Scenario>& info) { return info.param.name; });
 
 }  // namespace

@@ -78,6 +78,15 @@ bool FatPlacementEngine::SetUpVolume(char letter) {
 
 bool FatPlacementEngine::MakeContiguous(char letter, const std::string& path, uint64_t size) {
     if (!SetUpVolume(letter)) return false;
+    // A damaged volume is refused before the save file is created: creating it
+    // writes a directory entry and a chain, which must not land in clusters
+    // that another chain runs into.
+    const unsigned damage = CheckVolume(RunList());
+    if (damage != 0) {
+        host_.ShowMessage(damage);
+        disk_.CloseDevice();
+        return false;
+    }
     uint32_t error;
     if (!CreateSaveFile(disk_, host_, path, size, error)) {
         disk_.CloseDevice();
@@ -135,14 +144,9 @@ bool FatPlacementEngine::PlaceLoop(const std::string& path, uint32_t& fragments)
             totals_.fragmentsAfter += before;
             return false;
         }
-        switch (CheckVolumeChains(disk_, drive_, g_, *fat_, fileRuns_, entry_)) {
-        case VolumeChains::Sound: break;
-        case VolumeChains::Damaged:
-            host_.ShowMessage(kMsgDamagedVolume);
-            --totals_.filesProcessed;
-            return false;
-        case VolumeChains::Unreadable:
-            host_.ShowMessage(kMsgMoveFailed);
+        const unsigned damage = CheckVolume(fileRuns_);
+        if (damage != 0) {
+            host_.ShowMessage(damage);
             --totals_.filesProcessed;
             return false;
         }
@@ -172,6 +176,18 @@ bool FatPlacementEngine::PlaceLoop(const std::string& path, uint32_t& fragments)
             return false;
         }
     }
+}
+
+unsigned FatPlacementEngine::CheckVolume(const RunList& fileRuns) {
+    fat_->Invalidate();
+    VolumeChains result = CheckVolumeChains(disk_, drive_, g_, *fat_);
+    if (result == VolumeChains::Sound) result = CheckFatCopies(*fat_, fileRuns);
+    switch (result) {
+    case VolumeChains::Sound: return 0;
+    case VolumeChains::Damaged: return kMsgDamagedVolume;
+    case VolumeChains::Unreadable: break;
+    }
+    return kMsgMoveFailed;
 }
 
 bool FatPlacementEngine::ScanFile(const std::string& path) {
@@ -275,10 +291,11 @@ bool FatPlacementEngine::ScanFreeSpace(uint32_t wanted, uint64_t& total) {
             if (!fat_->ReadFatEntry(c, entry)) return false;
             if (entry != 0) break;
         }
-        freeRuns_.InsertByLength({start, c - start});
+        freeRuns_.Append({start, c - start});
         sum += c - start;
         if (c - start >= wanted) break;
     }
+    freeRuns_.SortLongestFirst();
     total = sum;
     return true;
 }
@@ -309,17 +326,52 @@ FatPlacementEngine::Placement FatPlacementEngine::MoveFailed(Move result) {
 }
 
 FatPlacementEngine::Placement FatPlacementEngine::MoveWholeFile(const ClusterRun& target) {
-    uint32_t destination = target.start;
-    uint32_t predecessor = 0;
+    // One move for the whole file, under one level-2 lock: every run copied
+    // into the target, the new chain written in one pass, the directory entry
+    // switched once, the old chain freed in one pass. Until the switch the
+    // target's clusters are lost clusters; after it the old ones are.
+    const uint32_t used = uint32_t(fileRuns_.TotalLength());
+    host_.IgnoreInterrupts(true);
+    Move result = Move::Failed;
+    if (!disk_.LockVolume(drive_, 2, 0)) {
+        result = Move::Changed;
+    } else {
+        if (disk_.GetLockFlagState(drive_) != 0 || !FileStillAsScanned() ||
+            !StillAsScanned(0, fileRuns_[0].start, target.start, used)) {
+            result = Move::Changed;
+        } else {
+            bool copied = true;
+            uint32_t destination = target.start;
+            for (size_t i = 0; i < fileRuns_.Count() && copied; ++i) {
+                copied = CopyClusters(fileRuns_[i].start, destination, fileRuns_[i].length);
+                destination += fileRuns_[i].length;
+            }
+            if (copied && fat_->WriteFatEntries(target.start, used, FatTable::kEndOfChain) &&
+                LinkDirectoryEntry(fileRuns_[0].start, target.start) &&
+                fat_->FreeRuns(std::vector<ClusterRun>(fileRuns_.begin(), fileRuns_.end())))
+                result = Move::Done;
+        }
+        disk_.UnlockVolume(drive_);
+    }
+    host_.IgnoreInterrupts(false);
+    if (result != Move::Done) return MoveFailed(result);
+    return {Outcome::Placed, 1};
+}
+
+bool FatPlacementEngine::FileStillAsScanned() {
+    // The chain read again, run by run: each run's clusters linked in turn
+    // and its last one naming the next run (or ending the chain).
+    fat_->Invalidate();
     for (size_t i = 0; i < fileRuns_.Count(); ++i) {
         const ClusterRun& run = fileRuns_[i];
-        const int64_t link = i + 1 < fileRuns_.Count() ? int64_t(fileRuns_[i + 1].start) : FatTable::kEndOfChain;
-        const Move moved = MoveRun(predecessor, link, run.start, destination, run.length);
-        if (moved != Move::Done) return MoveFailed(moved);
-        destination += run.length;
-        predecessor = destination - 1;
+        const int64_t next = i + 1 < fileRuns_.Count() ? int64_t(fileRuns_[i + 1].start) : FatTable::kEndOfChain;
+        for (uint32_t k = 0; k < run.length; ++k) {
+            int64_t entry;
+            const int64_t expected = k + 1 < run.length ? int64_t(run.start) + k + 1 : next;
+            if (!fat_->ReadFatEntry(run.start + k, entry) || entry != expected) return false;
+        }
     }
-    return {Outcome::Placed, 1};
+    return true;
 }
 
 FatPlacementEngine::Placement FatPlacementEngine::FillFreeRuns(uint32_t runsTaken) {
@@ -363,7 +415,7 @@ FatPlacementEngine::Move FatPlacementEngine::MoveRun(uint32_t predecessor, int64
     if (!disk_.LockVolume(drive_, 2, 0)) {
         result = Move::Changed;
     } else {
-        if (disk_.GetLockFlagState(drive_) != 0) {
+        if (disk_.GetLockFlagState(drive_) != 0 || !StillAsScanned(predecessor, source, destination, count)) {
             result = Move::Changed;
         } else if (CopyClusters(source, destination, count) &&
                    fat_->WriteFatEntries(destination, count, link) &&
@@ -376,6 +428,34 @@ FatPlacementEngine::Move FatPlacementEngine::MoveRun(uint32_t predecessor, int64
     }
     host_.IgnoreInterrupts(false);
     return result;
+}
+
+bool FatPlacementEngine::StillAsScanned(uint32_t predecessor, uint32_t source, uint32_t destination,
+                                        uint32_t count) {
+    // Read afresh: the run must still hang where the scan found it, and the
+    // target must still be free, before anything of the move is written.
+    if (predecessor != 0) {
+        int64_t entry;
+        if (!fat_->Reload(predecessor, 1) || !fat_->ReadFatEntry(predecessor, entry) || entry != int64_t(source))
+            return false;
+    } else if (!DirectoryEntryNames(source)) {
+        return false;
+    }
+    // Only the sectors of the target's entries are read again (entries past
+    // a window's worth load with the windows that follow).
+    if (!fat_->Reload(destination, count)) return false;
+    for (uint32_t i = 0; i < count; ++i) {
+        int64_t entry;
+        if (!fat_->ReadFatEntry(destination + i, entry) || entry != 0) return false;
+    }
+    return true;
+}
+
+bool FatPlacementEngine::DirectoryEntryNames(uint32_t start) {
+    if (!disk_.ReadSectors(drive_, entry_.sector, 1, directory_.data())) return false;
+    const uint8_t* e = directory_.data() + entry_.offset;
+    const bool fat32 = g_.type == FatType::Fat32;
+    return IsUsedFileEntry(e) && EntryStartCluster(e, fat32) == (fat32 ? start : (start & 0xFFFF));
 }
 
 bool FatPlacementEngine::CopyClusters(uint32_t source, uint32_t destination, uint32_t count) {
@@ -395,13 +475,11 @@ bool FatPlacementEngine::CopyClusters(uint32_t source, uint32_t destination, uin
 }
 
 bool FatPlacementEngine::LinkDirectoryEntry(uint32_t oldStart, uint32_t newStart) {
+    // The entry must still be the file's: someone may have changed the directory.
+    if (!DirectoryEntryNames(oldStart)) return false;
     uint8_t* sector = directory_.data();
-    if (!disk_.ReadSectors(drive_, entry_.sector, 1, sector)) return false;
     uint8_t* e = sector + entry_.offset;
     const bool fat32 = g_.type == FatType::Fat32;
-    // The entry must still be the file's: someone may have changed the directory.
-    if (!IsUsedFileEntry(e) || EntryStartCluster(e, fat32) != (fat32 ? oldStart : (oldStart & 0xFFFF)))
-        return false;
     WriteLe16(e + 26, uint16_t(newStart));
     if (fat32) WriteLe16(e + 20, uint16_t(newStart >> 16));
     return disk_.WriteSectors(drive_, entry_.sector, 1, sector, kWriteDirectory);

@@ -21,8 +21,9 @@ class FatPlacementEngine {
 public:
     // How often a file is scanned again after someone else changed the volume.
     static constexpr unsigned kMaxRescans = 16;
-    // Data moves in steps of at most this many bytes.
-    static constexpr uint32_t kCopyBytes = 131072;
+    // Data moves in steps of at most this many bytes (read whole, then
+    // written whole: one long transfer each way rather than many short ones).
+    static constexpr uint32_t kCopyBytes = 1048576;
 
     FatPlacementEngine(DiskAccess& disk, PlacementHost& host);
 
@@ -56,6 +57,11 @@ private:
     Placement MoveFailed(Move result);
     Move MoveRun(uint32_t predecessor, int64_t link, uint32_t source, uint32_t destination,
                  uint32_t count);
+    // 0 when the volume may be written, else the message that refuses it.
+    unsigned CheckVolume(const RunList& fileRuns);
+    bool FileStillAsScanned();
+    bool StillAsScanned(uint32_t predecessor, uint32_t source, uint32_t destination, uint32_t count);
+    bool DirectoryEntryNames(uint32_t start);
     bool CopyClusters(uint32_t source, uint32_t destination, uint32_t count);
     bool LinkDirectoryEntry(uint32_t oldStart, uint32_t newStart);
 

@@ -7,6 +7,7 @@
 
 #include "save_to_disk/engine/disk_access.h"
 #include "save_to_disk/engine/fat/fat_geometry.h"
+#include "save_to_disk/engine/run_list.h"
 
 class FatTable {
 public:
@@ -23,9 +24,21 @@ public:
     // (kEndOfChain for the end of the chain).
     bool WriteFatEntries(uint32_t first, uint32_t count, int64_t link);
     bool FreeFatEntries(uint32_t first, uint32_t count);
+    // Frees every cluster of `runs` in one pass over the FAT: each window of
+    // sectors is read once and written once to every copy.
+    bool FreeRuns(std::vector<ClusterRun> runs);
+
+    // Compares every further FAT copy with the first, sector by sector:
+    // `disagree` when an entry differs that either copy calls free or that
+    // lies in one of `guarded`. False when a copy cannot be read.
+    bool CompareCopies(std::vector<ClusterRun> guarded, bool& disagree);
 
     // Forgets the window, so that the next access reads the FAT again.
     void Invalidate() { windowValid_ = false; }
+    // Reads afresh only the FAT sectors that hold entries first to
+    // first + count - 1 (at most a window's worth), so that the next reads of
+    // those entries see the disk as it is now.
+    bool Reload(uint32_t first, uint32_t count);
     uint64_t SectorsRead() const { return sectorsRead_; }
 
 private:

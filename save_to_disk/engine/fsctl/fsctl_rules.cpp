@@ -53,7 +53,7 @@ FreeRunCollector::FreeRunCollector(RunListOf<LcnRun>& runs, const MftZone* zone)
 
 void FreeRunCollector::AddAnswer(int64_t start, const uint8_t* bitmap, uint64_t clusters) {
     // An answer that does not follow the last one ends the open run there.
-    if (open_ && start != next_) Finish();
+    if (open_ && start != next_) CloseRun();
     for (uint64_t i = 0; i < clusters; ++i) {
         const bool used = (bitmap[i / 8] >> (i % 8)) & 1;
         const int64_t lcn = start + int64_t(i);
@@ -68,17 +68,22 @@ void FreeRunCollector::AddAnswer(int64_t start, const uint8_t* bitmap, uint64_t 
     next_ = start + int64_t(clusters);
 }
 
-void FreeRunCollector::Finish() {
+void FreeRunCollector::CloseRun() {
     if (!open_) return;
     open_ = false;
     Record(runStart_, uint64_t(next_ - runStart_));
+}
+
+void FreeRunCollector::Finish() {
+    CloseRun();
+    runs_.SortLongestFirst();
 }
 
 void FreeRunCollector::Record(int64_t start, uint64_t length) {
     total_ += length;
     LcnRun run{start, length};
     if (zone_ && !ClipToMftZone(run, *zone_)) return;
-    runs_.InsertByLength(run);
+    runs_.Append(run);
 }
 
 void FileExtents::Clear() {

@@ -49,12 +49,14 @@ public:
     // One answer: `clusters` bits from logical cluster `start`, set = in use,
     // least significant bit first.
     void AddAnswer(int64_t start, const uint8_t* bitmap, uint64_t clusters);
-    // The end of the bitmap: a run still open is recorded.
+    // The end of the bitmap: a run still open is recorded, and the runs are
+    // put longest first (later first among equals).
     void Finish();
     // Free clusters found, before clipping.
     uint64_t Total() const { return total_; }
 
 private:
+    void CloseRun();
     void Record(int64_t start, uint64_t length);
 
     RunListOf<LcnRun>& runs_;

@@ -24,6 +24,7 @@ Unicode false
 !define HOTKEY_KEYS "SOFTWARE\Merovant\Hotkey Panel\Keys"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Merovant"
 !define WM_CLOSE 0x0010
+!define WM_DESTROY 0x0002
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -53,9 +54,11 @@ UninstPage instfiles
     FindWindow $0 "" "Fuel"
     IntCmp $0 0 +2
       SendMessage $0 ${WM_CLOSE} 0 0
+    ; The tray launcher's hidden window ends on WM_DESTROY, as merovant's
+    ; Customize page ends it.
     FindWindow $0 "" "Taskbar"
     IntCmp $0 0 +2
-      SendMessage $0 ${WM_CLOSE} 0 0
+      System::Call 'user32::PostMessageA(p r0, i ${WM_DESTROY}, p 0, p 0)'
     FindWindow $0 "" "Merovant Configuration"
     IntCmp $0 0 +2
       SendMessage $0 ${WM_CLOSE} 0 0
@@ -104,11 +107,32 @@ Function QuoteIfBlank
   Exch $0
 FunctionEnd
 
+; Deletes a file that a program which is just ending may still hold: tries
+; for ten seconds, then leaves it to the next restart.
+Function un.DeleteWhenFree
+  Exch $0
+  Push $1
+  StrCpy $1 0
+  retry:
+    Delete "$0"
+    IfFileExists "$0" 0 done
+    IntOp $1 $1 + 1
+    IntCmp $1 40 later
+    Sleep 250
+    Goto retry
+  later:
+    Delete /REBOOTOK "$0"
+  done:
+  Pop $1
+  Pop $0
+FunctionEnd
+
 !macro INSTALL_FILE NAME
   File "${TREE}\bin\${NAME}"
 !macroend
 !macro REMOVE_FILE NAME
-  Delete /REBOOTOK "$INSTDIR\${NAME}"
+  Push "$INSTDIR\${NAME}"
+  Call un.DeleteWhenFree
 !macroend
 
 Section "Install"
@@ -179,7 +203,8 @@ Section "Uninstall"
   Call un.CloseRunning
 
   !insertmacro SUITE_PROGRAMS REMOVE_FILE
-  Delete /REBOOTOK "$SYSDIR\${SUITE_APPLET}"
+  Push "$SYSDIR\${SUITE_APPLET}"
+  Call un.DeleteWhenFree
   Delete "$SMSTARTUP\Merovant Configuration.lnk"
   Delete "$SMSTARTUP\Fuel Gauge.lnk"
   Delete "$INSTDIR\Uninstall.exe"

@@ -1,7 +1,11 @@
 // The shared Win32 pieces: string table texts, the dialog base class and the
 // shared configuration key.
+#include <windows.h>
+#include <shlwapi.h>
+
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -9,6 +13,8 @@
 #include "common/win32/controls.h"
 #include "common/win32/dialog.h"
 #include "common/win32/load_string.h"
+#include "common/win32/registry_string.h"
+#include "common/win32/unique_handle.h"
 #include "common/tests/common_test_resources.h"
 #include "tests/support/machine_fixture.h"
 
@@ -96,4 +102,59 @@ TEST(ConfigurationKey, FailsEveryCallWhenTheKeyIsMissing) {
     char buffer[kConfigurationValueSize];
     EXPECT_FALSE(ReadConfigurationValue("Program", buffer));
     EXPECT_STREQ(buffer, "");
+}
+
+// Strings read into a fixed buffer: a value that fits with its terminator,
+// stored with or without one, is read whole; one that does not fit, of
+// another type or missing reads as missing and leaves the buffer alone.
+TEST(ReadRegistryString, ReadsWhatFitsAndRefusesTheRest) {
+    constexpr char kKey[] = "Software\\SuiteTests\\RegistryString";
+    UniqueRegistryKey key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(), nullptr),
+              ERROR_SUCCESS);
+    struct Case {
+        const char* what;
+        DWORD type;
+        std::size_t characters;
+        bool terminated;
+        bool read;
+    };
+    const Case cases[] = {
+        {"255 and NUL", REG_SZ, 255, true, true},
+        {"256 and NUL", REG_SZ, 256, true, false},
+        {"257 and NUL", REG_SZ, 257, true, false},
+        {"255 without NUL", REG_SZ, 255, false, true},
+        {"256 without NUL", REG_SZ, 256, false, false},
+        {"expandable", REG_EXPAND_SZ, 10, true, true},
+        {"empty", REG_SZ, 0, true, true},
+        {"binary", REG_BINARY, 10, true, false},
+        {"multi-string", REG_MULTI_SZ, 10, true, false},
+    };
+    for (const Case& c : cases) {
+        const std::string value(c.characters, 'p');
+        ASSERT_EQ(RegSetValueExA(key.get(), "Value", 0, c.type, reinterpret_cast<const BYTE*>(value.c_str()),
+                                 static_cast<DWORD>(value.size() + (c.terminated ? 1 : 0))),
+                  ERROR_SUCCESS);
+        char buffer[256];
+        std::memset(buffer, 'x', sizeof buffer);
+        EXPECT_EQ(ReadRegistryString(key.get(), "Value", buffer), c.read) << c.what;
+        if (c.read) EXPECT_EQ(std::string(buffer), value) << c.what;
+        else EXPECT_EQ(buffer[0], 'x') << c.what << ": the buffer was changed";
+    }
+    const DWORD number = 1;
+    RegSetValueExA(key.get(), "Value", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+    char buffer[256] = "kept";
+    EXPECT_FALSE(ReadRegistryString(key.get(), "Value", buffer));
+    EXPECT_FALSE(ReadRegistryString(key.get(), "Absent", buffer));
+    EXPECT_STREQ(buffer, "kept");
+
+    // The program paths and the player command take up to 2048 bytes.
+    const std::string command(2047, 'c');
+    RegSetValueExA(key.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                   static_cast<DWORD>(command.size() + 1));
+    static char program[2048];
+    EXPECT_TRUE(ReadRegistryString(key.get(), nullptr, program));
+    EXPECT_EQ(std::string(program), command);
+    key.reset();
+    SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\SuiteTests");
 }

@@ -19,12 +19,17 @@ bool Control(DWORD code, void* block, DWORD size, DWORD* returned) {
 }  // namespace
 
 bool OpenHotkeyDevice() {
+    hotkeyDevice.reset();
     hotkeyDevice.reset(CreateFileA(kHotkeyDeviceName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                    FILE_FLAG_OVERLAPPED, nullptr));
     return static_cast<bool>(hotkeyDevice);
 }
 
+bool HotkeyDeviceIsOpen() { return static_cast<bool>(hotkeyDevice); }
+
 bool OpenHotkeyEvent() {
+    hotkeyEvent.reset();
+    stopRequested.reset();
     hotkeyEvent.reset(OpenEventA(SYNCHRONIZE, FALSE, kHotkeyEventName));
     if (!hotkeyEvent) return false;
     stopRequested.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));

@@ -7,7 +7,9 @@
 
 #include <windows.h>
 
+// Opening again closes what was open first.
 bool OpenHotkeyDevice();
+bool HotkeyDeviceIsOpen();
 bool OpenHotkeyEvent();
 bool SendHotkeySetup(HotkeySetupBlock* block);
 bool GetHotkeyEvent(HotkeyEventBlock* block);

@@ -18,6 +18,27 @@ namespace {
 // Each service value is read with a 10-byte buffer; a longer one counts as missing.
 constexpr DWORD ServiceValueSize = 10;
 
+// At start the hot-key driver may still be loading: its device is tried for
+// this long, start-pending, before the service gives up.
+constexpr DWORD DeviceWaitMs = 30000;
+constexpr DWORD DeviceRetryMs = 500;
+
+// Set once the worker has returned: a stop then has nothing to wait for.
+// One aligned word, written by the worker's thread and read by the control
+// handler's.
+volatile LONG workerReturned = 0;
+
+bool WaitForHotkeyDevice() {
+    const DWORD started = GetTickCount();
+    while (!OpenHotkeyDevice()) {
+        if (GetTickCount() - started >= DeviceWaitMs) return false;
+        Sleep(DeviceRetryMs);
+        // Each report moves the checkpoint on: the manager sees the start progress.
+        if (!ReportServiceStatus(SERVICE_START_PENDING, NO_ERROR, PendingWaitHint)) return false;
+    }
+    return true;
+}
+
 // Reads the service key's values into the set-up block; shows the message of
 // the first failure.
 bool ReadSetupBlock(HotkeySetupBlock* block) {
@@ -73,13 +94,26 @@ void HandleHotkeyEvent() {
 
 }  // namespace
 
-void HotkeyWorker(DWORD, char**) {
-    if (!ReportServiceStatus(SERVICE_START_PENDING, NO_ERROR, PendingWaitHint) ||
-        !ReportServiceStatus(SERVICE_RUNNING, NO_ERROR, 0)) {
+static void RunHotkeyWorker(DWORD argc, char** argv);
+
+void HotkeyWorker(DWORD argc, char** argv) {
+    workerReturned = 0;
+    RunHotkeyWorker(argc, argv);
+    workerReturned = 1;
+}
+
+bool HotkeyWorkerReturned() { return workerReturned != 0; }
+
+static void RunHotkeyWorker(DWORD, char**) {
+    if (!ReportServiceStatus(SERVICE_START_PENDING, NO_ERROR, PendingWaitHint)) {
         CloseHotkeyChannel();
         return;
     }
-    const bool deviceOpen = OpenHotkeyDevice();
+    const bool deviceOpen = WaitForHotkeyDevice();
+    if (!ReportServiceStatus(SERVICE_RUNNING, NO_ERROR, 0)) {
+        CloseHotkeyChannel();
+        return;
+    }
     LoadMessageCaption();
     if (!deviceOpen) {
         ShowHotkeyMessage(IDS_ERROR_OPENING_DRIVER);

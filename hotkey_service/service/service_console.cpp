@@ -12,6 +12,9 @@ namespace {
 
 constexpr DWORD ProgramPathSize = 512;
 
+// How long -remove waits for the service to stop.
+constexpr DWORD StopWaitSeconds = 30;
+
 // The program path as the service manager starts it: quoted when it holds a
 // blank, so that no program named by a part of the path runs in its place.
 bool ServiceCommandLine(char (&commandLine)[ProgramPathSize + 2]) {
@@ -33,18 +36,22 @@ bool OpenServiceManager(UniqueServiceHandle* manager) {
     return false;
 }
 
-// Sends the stop request and waits, a dot a second, while the service stops.
+// Sends the stop request and waits, a dot a second, while the service stops,
+// for StopWaitSeconds at most.
 void StopRunningService(SC_HANDLE service) {
     SERVICE_STATUS status{};
     if (!ControlService(service, SERVICE_CONTROL_STOP, &status)) return;
     std::printf("Stopping %s.", ServiceDisplayName);
     std::fflush(stdout);
     Sleep(1000);
-    while (QueryServiceStatus(service, &status) && status.dwCurrentState == SERVICE_STOP_PENDING) {
+    for (DWORD waited = 1; waited < StopWaitSeconds && QueryServiceStatus(service, &status) &&
+                           status.dwCurrentState == SERVICE_STOP_PENDING;
+         ++waited) {
         std::printf(".");
         std::fflush(stdout);
         Sleep(1000);
     }
+    QueryServiceStatus(service, &status);
     if (status.dwCurrentState == SERVICE_STOPPED)
         std::printf("\n%s stopped.\n", ServiceDisplayName);
     else

@@ -21,8 +21,10 @@ void WINAPI ServiceControlHandler(DWORD control) {
     }
     ReportServiceStatus(SERVICE_STOP_PENDING, NO_ERROR, PendingWaitHint);
     // The driver lets go of the keys first; while it refuses, the service
-    // stays stop-pending.
-    if (!SendHotkeyRelease()) return;
+    // stays stop-pending. A worker that never opened the device, or that has
+    // returned, holds no keys: the stop goes through.
+    const bool holdsKeys = HotkeyDeviceIsOpen() && !HotkeyWorkerReturned();
+    if (holdsKeys && !SendHotkeyRelease()) return;
     ReportServiceStatus(SERVICE_STOP_PENDING, NO_ERROR, PendingWaitHint);
     StopWorker();
     ReportServiceStatus(SERVICE_STOPPED, NO_ERROR, 0);

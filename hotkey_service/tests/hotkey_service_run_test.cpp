@@ -250,6 +250,20 @@ TEST_F(HotkeyServiceRun, StaysStopPendingWhileTheDriverRefusesTheRelease) {
     // service; the tear-down ends its process.
 }
 
+// -remove waits 30 s for a service that the driver keeps stop-pending, then
+// says it failed to stop and removes it all the same.
+TEST_F(HotkeyServiceRun, RemoveGivesUpOnAServiceThatDoesNotStop) {
+    Machinesim("release-fails on");
+    const DWORD started = GetTickCount();
+    const std::string removal = RunPressmon("-remove");
+    const DWORD took = GetTickCount() - started;
+    const std::string ending = ".\nHotkey Panel Service failed to stop.\nHotkey Panel Service removed.\n";
+    ASSERT_GE(removal.size(), ending.size()) << removal;
+    EXPECT_EQ(removal.substr(removal.size() - ending.size()), ending) << removal;
+    EXPECT_GE(took, 29000u);
+    EXPECT_LT(took, 45000u);
+}
+
 TEST_F(HotkeyConfiguration, GroupsAndPollingTimeComeFromTheServiceKey) {
     SetString(ServiceKey, "Function", "0abc");  // a leading zero turns the group off
     SetString(ServiceKey, "Number", "");         // an empty value leaves it on

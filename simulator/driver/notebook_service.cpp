@@ -2,7 +2,10 @@
 // call at load time.
 #include "simulator/driver/notebook_service.h"
 
+#include "simulator/model/control_protocol.h"
 #include "simulator/model/device_server.h"
+
+#include <cstring>
 
 static_assert(NOTEBOOK_CONTROL == static_cast<unsigned>(NotebookDevice::Control), "device numbers agree");
 static_assert(NOTEBOOK_REFUSED == static_cast<unsigned>(DeviceResult::Refused), "result numbers agree");
@@ -10,6 +13,8 @@ static_assert(NOTEBOOK_REFUSED == static_cast<unsigned>(DeviceResult::Refused), 
 namespace {
 
 constinit MachineModel g_model;
+constinit SavedMachine g_saved = {};
+constinit SavedMachine g_next = {};
 
 }  // namespace
 
@@ -23,5 +28,25 @@ NotebookAnswer NotebookServe(unsigned device, unsigned code, void* buffer, unsig
     answer.result = static_cast<unsigned>(served.result);
     answer.returned = served.returned;
     answer.signalHotkeyEvent = served.signalHotkeyEvent ? 1 : 0;
+    // A reset is saved even when the settings were the factory's already, so
+    // that a damaged save is replaced.
+    if (device == NOTEBOOK_CONTROL && code == kCtlReset && served.result == DeviceResult::Done)
+        std::memset(&g_saved, 0, sizeof g_saved);
     return answer;
 }
+
+void NotebookRestore(const void* bytes, unsigned size) {
+    g_model.Restore(static_cast<const std::uint8_t*>(bytes), size);
+    g_model.Save(g_saved);  // what is in effect now counts as saved
+}
+
+int NotebookTakeChangedSave(const void** bytes, unsigned* size) {
+    g_model.Save(g_next);
+    if (std::memcmp(&g_next, &g_saved, sizeof g_next) == 0) return 0;
+    g_saved = g_next;
+    *bytes = &g_saved;
+    *size = sizeof g_saved;
+    return 1;
+}
+
+unsigned NotebookSaveSize(void) { return sizeof(SavedMachine); }

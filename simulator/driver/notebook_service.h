@@ -28,6 +28,13 @@ void NotebookAdvanceTime(unsigned milliseconds);
 struct NotebookAnswer NotebookServe(unsigned device, unsigned code, void* buffer, unsigned inLength,
                                     unsigned outLength);
 
+/* The machine's saved settings: NotebookRestore takes what was saved (any
+ * bytes, none when nothing was), NotebookTakeChangedSave hands out the block
+ * to save when the settings changed since the last call (1) or 0. */
+void NotebookRestore(const void* bytes, unsigned size);
+int NotebookTakeChangedSave(const void** bytes, unsigned* size);
+unsigned NotebookSaveSize(void);
+
 #ifdef __cplusplus
 }
 #endif

@@ -1,8 +1,10 @@
 /* The virtual notebook's kernel driver: creates the machine's devices
  * (\\.\brenix, \\.\veltrova, \\.\hotkey), the named event "HotkeyEvent" and
  * the control device \\.\VirtualNotebook, and hands every DeviceIoControl to
- * the machine model under one lock. This file only moves buffers, statuses
- * and time. */
+ * the machine model under one lock. The settings that a notebook keeps in its
+ * BIOS are saved to a file of the Windows folder whenever they change and read
+ * back when the driver starts. This file only moves buffers, statuses, time
+ * and the saved settings. */
 #include <ntddk.h>
 
 #include "simulator/driver/notebook_service.h"
@@ -11,6 +13,10 @@ NTSYSAPI NTSTATUS NTAPI ZwCreateEvent(PHANDLE EventHandle, ACCESS_MASK DesiredAc
                                       POBJECT_ATTRIBUTES ObjectAttributes, EVENT_TYPE EventType,
                                       BOOLEAN InitialState);
 NTSYSAPI NTSTATUS NTAPI ZwSetEvent(HANDLE EventHandle, PLONG PreviousState);
+
+/* The machine's saved settings; the machine checks what it reads back. */
+static const WCHAR kSaveFile[] = L"\\??\\C:\\windows\\virtualnotebook.dat";
+#define SAVE_BUFFER_SIZE 4096
 
 #ifdef _M_AMD64
 /* The x86_64 headers read the system time from the kernel's shared page,
@@ -65,6 +71,51 @@ static void AdvanceMachineClock(void) {
     g_clock = now;
 }
 
+static NTSTATUS OpenSaveFile(HANDLE* file, ACCESS_MASK access, ULONG disposition) {
+    UNICODE_STRING name;
+    OBJECT_ATTRIBUTES attributes;
+    IO_STATUS_BLOCK io;
+    RtlInitUnicodeString(&name, kSaveFile);
+    InitializeObjectAttributes(&attributes, &name, OBJ_KERNEL_HANDLE | OBJ_CASE_INSENSITIVE, NULL, NULL);
+    return ZwCreateFile(file, access | SYNCHRONIZE, &attributes, &io, NULL, FILE_ATTRIBUTE_NORMAL, FILE_SHARE_READ,
+                        disposition, FILE_NON_DIRECTORY_FILE | FILE_SYNCHRONOUS_IO_NONALERT, NULL, 0);
+}
+
+/* Reads the saved settings into the machine: a missing file is the factory
+ * state, anything read is the machine's to judge. A file longer than any
+ * save is handed on with one byte more than a save, so that it is refused. */
+static void RestoreSettings(void) {
+    static UCHAR buffer[SAVE_BUFFER_SIZE];
+    HANDLE file;
+    IO_STATUS_BLOCK io;
+    ULONG wanted = NotebookSaveSize() + 1;
+    if (wanted > sizeof buffer) wanted = sizeof buffer;
+    if (!NT_SUCCESS(OpenSaveFile(&file, FILE_GENERIC_READ, FILE_OPEN))) {
+        NotebookRestore(NULL, 0);
+        return;
+    }
+    if (!NT_SUCCESS(ZwReadFile(file, NULL, NULL, NULL, &io, buffer, wanted, NULL, NULL))) io.Information = 0;
+    ZwClose(file);
+    /* An empty file is damaged too, not a missing one. */
+    if (io.Information == 0) {
+        buffer[0] = 0;
+        io.Information = 1;
+    }
+    NotebookRestore(buffer, (unsigned)io.Information);
+}
+
+/* Writes the settings when a request changed them. */
+static void SaveChangedSettings(void) {
+    const void* bytes;
+    unsigned size;
+    HANDLE file;
+    IO_STATUS_BLOCK io;
+    if (!NotebookTakeChangedSave(&bytes, &size)) return;
+    if (!NT_SUCCESS(OpenSaveFile(&file, FILE_GENERIC_WRITE, FILE_OVERWRITE_IF))) return;
+    ZwWriteFile(file, NULL, NULL, NULL, &io, (PVOID)bytes, size, NULL, NULL);
+    ZwClose(file);
+}
+
 static NTSTATUS StatusOf(unsigned result) {
     switch (result) {
         case NOTEBOOK_DONE: return STATUS_SUCCESS;
@@ -98,6 +149,7 @@ static NTSTATUS NTAPI DispatchDeviceControl(PDEVICE_OBJECT device, PIRP irp) {
                            stack->Parameters.DeviceIoControl.InputBufferLength,
                            stack->Parameters.DeviceIoControl.OutputBufferLength);
     if (answer.signalHotkeyEvent && g_hotkeyEvent != NULL) ZwSetEvent(g_hotkeyEvent, NULL);
+    SaveChangedSettings();
     KeReleaseMutex(&g_lock, FALSE);
 
     status = StatusOf(answer.result);
@@ -163,6 +215,7 @@ NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath) 
     (void)registryPath;
     KeInitializeMutex(&g_lock, 0);
     g_clock = Now();
+    RestoreSettings();
     driver->MajorFunction[IRP_MJ_CREATE] = DispatchCreateClose;
     driver->MajorFunction[IRP_MJ_CLOSE] = DispatchCreateClose;
     driver->MajorFunction[IRP_MJ_DEVICE_CONTROL] = DispatchDeviceControl;

@@ -63,3 +63,27 @@ bool ControlDevice::ClearLog() const { return Control(kCtlClearLog, nullptr, 0, 
 bool ControlDevice::LoadSmbiosTable(const std::uint8_t* table, std::uint32_t size) const {
     return Control(kCtlLoadSmbios, table, size, nullptr, 0, nullptr);
 }
+
+bool ControlDevice::ReadSmbiosTable(std::uint8_t (&table)[kSmbiosTableMax], std::uint32_t& size) const {
+    DWORD returned = 0;
+    if (!Control(kCtlGetSmbios, nullptr, 0, table, sizeof table, &returned) || returned == 0 || returned > sizeof table)
+        return false;
+    size = returned;
+    return true;
+}
+
+bool ControlDevice::ArmFault(std::uint32_t target, std::uint32_t count) const {
+    const ControlFault fault = {target, count};
+    return Control(kCtlArmFault, &fault, sizeof fault, nullptr, 0, nullptr);
+}
+
+bool ControlDevice::GetStatus(ControlStatus& status) const {
+    ControlStatus answer;
+    DWORD returned = 0;
+    if (!Control(kCtlGetStatus, nullptr, 0, &answer, sizeof answer, &returned) || returned != sizeof answer)
+        return false;
+    status = answer;
+    return true;
+}
+
+bool ControlDevice::ResetToFactory() const { return Control(kCtlReset, nullptr, 0, nullptr, 0, nullptr); }

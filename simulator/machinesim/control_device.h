@@ -21,6 +21,10 @@ public:
     bool ReadLog(std::uint32_t first, ControlLogChunk& chunk) const;
     bool ClearLog() const;
     bool LoadSmbiosTable(const std::uint8_t* table, std::uint32_t size) const;
+    bool ReadSmbiosTable(std::uint8_t (&table)[kSmbiosTableMax], std::uint32_t& size) const;
+    bool ArmFault(std::uint32_t target, std::uint32_t count) const;
+    bool GetStatus(ControlStatus& status) const;
+    bool ResetToFactory() const;
 
 private:
     bool Control(std::uint32_t code, const void* in, DWORD inSize, void* out, DWORD outSize, DWORD* returned) const;

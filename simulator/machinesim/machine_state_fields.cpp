@@ -64,6 +64,8 @@ constexpr StateField kFields[] = {
     ARRAY(pciIrq, false),
     SCALAR(infrared, false),
     SCALAR(fnKeyLock, false),
+    SCALAR(powerSourceAnswer, true),
+    SCALAR(batteryHeld, false),
     SCALAR(sysPowerRequests, false),
     SCALAR(batteryMilliseconds, false),
 };

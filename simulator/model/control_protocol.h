@@ -21,6 +21,25 @@ inline constexpr std::uint32_t kCtlFailNext = ControlCode(0x905);       // in: u
 inline constexpr std::uint32_t kCtlReadLog = ControlCode(0x906);        // in: uint32 first; out: ControlLogChunk
 inline constexpr std::uint32_t kCtlClearLog = ControlCode(0x907);       // no buffers
 inline constexpr std::uint32_t kCtlLoadSmbios = ControlCode(0x908);     // in: the table, 1 to 2048 bytes
+inline constexpr std::uint32_t kCtlArmFault = ControlCode(0x909);       // in: ControlFault
+inline constexpr std::uint32_t kCtlGetStatus = ControlCode(0x90A);      // out: ControlStatus
+inline constexpr std::uint32_t kCtlReset = ControlCode(0x90B);          // no buffers: the factory state
+inline constexpr std::uint32_t kCtlGetSmbios = ControlCode(0x90C);      // out: the table, up to 2048 bytes
+
+struct ControlFault {
+    std::uint32_t target;  // smi_operations.h
+    std::uint32_t count;   // 0 off, kFaultAlways
+};
+static_assert(sizeof(ControlFault) == 8, "ControlFault is a control-device block");
+
+// The machine's own condition: what it found of its saved settings at start
+// and the faults that are armed.
+struct ControlStatus {
+    std::uint32_t restoreOutcome;  // RestoreOutcome
+    std::uint32_t pendingFailures; // of `fail N`
+    std::uint32_t faults[kFaultTargets];
+};
+static_assert(sizeof(ControlStatus) == 8 + 4 * kFaultTargets, "ControlStatus is a control-device block");
 
 struct ControlHotkeyPress {
     std::uint8_t group;

@@ -33,6 +33,7 @@ DeviceAnswer ServeDmi(MachineModel& model, const DeviceRequest& r) {
     if (r.code != kIoctlDmiGetTable) return Answer(DeviceResult::UnknownCode);
     const std::uint32_t size = model.SmbiosTableSize();
     if (!Out(r, size)) return Answer(DeviceResult::WrongLength);
+    if (model.TakeFault(kFaultDmi)) return Answer(DeviceResult::Refused);
     std::memcpy(r.buffer, model.SmbiosTable(), size);
     return Answer(DeviceResult::Done, size);
 }
@@ -51,7 +52,7 @@ DeviceAnswer ServeHotkey(MachineModel& model, const DeviceRequest& r) {
             if (!InOut(r, sizeof(HotkeySetupBlock))) return Answer(DeviceResult::WrongLength);
             HotkeySetupBlock setup;
             std::memcpy(&setup, r.buffer, sizeof setup);
-            model.SetupHotkeys(setup);
+            if (!model.SetupHotkeys(setup)) return Answer(DeviceResult::Refused);
             return Answer(DeviceResult::Done, sizeof setup);
         }
         case IoctlHotkeyRelease:
@@ -80,8 +81,12 @@ DeviceAnswer ServeControl(MachineModel& model, const DeviceRequest& r) {
             if (!In(r, sizeof(ControlHotkeyPress))) return Answer(DeviceResult::WrongLength);
             ControlHotkeyPress press;
             std::memcpy(&press, r.buffer, sizeof press);
-            if (!model.PressHotkey(press.group, press.mask)) return Answer(DeviceResult::Refused);
-            return Answer(DeviceResult::Done, 0, true);
+            switch (model.PressHotkey(press.group, press.mask)) {
+                case KeyPress::Queued: return Answer(DeviceResult::Done, 0, true);
+                case KeyPress::Ignored: return Answer(DeviceResult::Done);
+                case KeyPress::QueueFull: break;
+            }
+            return Answer(DeviceResult::Refused);
         }
         case kCtlGetHotkeys:
             if (!Out(r, sizeof(HotkeyStatus))) return Answer(DeviceResult::WrongLength);
@@ -116,6 +121,30 @@ DeviceAnswer ServeControl(MachineModel& model, const DeviceRequest& r) {
             if (r.buffer == nullptr || r.inLength == 0 || r.inLength > kSmbiosTableMax)
                 return Answer(DeviceResult::WrongLength);
             return Answer(model.LoadSmbiosTable(r.buffer, r.inLength) ? DeviceResult::Done : DeviceResult::Refused);
+        case kCtlArmFault: {
+            if (!In(r, sizeof(ControlFault))) return Answer(DeviceResult::WrongLength);
+            ControlFault fault;
+            std::memcpy(&fault, r.buffer, sizeof fault);
+            return Answer(model.ArmFault(fault.target, fault.count) ? DeviceResult::Done : DeviceResult::Refused);
+        }
+        case kCtlGetStatus: {
+            if (!Out(r, sizeof(ControlStatus))) return Answer(DeviceResult::WrongLength);
+            ControlStatus status;
+            status.restoreOutcome = static_cast<std::uint32_t>(model.LastRestore());
+            status.pendingFailures = model.PendingFailures();
+            for (std::uint32_t i = 0; i < kFaultTargets; ++i) status.faults[i] = model.ArmedFault(i);
+            std::memcpy(r.buffer, &status, sizeof status);
+            return Answer(DeviceResult::Done, sizeof status);
+        }
+        case kCtlReset:
+            model.ResetToFactory();
+            return Answer(DeviceResult::Done);
+        case kCtlGetSmbios: {
+            const std::uint32_t size = model.SmbiosTableSize();
+            if (!Out(r, size)) return Answer(DeviceResult::WrongLength);
+            std::memcpy(r.buffer, model.SmbiosTable(), size);
+            return Answer(DeviceResult::Done, size);
+        }
         default: return Answer(DeviceResult::UnknownCode);
     }
 }

@@ -1,5 +1,8 @@
 #include "simulator/model/machine_model.h"
 
+#include <cstddef>
+#include <cstring>
+
 namespace {
 
 using std::uint16_t;
@@ -63,6 +66,8 @@ void MachineModel::AnswerSmiRequest(const SmiRequest& request, SmiRequest& reply
     bool ok;
     if (failNext_ != 0) {
         --failNext_;
+        ok = false;
+    } else if (TakeFault(SmiOperationIndex(request))) {
         ok = false;
     } else {
         ok = Dispatch(request, answer);
@@ -188,13 +193,12 @@ bool MachineModel::PowerRequest(const SmiRequest& request, SmiRequest& reply) {
             return true;
         case 0x20:
             if (action != kQuery) return false;
-            SetAL(reply, state.externalPower ? 1 : 0);
+            SetAL(reply, PowerSourceAnswer());
             return true;
         case 0x27: {
             if (action != kQuery || CX(request) != 1) return false;
-            const uint8_t flags = static_cast<uint8_t>((state.batteryFlags & ~kBatteryCharging) |
-                                                       (Charging() ? kBatteryCharging : 0));
-            SetBH(reply, state.externalPower ? 1 : 0);
+            const uint8_t flags = static_cast<uint8_t>(state.batteryFlags | (Charging() ? kBatteryCharging : 0));
+            SetBH(reply, PowerSourceAnswer());
             SetBL(reply, 1);  // one battery
             SetCH(reply, flags);
             SetCL(reply, state.batteryPercent);
@@ -292,7 +296,13 @@ bool MachineModel::PortRequest(const SmiRequest& request, SmiRequest& reply) {
 
 bool MachineModel::Charging() const { return state.externalPower != 0 && state.batteryPercent < 100; }
 
+uint8_t MachineModel::PowerSourceAnswer() const {
+    if (state.powerSourceAnswer > 0xFF) return state.externalPower ? kExternalPower : kBatteryPower;
+    return static_cast<uint8_t>(state.powerSourceAnswer);
+}
+
 void MachineModel::AdvanceTime(uint32_t milliseconds) {
+    if (state.batteryHeld) return;
     const bool external = state.externalPower != 0;
     const uint32_t rate = external ? kBatteryChargeMsPerPercent : kBatteryDrainMsPerPercent;
     uint32_t steps = milliseconds / rate;
@@ -327,17 +337,31 @@ bool MachineModel::GetLogEntry(uint32_t index, SmiLogEntry& entry) const {
     return true;
 }
 
-bool MachineModel::PressHotkey(uint8_t group, uint8_t mask) {
-    if (hotkey_.queuedEvents >= kHotkeyQueueCapacity) return false;
+// Whether the set-up turned on the group of a key: group 0 the function keys,
+// group 2 the play-station keys with the shutdown keys 7 and 8, any other the
+// number keys. Before any set-up every key counts.
+static bool KeyEnabled(const HotkeyStatus& hotkey, uint8_t group, uint8_t mask) {
+    if (hotkey.setupCount == 0) return true;
+    const HotkeySetupBlock& setup = hotkey.lastSetup;
+    if (group == 0) return setup.functionEnabled != 0;
+    if (group != 2) return setup.numberEnabled != 0;
+    const bool shutdownKey = (mask & 0x3F) == 0 && (mask & 0xC0) != 0;  // lowest key 7 or 8
+    return (shutdownKey ? setup.shutdownEnabled : setup.playstationEnabled) != 0;
+}
+
+KeyPress MachineModel::PressHotkey(uint8_t group, uint8_t mask) {
+    if (!KeyEnabled(hotkey_, group, mask)) return KeyPress::Ignored;
+    if (hotkey_.queuedEvents >= kHotkeyQueueCapacity) return KeyPress::QueueFull;
     HotkeyEventBlock& event = queue_[(queueHead_ + hotkey_.queuedEvents) % kHotkeyQueueCapacity];
     event = HotkeyEventBlock{};
     event.group = group;
     event.keyMask = mask;
     ++hotkey_.queuedEvents;
-    return true;
+    return KeyPress::Queued;
 }
 
 bool MachineModel::TakeHotkeyEvent(HotkeyEventBlock& event) {
+    if (TakeFault(kFaultHotkeyGet)) return false;
     if (hotkey_.queuedEvents == 0) return false;
     event = queue_[queueHead_];
     queueHead_ = (queueHead_ + 1) % kHotkeyQueueCapacity;
@@ -345,14 +369,96 @@ bool MachineModel::TakeHotkeyEvent(HotkeyEventBlock& event) {
     return true;
 }
 
-void MachineModel::SetupHotkeys(const HotkeySetupBlock& setup) {
+void MachineModel::RecordHotkeyRequest(uint8_t kind, bool accepted, const HotkeySetupBlock* setup) {
+    HotkeyRequestRecord& record = hotkey_.records[hotkey_.recordCount % kHotkeyRecordCapacity];
+    record = HotkeyRequestRecord{};
+    record.kind = kind;
+    record.accepted = accepted ? 1 : 0;
+    if (setup != nullptr) record.setup = *setup;
+    ++hotkey_.recordCount;
+}
+
+bool MachineModel::SetupHotkeys(const HotkeySetupBlock& setup) {
+    if (TakeFault(kFaultHotkeySetup)) {
+        RecordHotkeyRequest(kHotkeyRequestSetup, false, &setup);
+        return false;
+    }
     hotkey_.lastSetup = setup;
     ++hotkey_.setupCount;
+    RecordHotkeyRequest(kHotkeyRequestSetup, true, &setup);
+    return true;
 }
 
 bool MachineModel::ReleaseHotkeys() {
     ++hotkey_.releaseCount;
-    return hotkey_.releaseFails == 0;
+    const bool accepted = !TakeFault(kFaultHotkeyRelease) && hotkey_.releaseFails == 0;
+    RecordHotkeyRequest(kHotkeyRequestRelease, accepted, nullptr);
+    return accepted;
+}
+
+bool MachineModel::ArmFault(uint32_t target, uint32_t count) {
+    if (target >= kFaultTargets) return false;
+    faults_[target] = count;
+    return true;
+}
+
+bool MachineModel::TakeFault(uint32_t target) {
+    if (target >= kFaultTargets || faults_[target] == 0) return false;
+    if (faults_[target] != kFaultAlways) --faults_[target];
+    return true;
+}
+
+void MachineModel::ResetToFactory() {
+    state = MachineState{};
+    LoadSmbiosTable(kDefaultSmbiosTable, sizeof kDefaultSmbiosTable);
+    for (uint32_t& fault : faults_) fault = 0;
+    failNext_ = 0;
+    hotkey_.releaseFails = 0;
+    restored_ = RestoreOutcome::Factory;
+}
+
+uint32_t SavedMachineChecksum(const SavedMachine& saved) {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(&saved);
+    uint32_t crc = 0xFFFFFFFFu;
+    for (uint32_t i = 0; i < offsetof(SavedMachine, checksum); ++i) {
+        crc ^= bytes[i];
+        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+void MachineModel::Save(SavedMachine& saved) const {
+    // Zeroed first, so that padding and the unused table bytes are the same
+    // in every save and a change can be seen by comparing bytes.
+    std::memset(&saved, 0, sizeof saved);
+    saved.magic = kSavedMachineMagic;
+    saved.version = kSavedMachineVersion;
+    saved.size = sizeof saved;
+    saved.state = state;
+    saved.state.batteryMilliseconds = 0;  // time, not a setting
+    saved.smbiosSize = smbiosSize_;
+    std::memcpy(saved.smbios, smbios_, smbiosSize_ <= kSmbiosTableMax ? smbiosSize_ : kSmbiosTableMax);
+    saved.failNext = failNext_;
+    saved.releaseFails = hotkey_.releaseFails;
+    for (uint32_t i = 0; i < kFaultTargets; ++i) saved.faults[i] = faults_[i];
+    saved.checksum = SavedMachineChecksum(saved);
+}
+
+RestoreOutcome MachineModel::Restore(const uint8_t* bytes, uint32_t size) {
+    ResetToFactory();
+    if (bytes == nullptr || size == 0) return restored_ = RestoreOutcome::Factory;
+    SavedMachine saved;
+    if (size != sizeof saved) return restored_ = RestoreOutcome::Damaged;
+    std::memcpy(&saved, bytes, sizeof saved);
+    if (saved.magic != kSavedMachineMagic || saved.version != kSavedMachineVersion || saved.size != sizeof saved ||
+        saved.checksum != SavedMachineChecksum(saved) || saved.smbiosSize == 0 || saved.smbiosSize > kSmbiosTableMax)
+        return restored_ = RestoreOutcome::Damaged;
+    state = saved.state;
+    LoadSmbiosTable(saved.smbios, saved.smbiosSize);
+    failNext_ = saved.failNext;
+    hotkey_.releaseFails = saved.releaseFails != 0 ? 1 : 0;
+    for (uint32_t i = 0; i < kFaultTargets; ++i) faults_[i] = saved.faults[i];
+    return restored_ = RestoreOutcome::Restored;
 }
 
 bool MachineModel::LoadSmbiosTable(const uint8_t* table, uint32_t size) {

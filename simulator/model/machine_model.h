@@ -13,6 +13,7 @@
 #include "machine_control/protocols/hotkey_protocol.h"
 #include "simulator/model/machine_state.h"
 #include "simulator/model/smbios_table.h"
+#include "simulator/model/smi_operations.h"
 
 // One request as the machine received it and the reply it gave.
 struct SmiLogEntry {
@@ -28,6 +29,18 @@ inline constexpr std::uint32_t kHotkeyQueueCapacity = 64;
 inline constexpr std::uint32_t kBatteryDrainMsPerPercent = 30000;
 inline constexpr std::uint32_t kBatteryChargeMsPerPercent = 15000;
 
+// One set-up or release request as the hot-key driver received it.
+inline constexpr std::uint8_t kHotkeyRequestSetup = 1;
+inline constexpr std::uint8_t kHotkeyRequestRelease = 2;
+struct HotkeyRequestRecord {
+    std::uint8_t kind;      // kHotkeyRequestSetup or kHotkeyRequestRelease
+    std::uint8_t accepted;  // 1 done, 0 refused
+    std::uint8_t reserved[2];
+    HotkeySetupBlock setup; // the block of a set-up, zeros for a release
+};
+static_assert(sizeof(HotkeyRequestRecord) == 16, "HotkeyRequestRecord travels over the control device");
+inline constexpr std::uint32_t kHotkeyRecordCapacity = 8;
+
 // The hot-key driver's side: what the service set up and asked for.
 struct HotkeyStatus {
     HotkeySetupBlock lastSetup;
@@ -35,8 +48,46 @@ struct HotkeyStatus {
     std::uint32_t releaseCount;
     std::uint32_t releaseFails;   // nonzero: the release request fails
     std::uint32_t queuedEvents;
+    // The latest set-up and release requests: request n (counted from 0 in
+    // recordCount) is records[n % kHotkeyRecordCapacity].
+    std::uint32_t recordCount;
+    HotkeyRequestRecord records[kHotkeyRecordCapacity];
 };
-static_assert(sizeof(HotkeyStatus) == 28, "HotkeyStatus travels over the control device");
+static_assert(sizeof(HotkeyStatus) == 32 + 16 * kHotkeyRecordCapacity, "HotkeyStatus travels over the control device");
+
+// What the machine found of its saved settings when it started.
+enum class RestoreOutcome : std::uint32_t {
+    Factory,   // nothing saved: the factory state
+    Restored,  // the saved settings
+    Damaged,   // a saved state that was damaged or of another version: the factory state
+};
+
+// What a key press did.
+enum class KeyPress { Queued, Ignored, QueueFull };
+
+// The settings a notebook keeps in its BIOS across restarts, as the driver
+// saves them: the state (less the battery's part-percent), the SMBIOS table,
+// and the armed faults, which must outlive the restarts of the Wine server
+// between two commands as much as the settings; a version and a checksum
+// over everything before it.
+inline constexpr std::uint32_t kSavedMachineMagic = 0x4D42564Eu;  // "NVBM"
+inline constexpr std::uint32_t kSavedMachineVersion = 1;
+struct SavedMachine {
+    std::uint32_t magic;
+    std::uint32_t version;
+    std::uint32_t size;  // sizeof(SavedMachine)
+    MachineState state;
+    std::uint32_t smbiosSize;
+    std::uint8_t smbios[kSmbiosTableMax];
+    std::uint32_t failNext;
+    std::uint32_t releaseFails;
+    std::uint32_t faults[kFaultTargets];
+    std::uint32_t checksum;  // CRC-32 of the bytes before it
+};
+static_assert(sizeof(SavedMachine) == 12 + sizeof(MachineState) + 4 + kSmbiosTableMax + 8 + 4 * kFaultTargets + 4,
+              "SavedMachine is stored as it lies in memory");
+
+std::uint32_t SavedMachineChecksum(const SavedMachine& saved);
 
 class MachineModel {
 public:
@@ -60,16 +111,37 @@ public:
     void FailNextRequests(std::uint32_t count) { failNext_ = count; }
     std::uint32_t PendingFailures() const { return failNext_; }
 
+    // Faults by target (smi_operations.h): the next count requests of that
+    // operation or device request fail; kFaultAlways every one, 0 none.
+    bool ArmFault(std::uint32_t target, std::uint32_t count);
+    std::uint32_t ArmedFault(std::uint32_t target) const { return target < kFaultTargets ? faults_[target] : 0; }
+    // True, and one fewer left, when a fault is armed on target.
+    bool TakeFault(std::uint32_t target);
+
+    // Back to the factory: state, SMBIOS table, faults.
+    void ResetToFactory();
+
+    // The persistent settings as they are now, and back from a saved block
+    // (any bytes: a short, damaged or foreign block leaves the factory state).
+    void Save(SavedMachine& saved) const;
+    RestoreOutcome Restore(const std::uint8_t* bytes, std::uint32_t size);
+    RestoreOutcome LastRestore() const { return restored_; }
+
+    // The power source as the BIOS answers it.
+    std::uint8_t PowerSourceAnswer() const;
+
     // The request log, oldest first; it keeps the latest kSmiLogCapacity.
     std::uint32_t LogCount() const { return logCount_; }
     bool GetLogEntry(std::uint32_t index, SmiLogEntry& entry) const;
     void ClearLog() { logCount_ = 0; logNext_ = 0; }
 
-    // The hot-key driver. PressHotkey queues an event (false when the queue is
-    // full); TakeHotkeyEvent hands out the oldest (false when there is none).
-    bool PressHotkey(std::uint8_t group, std::uint8_t mask);
+    // The hot-key driver. PressHotkey queues an event, unless the last set-up
+    // turned the key's group off; TakeHotkeyEvent hands out the oldest (false
+    // when there is none). Set-up and release count every request, also one
+    // that a fault refuses.
+    KeyPress PressHotkey(std::uint8_t group, std::uint8_t mask);
     bool TakeHotkeyEvent(HotkeyEventBlock& event);
-    void SetupHotkeys(const HotkeySetupBlock& setup);
+    bool SetupHotkeys(const HotkeySetupBlock& setup);
     bool ReleaseHotkeys();
     void SetHotkeyReleaseFails(bool fails) { hotkey_.releaseFails = fails ? 1 : 0; }
     const HotkeyStatus& Hotkeys() const { return hotkey_; }
@@ -89,8 +161,11 @@ private:
     bool PortRequest(const SmiRequest& request, SmiRequest& reply);
     void Log(const SmiRequest& request, const SmiRequest& reply);
     bool Charging() const;
+    void RecordHotkeyRequest(std::uint8_t kind, bool accepted, const HotkeySetupBlock* setup);
 
     std::uint32_t failNext_ = 0;
+    std::uint32_t faults_[kFaultTargets] = {};
+    RestoreOutcome restored_ = RestoreOutcome::Factory;
     std::uint32_t logCount_ = 0;
     std::uint32_t logNext_ = 0;
     SmiLogEntry log_[kSmiLogCapacity] = {};

@@ -13,6 +13,7 @@
 // power mode, timers and processor speed.
 inline constexpr unsigned kPowerSelectors = 3;
 inline constexpr unsigned kPciPins = 4;
+inline constexpr std::uint16_t kPowerSourceFollows = 0xFFFF;
 
 struct MachineState {
     // Display, pointing stick, lid (0x9612).
@@ -43,7 +44,7 @@ struct MachineState {
     std::uint8_t suspendTimer[kPowerSelectors] = {5, 0, 5};
     std::uint8_t externalPower = 1;
     std::uint8_t batteryPercent = 100;
-    std::uint8_t batteryFlags = 0;          // flags besides charging, which follows the power
+    std::uint8_t batteryFlags = 0;          // answered as set; charging is added while the power charges
     std::uint16_t resumeDate = 0;           // BCD month and day; 0 every day
     std::uint16_t resumeYear = 0;           // BCD year; 0 every day
 
@@ -62,9 +63,16 @@ struct MachineState {
     std::uint8_t fnKeyLock = 0;
     std::uint16_t reserved1 = 0;
 
+    // What GetPowerSource and the BH of wsbi_GetPowerSourceStatus answer:
+    // kPowerSourceFollows (the factory value) answers externalPower, any
+    // byte value is answered as it is.
+    std::uint16_t powerSourceAnswer = kPowerSourceFollows;
+    std::uint8_t batteryHeld = 0;           // nonzero: the battery neither drains nor charges
+    std::uint8_t reserved2 = 0;
+
     // Requests counted for tests and people.
     std::uint32_t sysPowerRequests = 0;
     // Milliseconds of battery time not yet worth a whole percent.
     std::uint32_t batteryMilliseconds = 0;
 };
-static_assert(sizeof(MachineState) == 76, "MachineState travels whole over the control device");
+static_assert(sizeof(MachineState) == 80, "MachineState travels whole over the control device");

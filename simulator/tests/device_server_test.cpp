@@ -111,13 +111,14 @@ TEST(DeviceServer, LogIsReadInChunksFromAnyStart) {
 TEST(DeviceServer, SurvivesArbitraryRequests) {
     const std::uint32_t codes[] = {kSmiIoctl,     IoctlHotkeySetup, IoctlHotkeyRelease, kCtlGetState,
                                    kCtlSetState,  kCtlPressHotkey,   kCtlGetHotkeys,      kCtlReleaseFails,
-                                   kCtlFailNext,  kCtlReadLog,       kCtlClearLog,        kCtlLoadSmbios};
+                                   kCtlFailNext,  kCtlReadLog,       kCtlClearLog,        kCtlLoadSmbios,
+                                   kCtlArmFault,  kCtlGetStatus,     kCtlReset,           kCtlGetSmbios};
     static MachineModel model;
     std::uint32_t seed = 12345;
     auto next = [&seed] { return seed = seed * 1103515245u + 12345u, seed >> 8; };
     for (int i = 0; i < 20000; ++i) {
         const NotebookDevice device = static_cast<NotebookDevice>(next() % 4);
-        const std::uint32_t code = next() % 8 == 0 ? 0x220000u + next() % 0x4000 : codes[next() % 12];
+        const std::uint32_t code = next() % 8 == 0 ? 0x220000u + next() % 0x4000 : codes[next() % 16];
         // Lengths cluster around the blocks' sizes, with some anywhere in the buffer.
         const std::uint32_t sizes[] = {0, 4, 12, 44, sizeof(MachineState), sizeof(ControlLogChunk), next() % 4097};
         const std::uint32_t in = sizes[next() % 7], out = sizes[next() % 7];
@@ -129,6 +130,28 @@ TEST(DeviceServer, SurvivesArbitraryRequests) {
             ServeDeviceRequest(model, device, {code, room == 0 ? nullptr : system_buffer.data(), in, out});
         EXPECT_LE(answer.returned, out);
     }
+}
+
+TEST(DeviceServer, ArmedDmiFaultRefusesTheTableOnceAndTheControlDeviceListsIt) {
+    static MachineModel model;
+    static std::uint8_t buffer[kSmbiosTableMax];
+    ControlFault fault = {kFaultDmi, 1};
+    std::memcpy(buffer, &fault, sizeof fault);
+    ASSERT_EQ(ServeDeviceRequest(model, NotebookDevice::Control, {kCtlArmFault, buffer, sizeof fault, 0}).result,
+              DeviceResult::Done);
+    ControlStatus status{};
+    ASSERT_EQ(ServeDeviceRequest(model, NotebookDevice::Control, {kCtlGetStatus, buffer, 0, sizeof status}).result,
+              DeviceResult::Done);
+    std::memcpy(&status, buffer, sizeof status);
+    EXPECT_EQ(status.faults[kFaultDmi], 1u);
+    EXPECT_EQ(ServeDeviceRequest(model, NotebookDevice::Dmi, {kIoctlDmiGetTable, buffer, 0, sizeof buffer}).result,
+              DeviceResult::Refused);
+    EXPECT_EQ(ServeDeviceRequest(model, NotebookDevice::Dmi, {kIoctlDmiGetTable, buffer, 0, sizeof buffer}).result,
+              DeviceResult::Done);
+    fault = {kFaultTargets, 1};
+    std::memcpy(buffer, &fault, sizeof fault);
+    EXPECT_EQ(ServeDeviceRequest(model, NotebookDevice::Control, {kCtlArmFault, buffer, sizeof fault, 0}).result,
+              DeviceResult::Refused);
 }
 
 }  // namespace

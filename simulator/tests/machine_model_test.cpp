@@ -290,8 +290,8 @@ TEST(MachineModelHotkeys, QueueHandsOutKeysInOrderUntilFull) {
     MachineModel model;
     HotkeyEventBlock event{};
     EXPECT_FALSE(model.TakeHotkeyEvent(event));
-    ASSERT_TRUE(model.PressHotkey(0, 0x04));
-    ASSERT_TRUE(model.PressHotkey(2, 0x40));
+    ASSERT_EQ(model.PressHotkey(0, 0x04), KeyPress::Queued);
+    ASSERT_EQ(model.PressHotkey(2, 0x40), KeyPress::Queued);
     ASSERT_TRUE(model.TakeHotkeyEvent(event));
     EXPECT_EQ(event.group, 0);
     EXPECT_EQ(event.keyMask, 0x04);
@@ -300,8 +300,9 @@ TEST(MachineModelHotkeys, QueueHandsOutKeysInOrderUntilFull) {
     EXPECT_EQ(event.keyMask, 0x40);
     EXPECT_FALSE(model.TakeHotkeyEvent(event));
 
-    for (std::uint32_t i = 0; i < kHotkeyQueueCapacity; ++i) ASSERT_TRUE(model.PressHotkey(1, std::uint8_t(i)));
-    EXPECT_FALSE(model.PressHotkey(1, 0xFF));
+    for (std::uint32_t i = 0; i < kHotkeyQueueCapacity; ++i)
+        ASSERT_EQ(model.PressHotkey(1, std::uint8_t(i)), KeyPress::Queued);
+    EXPECT_EQ(model.PressHotkey(1, 0xFF), KeyPress::QueueFull);
     ASSERT_TRUE(model.TakeHotkeyEvent(event));
     EXPECT_EQ(event.keyMask, 0);
 }
@@ -309,13 +310,184 @@ TEST(MachineModelHotkeys, QueueHandsOutKeysInOrderUntilFull) {
 TEST(MachineModelHotkeys, SetupAndReleaseAreRecorded) {
     MachineModel model;
     HotkeySetupBlock setup{{0, 0, 0, 0}, 1, 0, 1, 1, {10, 0, 0, 0}};
-    model.SetupHotkeys(setup);
+    EXPECT_TRUE(model.SetupHotkeys(setup));
     EXPECT_EQ(std::memcmp(&model.Hotkeys().lastSetup, &setup, sizeof setup), 0);
     EXPECT_EQ(model.Hotkeys().setupCount, 1u);
     EXPECT_TRUE(model.ReleaseHotkeys());
     model.SetHotkeyReleaseFails(true);
     EXPECT_FALSE(model.ReleaseHotkeys());
     EXPECT_EQ(model.Hotkeys().releaseCount, 2u);
+
+    // Each request is recorded with its outcome, the latest eight kept.
+    const HotkeyStatus& status = model.Hotkeys();
+    ASSERT_EQ(status.recordCount, 3u);
+    EXPECT_EQ(status.records[0].kind, kHotkeyRequestSetup);
+    EXPECT_EQ(status.records[0].accepted, 1);
+    EXPECT_EQ(std::memcmp(&status.records[0].setup, &setup, sizeof setup), 0);
+    EXPECT_EQ(status.records[1].kind, kHotkeyRequestRelease);
+    EXPECT_EQ(status.records[1].accepted, 1);
+    EXPECT_EQ(status.records[2].kind, kHotkeyRequestRelease);
+    EXPECT_EQ(status.records[2].accepted, 0);
+    for (int i = 0; i < 6; ++i) model.ReleaseHotkeys();
+    EXPECT_EQ(status.recordCount, 9u);
+    EXPECT_EQ(status.records[8 % kHotkeyRecordCapacity].kind, kHotkeyRequestRelease)
+        << "the ninth request takes the place of the first, the set-up";
+}
+
+// After a set-up only the keys of the groups it turned on are queued: the
+// function keys (group 0), the number keys (any other group), and in group 2
+// the play-station keys 1-6 apart from the shutdown keys 7 and 8.
+TEST(MachineModelHotkeys, SetupDecidesWhichGroupsAreQueued) {
+    struct Case {
+        std::uint8_t function, number, playstation, shutdown;
+        std::uint8_t group, mask;
+        KeyPress expected;
+    };
+    const Case cases[] = {
+        {1, 0, 0, 0, 0, 0x01, KeyPress::Queued},   {0, 1, 1, 1, 0, 0x01, KeyPress::Ignored},
+        {0, 1, 0, 0, 1, 0x80, KeyPress::Queued},   {1, 0, 1, 1, 3, 0x02, KeyPress::Ignored},
+        {0, 0, 1, 0, 2, 0x08, KeyPress::Queued},   {1, 1, 0, 1, 2, 0x08, KeyPress::Ignored},
+        {0, 0, 0, 1, 2, 0x40, KeyPress::Queued},   {1, 1, 1, 0, 2, 0x80, KeyPress::Ignored},
+        {0, 0, 1, 0, 2, 0x41, KeyPress::Queued},   // the lowest key, 1, decides
+    };
+    for (const Case& c : cases) {
+        MachineModel model;
+        EXPECT_EQ(model.PressHotkey(c.group, c.mask), KeyPress::Queued) << "before any set-up every key counts";
+        HotkeyEventBlock event{};
+        ASSERT_TRUE(model.TakeHotkeyEvent(event));
+        ASSERT_TRUE(model.SetupHotkeys({{0, 0, 0, 0}, c.function, c.number, c.playstation, c.shutdown, {10, 0, 0, 0}}));
+        EXPECT_EQ(model.PressHotkey(c.group, c.mask), c.expected) << int(c.group) << " " << int(c.mask);
+        EXPECT_EQ(model.Hotkeys().queuedEvents, c.expected == KeyPress::Queued ? 1u : 0u);
+    }
+}
+
+TEST(MachineModelFaults, ArmedFaultFailsOnlyItsOperationTheArmedNumberOfTimes) {
+    MachineModel model;
+    ModelTransport transport(model);
+    SmiTransport* previous = SetSmiTransport(&transport);
+    std::uint32_t getDisplay = kSmiOperationCount;
+    for (std::uint32_t i = 0; i < kSmiOperationCount; ++i)
+        if (std::strcmp(kSmiOperations[i].name, "GetCurDisplay") == 0) getDisplay = i;
+    ASSERT_TRUE(model.ArmFault(getDisplay, 2));
+    std::uint8_t display = 9, source = 9;
+    EXPECT_TRUE(SetCurDisplay(2)) << "the set of the same sub-function is another operation";
+    EXPECT_TRUE(GetPowerSource(source));
+    EXPECT_FALSE(GetCurDisplay(display));
+    EXPECT_FALSE(GetCurDisplay(display));
+    EXPECT_EQ(display, 9);
+    EXPECT_TRUE(GetCurDisplay(display));
+    EXPECT_EQ(display, 2);
+    EXPECT_EQ(model.ArmedFault(getDisplay), 0u);
+
+    ASSERT_TRUE(model.ArmFault(getDisplay, kFaultAlways));
+    for (int i = 0; i < 5; ++i) EXPECT_FALSE(GetCurDisplay(display));
+    EXPECT_EQ(model.ArmedFault(getDisplay), kFaultAlways);
+    ASSERT_TRUE(model.ArmFault(getDisplay, 0));
+    EXPECT_TRUE(GetCurDisplay(display));
+    EXPECT_FALSE(model.ArmFault(kFaultTargets, 1));
+    SetSmiTransport(previous);
+
+    // The hot-key driver's requests.
+    HotkeyEventBlock event{};
+    ASSERT_EQ(model.PressHotkey(1, 1), KeyPress::Queued);
+    ASSERT_TRUE(model.ArmFault(kFaultHotkeyGet, 1));
+    EXPECT_FALSE(model.TakeHotkeyEvent(event));
+    EXPECT_TRUE(model.TakeHotkeyEvent(event)) << "the key is still there after the failed request";
+    ASSERT_TRUE(model.ArmFault(kFaultHotkeySetup, 1));
+    EXPECT_FALSE(model.SetupHotkeys(HotkeySetupBlock{}));
+    EXPECT_EQ(model.Hotkeys().setupCount, 0u);
+    EXPECT_TRUE(model.SetupHotkeys(HotkeySetupBlock{}));
+    ASSERT_TRUE(model.ArmFault(kFaultHotkeyRelease, 1));
+    EXPECT_FALSE(model.ReleaseHotkeys());
+    EXPECT_TRUE(model.ReleaseHotkeys());
+    EXPECT_EQ(model.Hotkeys().releaseCount, 2u);
+}
+
+TEST_F(MachineModelTest, PowerSourceAnswerAndHeldBattery) {
+    std::uint8_t source = 9, bh = 9, bl = 0, flags = 0, percent = 0;
+    std::uint16_t dx = 0;
+    model.state.externalPower = 0;
+    ASSERT_TRUE(GetPowerSource(source));
+    EXPECT_EQ(source, kBatteryPower) << "the factory answer follows the power";
+    for (std::uint8_t answer : {std::uint8_t{1}, std::uint8_t{2}, std::uint8_t{0xFF}}) {
+        model.state.powerSourceAnswer = answer;
+        ASSERT_TRUE(GetPowerSource(source));
+        EXPECT_EQ(source, answer);
+        ASSERT_TRUE(wsbi_GetPowerSourceStatus(1, bh, bl, flags, percent, dx));
+        EXPECT_EQ(bh, answer);
+    }
+
+    // Charging can be claimed on battery power; charge unknown is passed on.
+    model.state.batteryFlags = kBatteryCharging | kBatteryChargeUnknown;
+    ASSERT_TRUE(wsbi_GetPowerSourceStatus(1, bh, bl, flags, percent, dx));
+    EXPECT_EQ(flags, kBatteryCharging | kBatteryChargeUnknown);
+
+    model.state.batteryPercent = 50;
+    model.state.batteryHeld = 1;
+    model.AdvanceTime(kBatteryDrainMsPerPercent * 20);
+    EXPECT_EQ(model.state.batteryPercent, 50) << "a held battery stays";
+    model.state.batteryHeld = 0;
+    model.AdvanceTime(kBatteryDrainMsPerPercent * 20);
+    EXPECT_EQ(model.state.batteryPercent, 30);
+}
+
+// Every setting goes through a save and comes back; anything but an intact
+// block of this version leaves the factory state and says so.
+TEST(MachineModelPersistence, SaveAndRestoreRoundTripAndDamage) {
+    static MachineModel model;
+    model.ResetToFactory();
+    // Every byte of the state changed (the battery's part-percent is time, not kept).
+    auto* bytes = reinterpret_cast<std::uint8_t*>(&model.state);
+    for (std::uint32_t i = 0; i < sizeof model.state; ++i) bytes[i] = static_cast<std::uint8_t>(i * 7 + 3);
+    model.state.batteryMilliseconds = 0;
+    const std::uint8_t table[] = {0x7F, 0x04, 0x00, 0x00, 0, 0};
+    ASSERT_TRUE(model.LoadSmbiosTable(table, sizeof table));
+    ASSERT_TRUE(model.ArmFault(3, 2));
+    static SavedMachine saved;
+    model.Save(saved);
+    const MachineState expected = model.state;
+
+    static MachineModel restored;
+    EXPECT_EQ(restored.Restore(reinterpret_cast<const std::uint8_t*>(&saved), sizeof saved), RestoreOutcome::Restored);
+    EXPECT_EQ(std::memcmp(&restored.state, &expected, sizeof expected), 0);
+    ASSERT_EQ(restored.SmbiosTableSize(), sizeof table);
+    EXPECT_EQ(std::memcmp(restored.SmbiosTable(), table, sizeof table), 0);
+    EXPECT_EQ(restored.ArmedFault(3), 2u) << "armed faults outlive a restart";
+    static SavedMachine again;
+    restored.Save(again);
+    EXPECT_EQ(std::memcmp(&again, &saved, sizeof saved), 0) << "a save is the same bytes for the same settings";
+
+    // Damage: truncated, lengthened, one bit anywhere, another version.
+    const MachineState factory{};
+    static std::uint8_t image[sizeof(SavedMachine) + 1];
+    auto expectFactory = [&](std::uint32_t size, const char* what) {
+        EXPECT_EQ(restored.Restore(image, size), RestoreOutcome::Damaged) << what;
+        EXPECT_EQ(restored.LastRestore(), RestoreOutcome::Damaged) << what;
+        EXPECT_EQ(std::memcmp(&restored.state, &factory, sizeof factory), 0) << what;
+        EXPECT_EQ(restored.SmbiosTableSize(), sizeof kDefaultSmbiosTable) << what;
+    };
+    std::memcpy(image, &saved, sizeof saved);
+    expectFactory(sizeof saved - 1, "truncated");
+    expectFactory(100, "cut short");
+    expectFactory(sizeof saved + 1, "longer");
+    for (std::uint32_t at : {0u, 5u, 20u, 60u, 200u, std::uint32_t(sizeof saved - 1)}) {
+        std::memcpy(image, &saved, sizeof saved);
+        image[at] ^= 0x10;
+        expectFactory(sizeof saved, "a flipped bit");
+    }
+    SavedMachine other = saved;
+    other.version = kSavedMachineVersion + 1;
+    other.checksum = SavedMachineChecksum(other);
+    std::memcpy(image, &other, sizeof other);
+    expectFactory(sizeof other, "another version");
+    other = saved;
+    other.smbiosSize = kSmbiosTableMax + 1;
+    other.checksum = SavedMachineChecksum(other);
+    std::memcpy(image, &other, sizeof other);
+    expectFactory(sizeof other, "a table size beyond the buffer");
+    EXPECT_EQ(restored.ArmedFault(3), 0u);
+
+    EXPECT_EQ(restored.Restore(nullptr, 0), RestoreOutcome::Factory);
 }
 
 TEST(MachineModelSmbios, TableIsReplaceableWithinTheReplyBuffer) {

@@ -9,7 +9,15 @@
 #include "machine_control/core/machine_operations.h"
 #include "simulator/machinesim/machine_state_fields.h"
 #include "simulator/model/model_transport.h"
+#include "simulator/machinesim/smbios_dump.h"
 #include "simulator/machinesim/smi_log_format.h"
+#include "simulator/model/smbios_table.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -122,6 +130,63 @@ TEST(MachineStateFields, SetRefusesWhatDoesNotFit) {
         EXPECT_FALSE(SetMachineStateField(state, bad)) << bad;
     }
     EXPECT_EQ(std::memcmp(&state, &before, sizeof state), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The dump of the machine's own table, read by Debian's dmidecode: the values
+// the System Information page shows come out as dmidecode decodes them.
+TEST(SmbiosDump, DmidecodeReadsTheMachinesTable) {
+    std::vector<std::uint8_t> dump;
+    ASSERT_TRUE(BuildSmbiosDump(kDefaultSmbiosTable, sizeof kDefaultSmbiosTable, dump));
+    const char* dmidecode = nullptr;
+    for (const char* path : {"/usr/sbin/dmidecode", "/sbin/dmidecode", "/usr/bin/dmidecode"})
+        if (access(path, X_OK) == 0) dmidecode = path;
+    if (dmidecode == nullptr) GTEST_SKIP() << "dmidecode is not installed (Debian package dmidecode)";
+    char file[] = "/tmp/smbios-dump-XXXXXX";
+    const int fd = mkstemp(file);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(write(fd, dump.data(), dump.size()), static_cast<ssize_t>(dump.size()));
+    close(fd);
+    const std::string command = std::string(dmidecode) + " --from-dump " + file + " 2>&1";
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char chunk[512];
+        std::size_t n;
+        while ((n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0) output.append(chunk, n);
+        pclose(pipe);
+    }
+    unlink(file);
+    for (const char* expected : {"SMBIOS 2.3 present.", "4 structures occupying", "BIOS Information",
+                                 "\tVersion: V1.20\n", "\tProduct Name: Notebook 510CT\n",
+                                 "\tSerial Number: SU98042179\n", "\tSerial Number: BD98113069\n",
+                                 "\tProduct Name: MB-510\n", "End Of Table"})
+        EXPECT_NE(output.find(expected), std::string::npos) << expected << "\n" << output;
+    EXPECT_EQ(output.find("checksum"), std::string::npos) << output;
+    EXPECT_EQ(output.find("Invalid"), std::string::npos) << output;
+}
+
+TEST(SmbiosDump, RefusesTablesThatAreNotWholeStructures) {
+    const std::vector<std::vector<std::uint8_t>> bad = {
+        {},
+        {0x7F, 0x04, 0x00},                                // shorter than a header
+        {0x00, 0x03, 0x00, 0x00, 0, 0},                    // formatted area shorter than the header
+        {0x01, 0x08, 0x00, 0x00, 0, 0},                    // formatted area past the end
+        {0x7F, 0x04, 0x00, 0x00, 'x', 0},                  // strings without the double NUL
+        {0x00, 0x04, 0x00, 0x00, 0, 0},                    // no end-of-table structure
+        {0x7F, 0x04, 0x00, 0x00, 0, 0, 0x00},              // bytes after the end of table
+    };
+    std::vector<std::uint8_t> dump = {1, 2, 3};
+    for (const auto& table : bad) EXPECT_FALSE(BuildSmbiosDump(table.data(), std::uint32_t(table.size()), dump));
+    EXPECT_EQ(dump.size(), 3u) << "a refused table leaves the output alone";
+    const std::uint8_t end[] = {0x7F, 0x04, 0x00, 0x00, 0, 0};
+    ASSERT_TRUE(BuildSmbiosDump(end, sizeof end, dump));
+    ASSERT_EQ(dump.size(), 32u + sizeof end);
+    std::uint8_t sum = 0;
+    for (int i = 0; i < 0x1F; ++i) sum = std::uint8_t(sum + dump[i]);
+    EXPECT_EQ(sum, 0) << "the entry point's checksum";
 }
 
 }  // namespace

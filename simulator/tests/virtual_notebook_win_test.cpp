@@ -37,7 +37,12 @@ protected:
         ASSERT_TRUE(control.Open()) << "the virtual notebook's driver is not running in this prefix";
         ASSERT_TRUE(control.GetState(saved_));
     }
-    void TearDown() override { control.SetState(saved_); }
+    void TearDown() override {
+        control.SetState(saved_);
+        // Faults outlive the driver's restarts: none is left armed for the next test.
+        control.FailNextRequests(0);
+        for (std::uint32_t target = 0; target < kFaultTargets; ++target) control.ArmFault(target, 0);
+    }
 
     ControlDevice control;
 
@@ -154,9 +159,63 @@ TEST_F(VirtualNotebook, PressSignalsHotkeyEventAndTheDriverHandsOutTheKey) {
     EXPECT_FALSE(DeviceIoControl(hotkey.get(), IoctlHotkeyRelease, nullptr, 0, nullptr, 0, &returned, nullptr));
     EXPECT_EQ(RunMachinesim("release-fails off"), "");
     EXPECT_TRUE(DeviceIoControl(hotkey.get(), IoctlHotkeyRelease, nullptr, 0, nullptr, 0, &returned, nullptr));
+    // machinesim hotkey lists the latest set-up and release requests, oldest first.
+    const std::string requests = RunMachinesim("hotkey");
+    EXPECT_NE(requests.find("request=setup 00 00 00 00 01 01 00 01 0A 00 00 00 done\n"
+                            "request=release refused\nrequest=release done\n"),
+              std::string::npos)
+        << requests;
     std::uint8_t short_block[8] = {};
     EXPECT_FALSE(DeviceIoControl(hotkey.get(), IoctlHotkeyGetEvent, short_block, sizeof short_block, short_block,
                                  sizeof short_block, &returned, nullptr));
+}
+
+// Faults armed by name through machinesim fail that operation only, the
+// armed number of times, on every device.
+TEST_F(VirtualNotebook, FaultsArmedByNameFailTheirOperationTheArmedNumberOfTimes) {
+    SetSmiTransport(nullptr);
+    ASSERT_TRUE(OpenMachineControl());
+    std::uint8_t display = 0, source = 0;
+    EXPECT_EQ(RunMachinesim("fail GetCurDisplay 2"), "");
+    EXPECT_EQ(RunMachinesim("fail --list"), "GetCurDisplay 2\n");
+    EXPECT_TRUE(GetPowerSource(source));
+    EXPECT_TRUE(SetCurDisplay(1));
+    EXPECT_FALSE(GetCurDisplay(display));
+    EXPECT_FALSE(GetCurDisplay(display));
+    EXPECT_TRUE(GetCurDisplay(display));
+    EXPECT_EQ(RunMachinesim("fail --list"), "no faults armed\n");
+
+    EXPECT_EQ(RunMachinesim("fail GetPowerSource always"), "");
+    for (int i = 0; i < 3; ++i) EXPECT_FALSE(GetPowerSource(source));
+    EXPECT_EQ(RunMachinesim("fail GetPowerSource off"), "");
+    EXPECT_TRUE(GetPowerSource(source));
+    EXPECT_TRUE(CloseMachineControl());
+
+    UniqueFileHandle dmi = OpenDevice("\\\\.\\veltrova");
+    ASSERT_TRUE(dmi);
+    std::uint8_t table[kSmbiosTableMax] = {};
+    DWORD returned = 0;
+    EXPECT_EQ(RunMachinesim("fail dmi"), "");
+    EXPECT_FALSE(DeviceIoControl(dmi.get(), kIoctlDmiGetTable, nullptr, 0, table, sizeof table, &returned, nullptr));
+    EXPECT_TRUE(DeviceIoControl(dmi.get(), kIoctlDmiGetTable, nullptr, 0, table, sizeof table, &returned, nullptr));
+
+    UniqueFileHandle hotkey = OpenDevice("\\\\.\\hotkey");
+    ASSERT_TRUE(hotkey);
+    HotkeySetupBlock setup{{0, 0, 0, 0}, 1, 1, 1, 1, {10, 0, 0, 0}};
+    EXPECT_EQ(RunMachinesim("fail hotkey-setup 1"), "");
+    EXPECT_FALSE(DeviceIoControl(hotkey.get(), IoctlHotkeySetup, &setup, sizeof setup, &setup, sizeof setup,
+                                 &returned, nullptr));
+    EXPECT_TRUE(DeviceIoControl(hotkey.get(), IoctlHotkeySetup, &setup, sizeof setup, &setup, sizeof setup,
+                                &returned, nullptr));
+    EXPECT_EQ(RunMachinesim("fail hotkey-release 1"), "");
+    EXPECT_FALSE(DeviceIoControl(hotkey.get(), IoctlHotkeyRelease, nullptr, 0, nullptr, 0, &returned, nullptr));
+    EXPECT_TRUE(DeviceIoControl(hotkey.get(), IoctlHotkeyRelease, nullptr, 0, nullptr, 0, &returned, nullptr));
+
+    std::string output;
+    DWORD exitCode = 0;
+    ASSERT_TRUE(RunProgramBeside("machinesim.exe", "fail NoSuchOperation", &output, &exitCode, 10000));
+    EXPECT_EQ(exitCode, 1u);
+    EXPECT_EQ(RunMachinesim("fail --list"), "no faults armed\n");
 }
 
 }  // namespace

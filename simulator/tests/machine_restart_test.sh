@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# The virtual notebook across restarts of its Wine server (wineserver -k, as
+# when the last program of the prefix ends): the settings and armed faults
+# come back, a damaged save is ignored with the factory state, and an
+# auto-start service that opens \\.\hotkey at its start (Pressmon's test
+# build) finds the driver. Leaves the prefix running, at the factory state.
+#   machine_restart_test.sh SOURCE_DIR TREE
+set -uo pipefail
+source_dir=$1
+tree=$(realpath "$2")
+export WINEPREFIX=$tree/wineprefix WINEDEBUG=-all
+failed=0
+fail() { echo "FAIL: $*"; failed=1; }
+machinesim() { "$source_dir/scripts/wine" "$tree/bin/machinesim.exe" "$@" </dev/null 2>&1 | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+save_file=$WINEPREFIX/drive_c/windows/virtualnotebook.dat
+service_key='HKLM\System\CurrentControlSet\Services\Hotkey'
+
+# As a new session starts the prefix: a persistent server, Wine's own
+# processes started with no pipe of ours (ctest would wait for them), and so
+# the system-start driver and the auto-start services.
+restart() {
+  wineserver -k </dev/null >/dev/null 2>&1
+  wineserver -w </dev/null >/dev/null 2>&1
+  wineserver -p </dev/null >/dev/null 2>&1
+  wine wineboot </dev/null >/dev/null 2>&1
+}
+
+expect_shown() {
+  local shown
+  shown=$(machinesim show)
+  for line in "$@"; do
+    grep -qxF "$line" <<<"$shown" || fail "after the restart show has no '$line'"
+  done
+}
+
+seam_log=$tree/bin/pressmon-seam.log
+rm -f "$seam_log"
+
+# 1. Settings and armed faults survive.
+machinesim reset || fail reset
+machinesim set externalPower=0 batteryPercent=40 powerSourceAnswer=2 batteryFlags=0x10 || fail set
+machinesim battery hold || fail "battery hold"
+machinesim fail GetCurDisplay 3 || fail "fail GetCurDisplay 3"
+restart
+expect_shown externalPower=0 batteryPercent=40 powerSourceAnswer=0x0002 batteryFlags=0x10 batteryHeld=1 \
+  savedSettings=restored
+machinesim fail --list | grep -qxF "GetCurDisplay 3" || fail "the armed fault was lost"
+
+# 2. A damaged save (cut short) leaves the factory state, and show says so.
+[ -f "$save_file" ] || fail "no save file at $save_file"
+truncate -s 100 "$save_file"
+restart
+expect_shown externalPower=1 batteryPercent=100 powerSourceAnswer=0xFFFF batteryHeld=0 \
+  "savedSettings=damaged (ignored: factory state)"
+machinesim fail --list | grep -qxF "no faults armed" || fail "faults armed after a damaged save"
+
+# 3. An auto-start service that needs the hot-key driver at its start.
+for group in Function Number Playstation Shutdown; do
+  wine reg add "$service_key" /v $group /t REG_SZ /d 1 /f >/dev/null 2>&1
+done
+wine reg add "$service_key" /v PollingTime /t REG_DWORD /d 10 /f >/dev/null 2>&1
+"$source_dir/scripts/wine" "$tree/bin/PressmonUnderTest.exe" -install </dev/null >/dev/null 2>&1
+restart
+state=
+for _ in $(seq 1 45); do
+  state=$(wine sc query HotkeyService 2>/dev/null | tr -d '\r' | grep -o 'STATE.*' || true)
+  [[ "$state" == *RUNNING* || "$state" == *STOPPED* ]] && break
+  sleep 1
+done
+[[ "$state" == *RUNNING* ]] || fail "the auto-start service is not running after the restart: $state"
+setups=$(machinesim hotkey | grep '^setups=' | cut -d= -f2)
+[ "${setups:-0}" -ge 1 ] || fail "the service sent the driver no set-up (setups=${setups:-?})"
+if [ -s "$seam_log" ]; then fail "the service showed a message: $(cat "$seam_log")"; fi
+
+# Clean up: the service gone, the factory state, the prefix running.
+"$source_dir/scripts/wine" "$tree/bin/PressmonUnderTest.exe" -remove </dev/null >/dev/null 2>&1
+wine reg delete "$service_key" /f >/dev/null 2>&1
+machinesim reset || fail reset
+[ $failed -eq 0 ] && echo "1 passed, 0 failed" || echo "0 passed, 1 failed"
+exit $failed

@@ -42,6 +42,10 @@ public:
     bool RemoveFile(const std::string& path) override {
         return writes < writeLimit && DiskImage::RemoveFile(path);
     }
+    bool LockVolume(unsigned drive, unsigned level, unsigned permissions) override {
+        if (level == 2 && onMoveLock) onMoveLock(++moveLocks);
+        return DiskImage::LockVolume(drive, level, permissions);
+    }
     bool OpenFileForScan(const std::string& path) override {
         if (onOpen) onOpen();
         return DiskImage::OpenFileForScan(path);
@@ -59,6 +63,10 @@ public:
     std::vector<MoveFileRequest> moves;
     std::vector<std::pair<uint32_t, uint32_t>> writeLog;  // start sector and count of each write
     std::function<void()> onOpen;
+    // Runs as the engine takes the level-2 lock of its n-th move: another
+    // writer acting between the scan and the move.
+    std::function<void(unsigned)> onMoveLock;
+    unsigned moveLocks = 0;
 };
 
 struct EngineRun {

@@ -168,12 +168,26 @@ struct VolumeDamage {
     // Damages the volume laid out as {A 3, hole 20, B 4, hole 30, C 6, D 5}.
     std::function<void(FatImage&)> apply;
     bool refused;
+    VolumeRecipe recipe = {16, 4096, 1};
 };
 
 class DamagedVolume : public testing::TestWithParam<VolumeDamage> {};
 
+// A file `depth` directories down ("D/D/.../DEEP.DAT"), of 3 clusters; returns its path.
+std::string AddDeepFile(FatImage& im, unsigned depth) {
+    std::string path;
+    for (unsigned i = 0; i < depth; ++i) {
+        path += "D";
+        im.MakeDirectory(path);
+        path += "/";
+    }
+    path += "DEEP.DAT";
+    im.AddFile(path, 3);
+    return path;
+}
+
 TEST_P(DamagedVolume, IsNotMadeWorse) {
-    FatImage image({16, 4096, 1});
+    FatImage image(GetParam().recipe);
     image.Lay({3, -20, 4, -30, 6, 5}, false);
     GetParam().apply(image);
     const std::vector<std::string> others = {"L0.DAT", "L2.DAT", "L4.DAT", "L5.DAT"};
@@ -209,16 +223,87 @@ INSTANTIATE_TEST_SUITE_P(
                      [](FatImage& im) {
                          im.SetFatEntry(im.FileClusters("L2.DAT").back(), im.FileClusters("L4.DAT")[2]);
                      },
-                     false},
+                     true},
         // D's last cluster leads back to its first.
         VolumeDamage{"LoopedChain",
                      [](FatImage& im) {
                          const auto d = im.FileClusters("L5.DAT");
                          im.SetFatEntry(d.back(), d.front());
                      },
-                     false},
+                     true},
         // Clusters in use that no file owns.
-        VolumeDamage{"LostClusters", [](FatImage& im) { im.SetFatEntry(2500, 0xFFFF); }, false}),
+        VolumeDamage{"LostClusters", [](FatImage& im) { im.SetFatEntry(2500, 0xFFFF); }, false},
+        // A file forty directories down runs on into free space.
+        VolumeDamage{"DeepFileIntoFreeCluster",
+                     [](FatImage& im) { im.SetFatEntry(im.FileClusters(AddDeepFile(im, 40)).back(), 3000); }, true},
+        // A directory's chain runs into a file's clusters.
+        VolumeDamage{"DirectoryIntoFile",
+                     [](FatImage& im) {
+                         im.MakeDirectory("SUB");
+                         im.SetFatEntry(im.FileClusters("SUB").back(), im.FileClusters("L4.DAT")[1]);
+                     },
+                     true},
+        // FAT32: a file's chain runs into the root directory's chain.
+        VolumeDamage{"Fat32FileIntoRootDirectory",
+                     [](FatImage& im) { im.SetFatEntry(im.FileClusters("L5.DAT").back(), im.Layout().rootCluster); },
+                     true, {32, 36864, 1}},
+        // The second FAT calls a cluster used that the first calls free.
+        VolumeDamage{"FatCopiesDisagreeOnFreeCluster", [](FatImage& im) { im.SetFatEntryInCopy(1, 3000, 0xFFFF); },
+                     true},
+        VolumeDamage{"Fat32FatCopiesDisagreeOnFreeCluster",
+                     [](FatImage& im) { im.SetFatEntryInCopy(1, 3000, 0x0FFFFFFF); }, true, {32, 36864, 1}},
+        // The copies differ only inside another file's chain, where the engine never writes.
+        VolumeDamage{"FatCopiesDisagreeInsideAnotherFile",
+                     [](FatImage& im) { im.SetFatEntryInCopy(1, im.FileClusters("L4.DAT")[1], 0xFFFF); }, false}),
     [](const testing::TestParamInfo<VolumeDamage>& info) { return info.param.name; });
 
 }  // namespace
+
+namespace {
+
+// Another writer moves the clusters [from, from + count) of the save file's
+// chain to the end of the volume, as a file system would: copy, link the
+// predecessor (or the directory entry) to the copy, free the old clusters.
+void MoveSaveFileRunToEnd(FatImage& im, size_t from, size_t count) {
+    const std::vector<uint32_t> chain = im.FileClusters(kSaveName);
+    ASSERT_LT(from + count, chain.size());
+    ASSERT_GT(from, 0u);
+    const uint32_t target = im.Layout().dataClusters + 2 - uint32_t(count);
+    for (size_t i = 0; i < count; ++i) {
+        ASSERT_EQ(im.FatEntry(target + uint32_t(i)), 0u);
+        im.WriteBytes(im.Layout().FirstDataByte() + uint64_t(target + i - 2) * im.BytesPerCluster(),
+                      im.ReadCluster(chain[from + i]));
+    }
+    for (size_t i = 0; i + 1 < count; ++i) im.SetFatEntry(target + uint32_t(i), target + uint32_t(i) + 1);
+    im.SetFatEntry(target + uint32_t(count) - 1, chain[from + count]);
+    im.SetFatEntry(chain[from - 1], target);
+    for (size_t i = 0; i < count; ++i) im.SetFatEntry(chain[from + i], 0);
+}
+
+}  // namespace
+
+// Between the scan and the second move another writer moves the run the
+// engine is about to relink: the engine finds the predecessor's entry no
+// longer naming the run, writes nothing of that move and starts over.
+TEST(RelinkCheck, ARunMovedByAnotherWriterStartsThePassOver) {
+    FatImage image({16, 4096, 1});
+    image.Lay({-20, 3, -30, 4, -25, 6}, false);
+    FatImage* volume = &image;
+    std::vector<uint8_t> before;
+    const EngineRun run = RunEngine(image, 60, [&](TestImage& disk) {
+        disk.onMoveLock = [&](unsigned n) {
+            if (n != 2) return;
+            ASSERT_TRUE(volume->ReadFile(kSaveName, before));
+            MoveSaveFileRunToEnd(*volume, 20, 30);
+        };
+    });
+    EXPECT_TRUE(run.placed);
+    EXPECT_NE(run.host.output.find("Disk changed. Reprocessing..."), std::string::npos);
+    EXPECT_EQ(FatImage::Runs(image.FileClusters(kSaveName)).size(), 1u);
+    std::string report;
+    EXPECT_TRUE(image.FsckClean(false, report)) << report;
+    EXPECT_TRUE(image.OtherFilesIntact(report)) << report;
+    std::vector<uint8_t> after;
+    ASSERT_TRUE(image.ReadFile(kSaveName, after));
+    EXPECT_TRUE(after == before);
+}

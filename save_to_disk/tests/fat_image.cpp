@@ -146,7 +146,11 @@ uint32_t FatImage::FatEntry(uint32_t n) const {
 }
 
 void FatImage::SetFatEntry(uint32_t n, uint32_t value) {
-    for (uint32_t copy = 0; copy < layout_.fats; ++copy) {
+    for (uint32_t copy = 0; copy < layout_.fats; ++copy) SetFatEntryInCopy(copy, n, value);
+}
+
+void FatImage::SetFatEntryInCopy(uint32_t copy, uint32_t n, uint32_t value) {
+    {
         const uint64_t fat = (uint64_t(layout_.reserved) + copy * layout_.sectorsPerFat) * layout_.bytesPerSector;
         if (layout_.fatBits == 12) {
             std::vector<uint8_t> b = ReadBytes(fat + n * 3 / 2, 2);
@@ -173,36 +177,53 @@ std::vector<uint8_t> FatImage::ReadCluster(uint32_t cluster) const {
     return ReadBytes(layout_.FirstDataByte() + uint64_t(cluster - 2) * bpc, bpc);
 }
 
-std::vector<uint32_t> FatImage::FileClusters(const std::string& name) const {
-    const std::string wanted = ShortForm(name);
+std::vector<uint32_t> FatImage::ChainFrom(uint32_t c) const {
     const uint32_t eoc = layout_.fatBits == 12 ? 0xFF8 : layout_.fatBits == 16 ? 0xFFF8 : 0x0FFFFFF8;
+    std::vector<uint32_t> clusters;
+    std::vector<bool> seen(layout_.dataClusters + 2);
+    while (c >= 2 && c < layout_.dataClusters + 2 && !seen[c]) {
+        seen[c] = true;
+        clusters.push_back(c);
+        const uint32_t next = FatEntry(c);
+        if (next >= eoc) break;
+        c = next;
+    }
+    return clusters;
+}
+
+std::vector<uint32_t> FatImage::FileClusters(const std::string& path) const {
     // The root directory: a fixed region, or (FAT32) a cluster chain.
-    std::vector<uint8_t> root;
+    std::vector<uint8_t> directory;
     if (layout_.fatBits == 32) {
-        for (uint32_t c = layout_.rootCluster, n = 0; c >= 2 && c < eoc && n < layout_.dataClusters; c = FatEntry(c), ++n) {
+        for (uint32_t c : ChainFrom(layout_.rootCluster)) {
             const std::vector<uint8_t> part = ReadCluster(c);
-            root.insert(root.end(), part.begin(), part.end());
+            directory.insert(directory.end(), part.begin(), part.end());
         }
     } else {
-        root = ReadBytes(layout_.FirstDataByte() - layout_.rootEntries * 32, layout_.rootEntries * 32);
+        directory = ReadBytes(layout_.FirstDataByte() - layout_.rootEntries * 32, layout_.rootEntries * 32);
     }
-    for (size_t off = 0; off + 32 <= root.size(); off += 32) {
-        if (root[off] == 0) break;
-        if (root[off] == 0xE5 || (root[off + 11] & 0x08) || std::memcmp(&root[off], wanted.data(), 11) != 0)
-            continue;
-        uint32_t c = Le(root, off + 26, 2) | (layout_.fatBits == 32 ? Le(root, off + 20, 2) << 16 : 0);
+    // Each component of "DIR/SUB/NAME.EXT" is looked up in the directory before it.
+    size_t from = path[0] == '/' ? 1 : 0;
+    for (;;) {
+        const size_t slash = path.find('/', from);
+        const std::string wanted = ShortForm(path.substr(from, slash == std::string::npos ? slash : slash - from));
         std::vector<uint32_t> clusters;
-        std::vector<bool> seen(layout_.dataClusters + 2);
-        while (c >= 2 && c < layout_.dataClusters + 2 && !seen[c]) {
-            seen[c] = true;
-            clusters.push_back(c);
-            const uint32_t next = FatEntry(c);
-            if (next >= eoc) break;
-            c = next;
+        for (size_t off = 0; off + 32 <= directory.size(); off += 32) {
+            if (directory[off] == 0) break;
+            if (directory[off] == 0xE5 || (directory[off + 11] & 0x08) ||
+                std::memcmp(&directory[off], wanted.data(), 11) != 0)
+                continue;
+            clusters = ChainFrom(Le(directory, off + 26, 2) | (layout_.fatBits == 32 ? Le(directory, off + 20, 2) << 16 : 0));
+            break;
         }
-        return clusters;
+        if (slash == std::string::npos || clusters.empty()) return clusters;
+        directory.clear();
+        for (uint32_t c : clusters) {
+            const std::vector<uint8_t> part = ReadCluster(c);
+            directory.insert(directory.end(), part.begin(), part.end());
+        }
+        from = slash + 1;
     }
-    return {};
 }
 
 std::vector<std::pair<uint32_t, uint32_t>> FatImage::Runs(const std::vector<uint32_t>& clusters) {

@@ -57,8 +57,13 @@ public:
     uint32_t FatEntry(uint32_t n) const;
     void SetFatEntry(uint32_t n, uint32_t value);  // in every FAT copy
     uint32_t FreeClusters() const;
-    // Clusters of a root-directory file in chain order (stops at a loop); empty when not found.
-    std::vector<uint32_t> FileClusters(const std::string& name) const;
+    // Clusters of a file or directory ("NAME.EXT" or "DIR/SUB/NAME.EXT") in
+    // chain order (stops at a loop); empty when not found.
+    std::vector<uint32_t> FileClusters(const std::string& path) const;
+    // A chain from cluster c (stops at a loop or at a link out of the data area).
+    std::vector<uint32_t> ChainFrom(uint32_t c) const;
+    // Sets cluster n's entry in FAT copy `copy` only.
+    void SetFatEntryInCopy(uint32_t copy, uint32_t n, uint32_t value);
     bool HasFile(const std::string& name) const { return !FileClusters(name).empty(); }
     std::vector<uint8_t> ReadCluster(uint32_t cluster) const;
     std::vector<uint8_t> ReadBytes(uint64_t volumeOffset, size_t size) const;

@@ -244,6 +244,27 @@ TEST(FsctlPlacement, AnswersThatDoNotHoldTogetherFailTheFile) {
              return uint32_t(kStatusBufferOverflow);
          },
          "\nScanning Disk: "},
+        // Each answer repeats the first page and says there is more: asked
+        // again from where it ended, it ends there again.
+        {"extent pages that do not advance", kFsctlGetRetrievalPointers,
+         [](uint8_t* out, uint32_t, uint32_t& returned) {
+             const RetrievalPointersHeader header{1, 0, 0};
+             const RetrievalExtent extent{2, 5};
+             std::memcpy(out, &header, sizeof header);
+             std::memcpy(out + sizeof header, &extent, sizeof extent);
+             returned = sizeof header + sizeof extent;
+             return uint32_t(kStatusBufferOverflow);
+         },
+         "Scanning file: "},
+        {"bitmap pages that do not advance", kFsctlGetVolumeBitmap,
+         [](uint8_t* out, uint32_t, uint32_t& returned) {
+             const VolumeBitmapHeader header{0, 1 << 20};
+             std::memcpy(out, &header, sizeof header);
+             std::memset(out + sizeof header, 0xFF, 8);
+             returned = sizeof header + 8;
+             return uint32_t(kStatusBufferOverflow);
+         },
+         "\nScanning Disk: "},
         {"a bitmap that starts after the cluster asked for", kFsctlGetVolumeBitmap,
          [](uint8_t* out, uint32_t status, uint32_t&) {
              const int64_t start = 64;
@@ -267,6 +288,25 @@ TEST(FsctlPlacement, AnswersThatDoNotHoldTogetherFailTheFile) {
         EXPECT_NE(host.output.find(c.output), std::string::npos) << host.output;
         EXPECT_TRUE(disk.moves.empty());
         EXPECT_FALSE(image.HasFile(kSaveName));
+        ExpectVolumeSound(image);
+    }
+}
+
+// MFT zone values that cannot be a zone (negative, reversed, or so large that
+// rounding them would overflow) are not used: the file is placed as on a
+// volume without a zone.
+TEST(FsctlPlacement, MftZoneOutOfRangeIsNotUsed) {
+    const std::pair<int64_t, int64_t> zones[] = {
+        {INT64_MAX - 3, INT64_MAX}, {-1000, -1}, {-8, 4000}, {3000, 1000}, {INT64_MIN, INT64_MIN + 5}};
+    for (const auto& [start, end] : zones) {
+        SCOPED_TRACE(std::to_string(start) + ".." + std::to_string(end));
+        FatImage image({16, 4096, 1});
+        const auto laid = image.Lay({-20, 3, -70, 4}, false);
+        const EngineRun run = RunFsctl(image, 48, [&](TestImage& disk) { disk.SetNtfsVolumeData(start, end); });
+        EXPECT_TRUE(run.placed);
+        // The save file takes the hole of 20 and part of the hole of 70; the
+        // free space after the last file is the only run that holds it.
+        EXPECT_EQ(SaveFileRuns(image), (Runs{{laid[3].back() + 1, 48}}));
         ExpectVolumeSound(image);
     }
 }

@@ -78,6 +78,15 @@ bool FatPlacementEngine::SetUpVolume(char letter) {
 
 bool FatPlacementEngine::MakeContiguous(char letter, const std::string& path, uint64_t size) {
     if (!SetUpVolume(letter)) return false;
+    // A damaged volume is refused before the save file is created: creating it
+    // writes a directory entry and a chain, which must not land in clusters
+    // that another chain runs into.
+    const unsigned damage = CheckVolume(RunList());
+    if (damage != 0) {
+        host_.ShowMessage(damage);
+        disk_.CloseDevice();
+        return false;
+    }
     uint32_t error;
     if (!CreateSaveFile(disk_, host_, path, size, error)) {
         disk_.CloseDevice();
@@ -135,14 +144,9 @@ bool FatPlacementEngine::PlaceLoop(const std::string& path, uint32_t& fragments)
             totals_.fragmentsAfter += before;
             return false;
         }
-        switch (CheckVolumeChains(disk_, drive_, g_, *fat_, fileRuns_, entry_)) {
-        case VolumeChains::Sound: break;
-        case VolumeChains::Damaged:
-            host_.ShowMessage(kMsgDamagedVolume);
-            --totals_.filesProcessed;
-            return false;
-        case VolumeChains::Unreadable:
-            host_.ShowMessage(kMsgMoveFailed);
+        const unsigned damage = CheckVolume(fileRuns_);
+        if (damage != 0) {
+            host_.ShowMessage(damage);
             --totals_.filesProcessed;
             return false;
         }
@@ -172,6 +176,18 @@ bool FatPlacementEngine::PlaceLoop(const std::string& path, uint32_t& fragments)
             return false;
         }
     }
+}
+
+unsigned FatPlacementEngine::CheckVolume(const RunList& fileRuns) {
+    fat_->Invalidate();
+    VolumeChains result = CheckVolumeChains(disk_, drive_, g_, *fat_);
+    if (result == VolumeChains::Sound) result = CheckFatCopies(*fat_, fileRuns);
+    switch (result) {
+    case VolumeChains::Sound: return 0;
+    case VolumeChains::Damaged: return kMsgDamagedVolume;
+    case VolumeChains::Unreadable: break;
+    }
+    return kMsgMoveFailed;
 }
 
 bool FatPlacementEngine::ScanFile(const std::string& path) {
@@ -363,7 +379,7 @@ FatPlacementEngine::Move FatPlacementEngine::MoveRun(uint32_t predecessor, int64
     if (!disk_.LockVolume(drive_, 2, 0)) {
         result = Move::Changed;
     } else {
-        if (disk_.GetLockFlagState(drive_) != 0) {
+        if (disk_.GetLockFlagState(drive_) != 0 || !StillAsScanned(predecessor, source, destination, count)) {
             result = Move::Changed;
         } else if (CopyClusters(source, destination, count) &&
                    fat_->WriteFatEntries(destination, count, link) &&
@@ -376,6 +392,31 @@ FatPlacementEngine::Move FatPlacementEngine::MoveRun(uint32_t predecessor, int64
     }
     host_.IgnoreInterrupts(false);
     return result;
+}
+
+bool FatPlacementEngine::StillAsScanned(uint32_t predecessor, uint32_t source, uint32_t destination,
+                                        uint32_t count) {
+    // Read afresh: the run must still hang where the scan found it, and the
+    // target must still be free, before anything of the move is written.
+    fat_->Invalidate();
+    if (predecessor != 0) {
+        int64_t entry;
+        if (!fat_->ReadFatEntry(predecessor, entry) || entry != int64_t(source)) return false;
+    } else if (!DirectoryEntryNames(source)) {
+        return false;
+    }
+    for (uint32_t i = 0; i < count; ++i) {
+        int64_t entry;
+        if (!fat_->ReadFatEntry(destination + i, entry) || entry != 0) return false;
+    }
+    return true;
+}
+
+bool FatPlacementEngine::DirectoryEntryNames(uint32_t start) {
+    if (!disk_.ReadSectors(drive_, entry_.sector, 1, directory_.data())) return false;
+    const uint8_t* e = directory_.data() + entry_.offset;
+    const bool fat32 = g_.type == FatType::Fat32;
+    return IsUsedFileEntry(e) && EntryStartCluster(e, fat32) == (fat32 ? start : (start & 0xFFFF));
 }
 
 bool FatPlacementEngine::CopyClusters(uint32_t source, uint32_t destination, uint32_t count) {
@@ -395,13 +436,11 @@ bool FatPlacementEngine::CopyClusters(uint32_t source, uint32_t destination, uin
 }
 
 bool FatPlacementEngine::LinkDirectoryEntry(uint32_t oldStart, uint32_t newStart) {
+    // The entry must still be the file's: someone may have changed the directory.
+    if (!DirectoryEntryNames(oldStart)) return false;
     uint8_t* sector = directory_.data();
-    if (!disk_.ReadSectors(drive_, entry_.sector, 1, sector)) return false;
     uint8_t* e = sector + entry_.offset;
     const bool fat32 = g_.type == FatType::Fat32;
-    // The entry must still be the file's: someone may have changed the directory.
-    if (!IsUsedFileEntry(e) || EntryStartCluster(e, fat32) != (fat32 ? oldStart : (oldStart & 0xFFFF)))
-        return false;
     WriteLe16(e + 26, uint16_t(newStart));
     if (fat32) WriteLe16(e + 20, uint16_t(newStart >> 16));
     return disk_.WriteSectors(drive_, entry_.sector, 1, sector, kWriteDirectory);

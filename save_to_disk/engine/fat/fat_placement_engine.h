@@ -56,6 +56,10 @@ private:
     Placement MoveFailed(Move result);
     Move MoveRun(uint32_t predecessor, int64_t link, uint32_t source, uint32_t destination,
                  uint32_t count);
+    // 0 when the volume may be written, else the message that refuses it.
+    unsigned CheckVolume(const RunList& fileRuns);
+    bool StillAsScanned(uint32_t predecessor, uint32_t source, uint32_t destination, uint32_t count);
+    bool DirectoryEntryNames(uint32_t start);
     bool CopyClusters(uint32_t source, uint32_t destination, uint32_t count);
     bool LinkDirectoryEntry(uint32_t oldStart, uint32_t newStart);
 

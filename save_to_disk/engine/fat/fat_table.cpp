@@ -97,3 +97,46 @@ bool FatTable::WriteFatEntries(uint32_t first, uint32_t count, int64_t link) {
 bool FatTable::FreeFatEntries(uint32_t first, uint32_t count) {
     return WriteEntries(first, count, [](uint32_t) { return 0u; });
 }
+
+bool FatTable::CompareCopies(std::vector<ClusterRun> guarded, bool& disagree) {
+    disagree = false;
+    if (g_.fatCount < 2) return true;
+    std::sort(guarded.begin(), guarded.end(),
+              [](const ClusterRun& a, const ClusterRun& b) { return a.start < b.start; });
+    const uint32_t width = g_.type == FatType::Fat32 ? 4 : 2;
+    const uint32_t limit = g_.ClusterLimit();
+    std::vector<uint8_t> other(window_.size());
+    for (uint32_t copy = 1; copy < g_.fatCount; ++copy) {
+        size_t run = 0;
+        uint32_t c = 2;
+        while (c < limit) {
+            // A chunk of both copies from the sector of entry c; entries that
+            // end past the chunk are compared with the next one.
+            const uint32_t sector = uint32_t(FatEntryOffset(g_.type, c) / g_.bytesPerSector);
+            const uint32_t count = std::min(kWindowSectors, g_.sectorsPerFat - sector);
+            if (!LoadWindow(g_.reservedSectors + sector, count)) return false;
+            if (!disk_.ReadSectors(drive_, g_.reservedSectors + copy * g_.sectorsPerFat + sector, count,
+                                   other.data()))
+                return false;
+            sectorsRead_ += count;
+            const uint64_t base = uint64_t(sector) * g_.bytesPerSector;
+            const uint64_t end = base + uint64_t(count) * g_.bytesPerSector;
+            const uint32_t from = c;
+            for (; c < limit; ++c) {
+                const uint64_t at = FatEntryOffset(g_.type, c);
+                if (at + width > end) break;
+                const uint32_t mine = LoadFatEntry(window_.data() + (at - base), g_.type, c);
+                const uint32_t theirs = LoadFatEntry(other.data() + (at - base), g_.type, c);
+                if (mine == theirs) continue;
+                while (run < guarded.size() && uint64_t(guarded[run].start) + guarded[run].length <= c) ++run;
+                const bool inFile = run < guarded.size() && guarded[run].start <= c;
+                if (mine == 0 || theirs == 0 || inFile) {
+                    disagree = true;
+                    return true;
+                }
+            }
+            if (c == from) return false;  // an entry wider than the FAT's end
+        }
+    }
+    return true;
+}

@@ -7,6 +7,7 @@
 
 #include "save_to_disk/engine/disk_access.h"
 #include "save_to_disk/engine/fat/fat_geometry.h"
+#include "save_to_disk/engine/run_list.h"
 
 class FatTable {
 public:
@@ -23,6 +24,11 @@ public:
     // (kEndOfChain for the end of the chain).
     bool WriteFatEntries(uint32_t first, uint32_t count, int64_t link);
     bool FreeFatEntries(uint32_t first, uint32_t count);
+
+    // Compares every further FAT copy with the first, sector by sector:
+    // `disagree` when an entry differs that either copy calls free or that
+    // lies in one of `guarded`. False when a copy cannot be read.
+    bool CompareCopies(std::vector<ClusterRun> guarded, bool& disagree);
 
     // Forgets the window, so that the next access reads the FAT again.
     void Invalidate() { windowValid_ = false; }

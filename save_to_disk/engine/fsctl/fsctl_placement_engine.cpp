@@ -1,6 +1,7 @@
 #include "save_to_disk/engine/fsctl/fsctl_placement_engine.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "save_to_disk/engine/placement_messages.h"
@@ -21,6 +22,7 @@ FsctlPlacementEngine::FsctlPlacementEngine(DiskAccess& disk, PlacementHost& host
 
 bool FsctlPlacementEngine::MakeContiguous(char letter, const std::string& path, uint64_t size) {
     ntfs_ = false;
+    zoneValid_ = false;
     bytesPerCluster_ = 0;
     extents_.Clear();
     freeRuns_.Clear();
@@ -57,7 +59,12 @@ void FsctlPlacementEngine::ReadNtfsVolumeData() {
     if (bytesPerCluster == 0) return;
     ntfs_ = true;
     bytesPerCluster_ = bytesPerCluster;
-    zone_ = RoundMftZone(FieldAt<int64_t>(answer_, kNtfsMftZoneStartAt), FieldAt<int64_t>(answer_, kNtfsMftZoneEndAt));
+    // A zone outside 0..kMaxZoneCluster, or ending before it starts, is no
+    // zone: its rounding would overflow, and nothing sensible can be clipped.
+    const int64_t zoneStart = FieldAt<int64_t>(answer_, kNtfsMftZoneStartAt);
+    const int64_t zoneEnd = FieldAt<int64_t>(answer_, kNtfsMftZoneEndAt);
+    zoneValid_ = zoneStart >= 0 && zoneStart <= zoneEnd && zoneEnd <= kMaxZoneCluster;
+    if (zoneValid_) zone_ = RoundMftZone(zoneStart, zoneEnd);
 }
 
 bool FsctlPlacementEngine::ProcessFile(const std::string& path, bool first) {
@@ -148,7 +155,8 @@ uint32_t FsctlPlacementEngine::ReadExtents(uint64_t& fragments, uint64_t& used) 
         const auto header = FieldAt<RetrievalPointersHeader>(answer_, 0);
         const uint64_t room = returned < sizeof header ? 0 : (returned - sizeof header) / sizeof(RetrievalExtent);
         bool sound = returned >= sizeof header && header.extentCount <= room && header.startingVcn >= 0 &&
-                     (status == kStatusSuccess || header.extentCount > 0);
+                     header.startingVcn <= vcn && (status == kStatusSuccess || header.extentCount > 0) &&
+                     extents_.Extents().Count() + header.extentCount <= kMaxExtents;
         int64_t current = header.startingVcn;
         for (uint32_t i = 0; sound && i < header.extentCount; ++i) {
             const auto extent = FieldAt<RetrievalExtent>(answer_, sizeof header + i * sizeof(RetrievalExtent));
@@ -168,6 +176,9 @@ uint32_t FsctlPlacementEngine::ReadExtents(uint64_t& fragments, uint64_t& used) 
             }
             current = extent.nextVcn;
         }
+        // An answer that says there is more must end past the cluster asked
+        // for: asking again from the same place would never end.
+        if (status == kStatusBufferOverflow && current <= vcn) sound = false;
         if (!sound) {
             status = kStatusUnsuccessful;
             host_.WriteOutput("Scanning file: ");
@@ -184,8 +195,9 @@ uint32_t FsctlPlacementEngine::ReadExtents(uint64_t& fragments, uint64_t& used) 
 
 uint32_t FsctlPlacementEngine::ReadFreeRuns(uint64_t& total) {
     freeRuns_.Clear();
-    FreeRunCollector collector(freeRuns_, ntfs_ ? &zone_ : nullptr);
+    FreeRunCollector collector(freeRuns_, ntfs_ && zoneValid_ ? &zone_ : nullptr);
     int64_t lcn = 0;
+    int64_t volumeEnd = -1;  // the cluster after the last, as the first answer gives it
     for (;;) {
         uint32_t returned = 0;
         bool waited = false;
@@ -198,9 +210,15 @@ uint32_t FsctlPlacementEngine::ReadFreeRuns(uint64_t& total) {
             clusters = header.bitmapSize < 0 ? 0 : std::min({uint64_t(header.bitmapSize), kBitmapAnswerClusters, held});
             // An answer must hold its header, start at or before the cluster
             // asked for, and move on when it says there is more.
-            if (returned < sizeof header || header.startingLcn < 0 || header.startingLcn > lcn ||
-                header.bitmapSize < 0 || (status == kStatusBufferOverflow && clusters == 0))
-                status = kStatusUnsuccessful;
+            // Every answer names the same end of the volume, and one that
+            // says there is more ends past the cluster asked for.
+            const bool sound = returned >= sizeof header && header.startingLcn >= 0 && header.startingLcn <= lcn &&
+                               header.bitmapSize >= 0 &&
+                               header.bitmapSize <= INT64_MAX - header.startingLcn &&
+                               (volumeEnd < 0 || header.startingLcn + header.bitmapSize == volumeEnd) &&
+                               (status != kStatusBufferOverflow || header.startingLcn + int64_t(clusters) > lcn);
+            if (!sound) status = kStatusUnsuccessful;
+            else if (volumeEnd < 0) volumeEnd = header.startingLcn + header.bitmapSize;
         }
         if (status != kStatusSuccess && status != kStatusBufferOverflow) {
             host_.WriteOutput(waited ? "\nGet Volume Bitmap: " : "\nScanning Disk: ");

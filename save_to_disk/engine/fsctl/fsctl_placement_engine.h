@@ -19,6 +19,10 @@ public:
     // after an already-committed answer, a fill that ran out of free runs, or
     // a move that did not leave the file in one run.
     static constexpr unsigned kMaxPasses = 16;
+    // A file's extents are read up to this many; more fails the pass.
+    static constexpr uint64_t kMaxExtents = uint64_t(1) << 22;
+    // The largest MFT zone bound taken from the volume data.
+    static constexpr int64_t kMaxZoneCluster = int64_t(1) << 62;
 
     FsctlPlacementEngine(DiskAccess& disk, PlacementHost& host);
 
@@ -54,6 +58,7 @@ private:
     bool ntfs_ = false;
     uint32_t bytesPerCluster_ = 0;
     MftZone zone_{};
+    bool zoneValid_ = false;
     FileExtents extents_;
     RunListOf<LcnRun> freeRuns_;
     std::vector<uint8_t> answer_;

@@ -1,0 +1,18 @@
+// fuel's start-up and run.
+#pragma once
+
+#include <windows.h>
+
+#include "fuel_gauge/app/fuel_shell.h"
+
+// Opens the machine control channel, tells the BIOS that power management is
+// supported, records FGTray = "1" in the shared key (ending at once, silently,
+// when that fails), then either toggles the window of a gauge that already
+// runs or runs the gauge window until it closes. FGTray becomes "0" and the
+// channel closes however the run ends. Returns the process exit code.
+int RunFuel(HINSTANCE instance, FuelShell& shell);
+
+// The registry value that tells whether the gauge runs.
+inline constexpr char kFuelTrayValue[] = "FGTray";
+// The class of the gauge window, by which a second start finds the first.
+inline constexpr char kDialogClass[] = "#32770";

@@ -1,0 +1,32 @@
+// fuel's seam: the side effects a test must not really perform. The program
+// calls Windows through WindowsFuelShell; tests put a recorder in its place.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class FuelShell {
+public:
+    // A modal message box on owner; returns the button the user chose
+    // (IDOK, IDCANCEL, ...).
+    virtual int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) = 0;
+    // WinHelpA with HELP_INDEX: the index of helpFile.
+    virtual void OpenHelp(HWND owner, const char* helpFile) = 0;
+    // WinHelpA with HELP_QUIT: closes the help owner opened.
+    virtual void CloseHelp(HWND owner) = 0;
+
+protected:
+    ~FuelShell() = default;
+};
+
+class WindowsFuelShell final : public FuelShell {
+public:
+    int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) override;
+    void OpenHelp(HWND owner, const char* helpFile) override;
+    void CloseHelp(HWND owner) override;
+};
+
+// The shell the program runs with: WindowsFuelShell in fuel.exe
+// (program_shell.cpp), a recorder in a test build.
+FuelShell& ProgramShell();

@@ -1,0 +1,7 @@
+// fuel.exe acts through Windows itself.
+#include "fuel_gauge/app/fuel_shell.h"
+
+FuelShell& ProgramShell() {
+    static WindowsFuelShell shell;
+    return shell;
+}

@@ -1,0 +1,53 @@
+#include "fuel_gauge/tray/fuel_art.h"
+
+#include "resources/fuel/resource.h"
+
+namespace {
+
+HICON LoadIconSized(HINSTANCE instance, int id, int size) {
+    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
+}
+
+// The pictures are drawn on white and shown as they are: no colour mapping.
+HBITMAP LoadPicture(HINSTANCE instance, const char* name) {
+    return static_cast<HBITMAP>(LoadImageA(instance, name, IMAGE_BITMAP, 0, 0, 0));
+}
+
+void LoadFaces(HINSTANCE instance, ButtonFaces& faces, const char* up, const char* down, const char* focus) {
+    faces.up.reset(LoadPicture(instance, up));
+    faces.down.reset(LoadPicture(instance, down));
+    faces.focus.reset(LoadPicture(instance, focus));
+}
+
+}  // namespace
+
+FuelArt::FuelArt(HINSTANCE instance) {
+    for (int i = 0; i < kBatteryCount; ++i) {
+        const int id = kFirstBattery + i;
+        if (id == IDB_FUEL_UNKNOWN || (id >= IDB_FUEL_CHARGING1 && id <= IDB_FUEL_LEVEL0))
+            batteries_[i].reset(LoadPicture(instance, MAKEINTRESOURCEA(id)));
+    }
+    for (int i = 0; i < kTrayCount; ++i) tray_[i].reset(LoadIconSized(instance, kFirstTray + i, 16));
+    programSmall_.reset(LoadIconSized(instance, IDI_FUEL_PROGRAM, 16));
+    program_.reset(LoadIconSized(instance, IDI_FUEL_PROGRAM, 32));
+    for (int i = 0; i < 6; ++i) modes_[i].reset(LoadIconSized(instance, kModeIds[i], 32));
+    LoadFaces(instance, suspend_, IDB_FUEL_SUSPEND_UP, IDB_FUEL_SUSPEND_DOWN, IDB_FUEL_SUSPEND_FOCUS);
+    LoadFaces(instance, hibernate_, IDB_FUEL_HIBER_UP, IDB_FUEL_HIBER_DOWN, IDB_FUEL_HIBER_FOCUS);
+}
+
+HBITMAP FuelArt::BatteryPicture(int id) const {
+    if (id < kFirstBattery || id >= kFirstBattery + kBatteryCount) return nullptr;
+    return batteries_[id - kFirstBattery].get();
+}
+
+HICON FuelArt::TrayIcon(int id) const {
+    if (id == IDI_FUEL_PROGRAM) return programSmall_.get();
+    if (id < kFirstTray || id >= kFirstTray + kTrayCount) return nullptr;
+    return tray_[id - kFirstTray].get();
+}
+
+HICON FuelArt::ModeIcon(int id) const {
+    for (int i = 0; i < 6; ++i)
+        if (kModeIds[i] == id) return modes_[i].get();
+    return nullptr;
+}

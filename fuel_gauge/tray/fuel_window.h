@@ -1,0 +1,73 @@
+// The gauge window "Fuel": battery picture, percentage, the Suspend and
+// Hibernate buttons and the power-mode icon, with the tray icon it owns.
+// Its two timers poll the machine (fuel_polling.h); double-clicking the
+// power-mode icon switches the power mode; the tray icon's double-click shows
+// the window and its right button the tray menu.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "common/win32/dialog.h"
+#include "common/win32/tray_icon.h"
+#include "fuel_gauge/app/fuel_shell.h"
+#include "fuel_gauge/core/fuel_status.h"
+#include "fuel_gauge/tray/dialog_hook.h"
+#include "fuel_gauge/tray/fuel_art.h"
+
+// The tray icon's id and the message its mouse actions arrive with.
+inline constexpr UINT kFuelTrayIconId = 128;
+inline constexpr UINT kFuelTrayMessage = WM_USER + 100;
+
+class CFuelWindow final : public CDialog, private DialogMessageHook {
+public:
+    // Loads every picture the window shows.
+    CFuelWindow(HINSTANCE instance, FuelShell& shell);
+
+    // What the window and the tray show, for tests.
+    const FuelStatus& status() const { return status_; }
+    int ShownPicture() const { return shownPicture_; }
+    int ShownModeIcon() const { return shownModeIcon_; }
+    int TrayIconShown() const { return trayIconId_; }
+    const std::string& TrayTip() const { return trayTip_; }
+    int TrayChanges() const { return trayChanges_; }
+    bool InTray() const { return tray_.shown(); }
+
+protected:
+    BOOL OnInitDialog() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    void OnTimer(UINT_PTR id) override;
+    void OnDestroy() override;
+
+private:
+    bool OnHookedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+    void ExtendSystemMenu();
+    void SizeButtonToFace(int id, const ButtonFaces& faces);
+    void DrawButton(const DRAWITEMSTRUCT& item);
+    void ConfirmPowerState(UINT textId, std::uint8_t state);
+    void SwitchPowerMode(POINT client);
+    void ShowTrayMenu();
+    void ShowAbout();
+    void OpenHelp();
+    bool OnSystemCommand(WPARAM command);
+    void OnTrayMessage(LPARAM mouse);
+    void ShowModeIcon(int icon);
+    void UpdateTray(int icon, const std::string& tip);
+    std::string ChargeSuffix(bool unknown, unsigned percent) const;
+
+    HINSTANCE instance_;
+    FuelShell& shell_;
+    FuelArt art_;
+    CTrayIcon tray_{kFuelTrayIconId, kFuelTrayMessage};
+    FuelStatus status_;
+    char helpPath_[256] = {};
+    bool helpOpened_ = false;
+
+    int shownPicture_ = 0;
+    int shownModeIcon_ = 0;
+    int trayIconId_ = 0;
+    std::string trayTip_;
+    int trayChanges_ = 0;
+};

@@ -4,14 +4,18 @@
 
 #include "config_utility/pages/accessibility_page.h"
 #include "config_utility/pages/audio_page.h"
+#include "config_utility/pages/customize_page.h"
 #include "config_utility/app/control_panels.h"
 #include "config_utility/pages/device_page.h"
 #include "config_utility/pages/glidenub_page.h"
 #include "config_utility/pages/infrared_page.h"
 #include "config_utility/pages/lcd_page.h"
 #include "config_utility/pages/modem_page.h"
+#include "config_utility/pages/parallel_port_page.h"
 #include "config_utility/pages/pc_card_slots_page.h"
+#include "config_utility/pages/pci_device_setup_page.h"
 #include "config_utility/pages/serial_port_page.h"
+#include "config_utility/pages/system_information_page.h"
 #include "resources/merovant/resource.h"
 
 namespace {
@@ -29,17 +33,17 @@ constexpr PageCommand kPages[] = {
     {kPageGlidenub, ID_PAGE_GLIDENUB, OpenDevicePage<CGlidenubPage>},
     {kPageAudio, ID_PAGE_AUDIO, OpenDevicePage<CAudioPage>},
     {kPageInfrared, ID_PAGE_INFRARED, OpenDevicePage<CInfraredPage>},
-    {kPageParallelPort, ID_PAGE_PARALLEL_PORT, nullptr},
+    {kPageParallelPort, ID_PAGE_PARALLEL_PORT, OpenDevicePage<CParallelPortPage>},
     {kPageSerialPort, ID_PAGE_SERIAL_PORT, OpenDevicePage<CSerialPortPage>},
     {kPageModem, ID_PAGE_MODEM, OpenDevicePage<CModemPage>},
-    {kPagePciDeviceSetup, ID_PAGE_PCI_DEVICE_SETUP, nullptr},
+    {kPagePciDeviceSetup, ID_PAGE_PCI_DEVICE_SETUP, OpenDevicePage<CPciDeviceSetupPage>},
     {kPagePcCardSlots, ID_PAGE_PC_CARD_SLOTS, OpenDevicePage<CPcCardSlotsPage>},
     {kPagePower, ID_POWER_SETTINGS, StartPowerManagement},
     {kPageLcd, ID_PAGE_LCD, OpenDevicePage<CLcdPage>},
     {kPageDisplay, ID_DISPLAY_PROPERTIES, StartDisplayProperties},
     {kPageAccessibility, ID_PAGE_ACCESSIBILITY, OpenDevicePage<CAccessibilityPage>},
-    {kNoPage, ID_PAGE_CUSTOMIZE, nullptr},
-    {kPageSystemInformation, ID_PAGE_SYSTEM_INFORMATION, nullptr},
+    {kNoPage, ID_PAGE_CUSTOMIZE, OpenDevicePage<CCustomizePage>},
+    {kPageSystemInformation, ID_PAGE_SYSTEM_INFORMATION, OpenDevicePage<CSystemInformationPage>},
     {kPageHelp, 0, OpenHelpFile},
 };
 

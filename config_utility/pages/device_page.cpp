@@ -13,7 +13,12 @@ BOOL CDevicePage::OnInitDialog() {
     for (const ControlText& text : layout_.texts) SetItemText(hwnd(), text.control, LoadStr(text.text).c_str());
     SetItemText(hwnd(), IDOK, LoadStr(IDS_OK).c_str());
     SetItemText(hwnd(), IDCANCEL, LoadStr(IDS_CANCEL).c_str());
+    for (const DropDownList& list : layout_.lists) {
+        SendDlgItemMessageA(hwnd(), list.control, CB_RESETCONTENT, 0, 0);
+        for (const ListEntry& entry : list.entries) AddListEntry(list.control, LoadStr(entry.text), entry.value);
+    }
     for (std::size_t i = 0; i < layout_.groups.size(); ++i) ReadGroup(i);
+    AfterRead();
     return TRUE;
 }
 
@@ -21,7 +26,12 @@ void CDevicePage::ReadGroup(std::size_t index) {
     const SettingGroup& group = layout_.groups[index];
     for (const RadioChoice& choice : group.choices) CheckItem(hwnd(), choice.control, false);
     GroupReading reading;
-    if (!group.read(reading)) return;
+    if (group.read == nullptr || !group.read(reading)) return;
+    ApplyReading(index, reading);
+}
+
+void CDevicePage::ApplyReading(std::size_t index, const GroupReading& reading) {
+    const SettingGroup& group = layout_.groups[index];
     for (const RadioChoice& choice : group.choices) {
         if (choice.control == reading.checked) {
             CheckItem(hwnd(), choice.control, true);
@@ -40,6 +50,7 @@ bool CDevicePage::Choose(int control) {
             if (!groups_[i].locked) {
                 groups_[i].value = choice.value;
                 groups_[i].changed = true;
+                OnChoice(control);
             }
             return true;
         }
@@ -51,6 +62,14 @@ bool CDevicePage::OnCommand(int id, int code, HWND) {
     if (id == ID_WHATS_THIS) {
         ShowWhatsThis();
         return true;
+    }
+    if (code == CBN_SELCHANGE) {
+        for (const DropDownList& list : layout_.lists) {
+            if (list.control != id) continue;
+            OnListChange(id);
+            return true;
+        }
+        return false;
     }
     if (code != BN_CLICKED) return false;
     if (Choose(id)) return true;
@@ -71,8 +90,32 @@ void CDevicePage::OnOK() {
         groups_[i].changed = false;
         written = true;
     }
+    if (WriteMore()) written = true;
     if (written && layout_.restartPrompt && context_.shell.ConfirmRestart(hwnd())) context_.shell.RestartWindows();
     EndDialog(hwnd(), IDOK);
+}
+
+void CDevicePage::AddListEntry(int control, const std::string& text, std::uint32_t value) {
+    const LRESULT index = SendDlgItemMessageA(hwnd(), control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (index >= 0) SendDlgItemMessageA(hwnd(), control, CB_SETITEMDATA, index, value);
+}
+
+bool CDevicePage::SelectListValue(int control, std::uint32_t value) {
+    const LRESULT count = SendDlgItemMessageA(hwnd(), control, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        if (static_cast<std::uint32_t>(SendDlgItemMessageA(hwnd(), control, CB_GETITEMDATA, i, 0)) != value) continue;
+        SendDlgItemMessageA(hwnd(), control, CB_SETCURSEL, i, 0);
+        return true;
+    }
+    SendDlgItemMessageA(hwnd(), control, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    return false;
+}
+
+bool CDevicePage::SelectedListValue(int control, std::uint32_t& value) const {
+    const LRESULT index = SendDlgItemMessageA(hwnd(), control, CB_GETCURSEL, 0, 0);
+    if (index == CB_ERR) return false;
+    value = static_cast<std::uint32_t>(SendDlgItemMessageA(hwnd(), control, CB_GETITEMDATA, index, 0));
+    return true;
 }
 
 bool CDevicePage::OnContextMenu(HWND, POINT screen) {

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "common/win32/dialog.h"
@@ -40,10 +41,26 @@ struct GroupReading {
 
 // One setting: its radio buttons, its read at opening (false when the read
 // failed: no button is checked) and its write on OK (result not examined).
+// A page whose read serves more than the group leaves read empty and hands
+// the group its reading from AfterRead (ApplyReading).
 struct SettingGroup {
     RadioChoice choices[2];
     bool (*read)(GroupReading& reading);
     void (*write)(std::uint32_t value);
+};
+
+// An entry of a drop-down list: its text and the value it stands for.
+struct ListEntry {
+    UINT text;
+    std::uint32_t value;
+};
+
+// A drop-down list of the page, filled with entries in this order at opening;
+// a list whose entries depend on the machine has none here and is filled by
+// the page (AddListEntry).
+struct DropDownList {
+    int control;
+    std::span<const ListEntry> entries;
 };
 
 struct DevicePageLayout {
@@ -53,6 +70,7 @@ struct DevicePageLayout {
     std::span<const SettingGroup> groups;  // written on OK in this order
     std::span<const ControlPanelButton> controlPanels;
     bool restartPrompt;                    // after a write, offer to restart
+    std::span<const DropDownList> lists = {};
 };
 
 class CDevicePage : public CDialog {
@@ -68,6 +86,31 @@ protected:
     void OnOK() override;
     bool OnCommand(int id, int code, HWND control) override;
     bool OnContextMenu(HWND window, POINT screen) override;
+
+    // The steps a page with more than pairs of radio buttons adds. AfterRead
+    // runs at the end of the opening, once the texts, lists and groups are
+    // set; OnChoice after a radio button of an unlocked group was chosen;
+    // OnListChange after a new selection in one of the layout's lists.
+    // WriteMore runs on OK after the groups' writes and returns whether it
+    // wrote something (which asks for the restart prompt on pages with one).
+    virtual void AfterRead() {}
+    virtual void OnChoice(int /*control*/) {}
+    virtual void OnListChange(int /*control*/) {}
+    virtual bool WriteMore() { return false; }
+
+    // Checks the group's button as reading says, greys it when locked.
+    void ApplyReading(std::size_t group, const GroupReading& reading);
+    // The value of the group's checked button (as last read or chosen).
+    std::uint32_t GroupValue(std::size_t group) const { return groups_[group].value; }
+
+    // Drop-down lists: an entry with its value; the first entry holding value
+    // selected (false, and no selection, when none does); the value of the
+    // selected entry (false when nothing is selected).
+    void AddListEntry(int control, const std::string& text, std::uint32_t value);
+    bool SelectListValue(int control, std::uint32_t value);
+    bool SelectedListValue(int control, std::uint32_t& value) const;
+
+    MerovantContext& context() { return context_; }
 
 private:
     struct GroupState {

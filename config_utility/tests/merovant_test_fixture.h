@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -41,6 +42,7 @@ public:
     }
     int ShowMessageBox(HWND, const std::string& text, UINT) override {
         messages.push_back(text);
+        if (onMessage) onMessage();
         return answer;
     }
     void RestartWindows() override { ++restarts; }
@@ -49,6 +51,7 @@ public:
     std::vector<Help> help;
     std::vector<Help> popupHelp;
     std::vector<std::string> messages;
+    std::function<void()> onMessage;  // runs while a message box would be open
     int restarts = 0;
     int answer = IDOK;
     int restartPrompts = 0;

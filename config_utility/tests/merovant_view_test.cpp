@@ -109,12 +109,13 @@ TEST_F(MerovantViewTest, LampChangesAfterItsPageWithoutARestart) {
     model->state.glidenub = 0;
     EXPECT_FALSE(LampShown(4)) << "lamps are not polled";
 
+    // The pages open modally; each is cancelled from inside its loop.
+    PageScript script;
+    const auto cancel = [](HWND page) { SendMessageA(page, WM_COMMAND, IDCANCEL, 0); };
+    script.Then(cancel);
     SendMessageA(frame->hwnd(), WM_COMMAND, ID_PAGE_PARALLEL_PORT, 0);  // the menu
     EXPECT_TRUE(LampShown(4));
     EXPECT_FALSE(LampShown(13));
-    // The pages that exist open modally; each is cancelled from inside its loop.
-    PageScript script;
-    const auto cancel = [](HWND page) { SendMessageA(page, WM_COMMAND, IDCANCEL, 0); };
     script.Then(cancel);
     Click(IDC_VIEW_INFRARED);  // the view's button
     EXPECT_TRUE(LampShown(13));
@@ -196,9 +197,21 @@ TEST_F(MerovantViewTest, ButtonsGoThroughTheFramesCommandsAndCarryTooltips) {
     Click(IDC_VIEW_EXTERNAL_DISPLAY);
     EXPECT_EQ(shell.started, (std::vector<std::string>{"C:\\Merovant\\corvessa.exe",
                                                        "rundll32.exe shell32.dll,Control_RunDLL desk.cpl,,3"}));
-    // The System Information page does not exist yet; the hint is cleared afterwards.
-    Click(IDC_VIEW_SYSTEM_INFORMATION);
-    EXPECT_EQ(Status(), " ");
+    // Two pages keep their hint in the status bar while they are open.
+    PageScript script;
+    for (const auto& [button, hint] : {std::pair{IDC_VIEW_SYSTEM_INFORMATION, "Display BIOS Information"},
+                                       std::pair{IDC_VIEW_PCI, "IRQ holder for PCI steering"}}) {
+        std::string shown, caption;
+        script.Then([&](HWND page) {
+            shown = Status();
+            caption = WindowText(page);
+            SendMessageA(page, WM_COMMAND, IDOK, 0);
+        });
+        Click(button);
+        EXPECT_EQ(shown, hint);
+        EXPECT_FALSE(caption.empty()) << "the page was open";
+        EXPECT_EQ(Status(), " ");
+    }
     EXPECT_EQ(shell.started.size(), 2u);
 
     ASSERT_NE(view().tooltip(), nullptr);

@@ -33,3 +33,17 @@ inline constexpr std::uint8_t kPortDisabled = 0x02;
 inline constexpr std::uint8_t kBatteryCharging = 0x08;
 inline constexpr std::uint8_t kBatteryChargeUnknown = 0x10;
 inline constexpr std::uint8_t kBatteryNotPresent = 0x80;  // also read as charge unknown
+
+// SetParallelPort's values, and the operating modes of GetParallPortOpMode
+// and SetParallPortOpMode.
+inline constexpr std::uint8_t kParallelPortEnable = 17;
+inline constexpr std::uint8_t kParallelPortDisable = 16;
+inline constexpr std::uint8_t kParallelModeUnidirectional = 0;
+inline constexpr std::uint8_t kParallelModeBidirectional = 1;
+inline constexpr std::uint8_t kParallelModeEpp = 2;
+inline constexpr std::uint8_t kParallelModeEcp = 3;
+
+// PCI interrupt steering: the entry that leaves a pin without an interrupt,
+// and the mask of interrupts offered before the first list is read.
+inline constexpr std::uint8_t kPciNoIrq = 0x80;
+inline constexpr std::uint16_t kPciDefaultIrqMask = 0x8EB8;

@@ -1,5 +1,5 @@
-// The shared Win32 pieces: string table texts, the dialog base class and the
-// shared configuration key.
+// The shared Win32 pieces: string table texts, the dialog base class, the
+// property page and sheet, the registry reader and the shared configuration key.
 #include <windows.h>
 #include <shlwapi.h>
 
@@ -15,6 +15,7 @@
 #include "common/win32/load_string.h"
 #include "common/win32/registry_string.h"
 #include "common/win32/unique_handle.h"
+#include "common/win32/property_sheet.h"
 #include "common/tests/common_test_resources.h"
 #include "tests/support/machine_fixture.h"
 
@@ -158,3 +159,139 @@ TEST(ReadRegistryString, ReadsWhatFitsAndRefusesTheRest) {
     key.reset();
     SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\SuiteTests");
 }
+namespace {
+
+// Records what the page base forwards; its initialisation clicks its own
+// check box, as a page that sets its controls does.
+class RecordingPage final : public CPropertyPage {
+public:
+    RecordingPage(std::vector<std::string>& calls, const char* name)
+        : CPropertyPage(IDD_TEST_PAGE, IDS_TEST_PAGE_TITLE), calls_(calls), name_(name) {}
+    bool refuseToLeave = false;
+    bool refuseToCancel = false;
+
+protected:
+    BOOL OnInitDialog() override {
+        calls_.push_back(name_ + " init");
+        SendMessageA(GetDlgItem(hwnd(), IDC_TEST_CHECK), BM_CLICK, 0, 0);
+        return TRUE;
+    }
+    bool OnCommand(int id, int code, HWND) override {
+        if (id != IDC_TEST_CHECK || code != BN_CLICKED) return false;
+        Changed();
+        return true;
+    }
+    void OnSetActive() override { calls_.push_back(name_ + " active"); }
+    bool OnKillActive() override {
+        calls_.push_back(name_ + " leave");
+        return !refuseToLeave;
+    }
+    void OnApply() override { calls_.push_back(name_ + " apply"); }
+    bool OnQueryCancel() override {
+        calls_.push_back(name_ + " cancel?");
+        return !refuseToCancel;
+    }
+
+private:
+    std::vector<std::string>& calls_;
+    std::string name_;
+};
+
+constexpr int kApplyButton = 0x3021;  // comctl32's Apply button
+
+std::string WindowText(HWND window) {
+    char text[256] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+class PropertySheetTest : public testing::Test {
+protected:
+    void SetUp() override {
+        InitCommonControls();
+        window = sheet.CreateModeless(GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(window, nullptr);
+    }
+    void TearDown() override {
+        if (window != nullptr) DestroyWindow(window);
+    }
+    bool ApplyEnabled() const { return IsWindowEnabled(GetDlgItem(window, kApplyButton)) != FALSE; }
+    void Press(int button) { SendMessageA(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0); }
+    // The calls but the activations, which comctl32 may repeat after an apply.
+    std::vector<std::string> Calls() const {
+        std::vector<std::string> kept;
+        for (const std::string& call : calls)
+            if (call.find(" active") == std::string::npos) kept.push_back(call);
+        return kept;
+    }
+
+    std::vector<std::string> calls;
+    RecordingPage first{calls, "first"}, second{calls, "second"}, third{calls, "third"};
+    CPropertyPage* pages[3] = {&first, &second, &third};
+    CPropertySheet sheet{IDS_TEST_SHEET_TITLE, pages};
+    HWND window = nullptr;
+};
+
+// Counts the PSM_CHANGED that reach the sheet.
+WNDPROC sheetProcedure = nullptr;
+int changedMessages = 0;
+LRESULT CALLBACK CountChanged(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == PSM_CHANGED) ++changedMessages;
+    return CallWindowProcA(sheetProcedure, window, message, wParam, lParam);
+}
+
+TEST_F(PropertySheetTest, BuildsTheSheetFromTheTableWithTheFirstPageShown) {
+    EXPECT_EQ(WindowText(window), "Sheet");
+    HWND tabs = PropSheet_GetTabControl(window);
+    EXPECT_EQ(TabCtrl_GetItemCount(tabs), 3);
+    EXPECT_EQ(PropSheet_GetCurrentPageHwnd(window), first.hwnd());
+    EXPECT_EQ(second.hwnd(), nullptr) << "a page is made when it is first shown";
+    EXPECT_EQ(calls, (std::vector<std::string>{"first init", "first active"}));
+    EXPECT_FALSE(ApplyEnabled());
+
+    // The page's own initialisation does not mark it changed; the user's click does.
+    sheetProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountChanged)));
+    changedMessages = 0;
+    PropSheet_SetCurSel(window, nullptr, 1);
+    ASSERT_NE(second.hwnd(), nullptr);
+    EXPECT_EQ(changedMessages, 0);
+    SendMessageA(GetDlgItem(second.hwnd(), IDC_TEST_CHECK), BM_CLICK, 0, 0);
+    EXPECT_EQ(changedMessages, 1);
+    EXPECT_TRUE(ApplyEnabled());
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(sheetProcedure));
+}
+
+TEST_F(PropertySheetTest, ApplyReachesTheShownPagesInOrderAndOkCloses) {
+    PropSheet_SetCurSel(window, nullptr, 2);
+    calls.clear();
+    Press(kApplyButton);
+    EXPECT_EQ(Calls(), (std::vector<std::string>{"third leave", "first apply", "third apply"}));
+    EXPECT_NE(PropSheet_GetCurrentPageHwnd(window), nullptr) << "Apply keeps the sheet open";
+
+    // A page that keeps the user on it stops the apply.
+    third.refuseToLeave = true;
+    calls.clear();
+    Press(IDOK);
+    EXPECT_EQ(Calls(), (std::vector<std::string>{"third leave"}));
+    third.refuseToLeave = false;
+    calls.clear();
+    Press(IDOK);
+    EXPECT_EQ(Calls(), (std::vector<std::string>{"third leave", "first apply", "third apply"}));
+    EXPECT_EQ(PropSheet_GetCurrentPageHwnd(window), nullptr) << "OK closes the sheet";
+}
+
+TEST_F(PropertySheetTest, CancelAsksTheCurrentPageAndAppliesNothing) {
+    first.refuseToCancel = true;
+    calls.clear();
+    Press(IDCANCEL);
+    EXPECT_EQ(calls, (std::vector<std::string>{"first cancel?"}));
+    EXPECT_NE(PropSheet_GetCurrentPageHwnd(window), nullptr);
+    first.refuseToCancel = false;
+    calls.clear();
+    Press(IDCANCEL);
+    EXPECT_EQ(calls, (std::vector<std::string>{"first cancel?"}));
+    EXPECT_EQ(PropSheet_GetCurrentPageHwnd(window), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,41 @@
+#include "common/win32/control_at.h"
+
+#include <cstring>
+
+namespace {
+
+bool IsGroupFrame(HWND control) {
+    char name[16];
+    if (GetClassNameA(control, name, sizeof name) == 0 || lstrcmpiA(name, "Button") != 0) return false;
+    return (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
+}  // namespace
+
+HWND ControlAt(HWND parent, POINT screen) {
+    HWND frame = nullptr;
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT bounds;
+        if (!(GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE) || !GetWindowRect(child, &bounds) ||
+            !PtInRect(&bounds, screen))
+            continue;
+        if (!IsGroupFrame(child)) return child;
+        if (frame == nullptr) frame = child;
+    }
+    return frame;
+}
+
+bool ProgramHelpFile(char (&path)[MAX_PATH]) {
+    char image[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, image, sizeof image);
+    if (length == 0 || length >= sizeof image) return false;
+    const char* dot = std::strrchr(image, '.');
+    const char* slash = std::strrchr(image, '\\');
+    const std::size_t stem =
+        (dot != nullptr && (slash == nullptr || dot > slash)) ? static_cast<std::size_t>(dot - image) : length;
+    constexpr char kExtension[] = ".hlp";
+    if (stem + sizeof kExtension > sizeof path) return false;
+    std::memcpy(path, image, stem);
+    std::memcpy(path + stem, kExtension, sizeof kExtension);
+    return true;
+}

@@ -1,0 +1,92 @@
+// The suite's property page and property sheet, made from dialog templates
+// and run by comctl32's PropertySheetA with the structure sizes that comctl32
+// 4.00 (Windows 95, NT 4.0) takes.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <span>
+#include <string>
+
+// One page of a property sheet. One static dialog procedure for every page:
+// it keeps the object from the PROPSHEETPAGE that WM_INITDIALOG carries and
+// forwards the sheet's notifications to the virtual handlers. comctl32 creates
+// a page when it is first shown, so OnInitDialog runs then and never for a
+// page the user does not open; OK and Apply send PSN_APPLY to every page
+// created so far, in the sheet's order.
+class CPropertyPage {
+public:
+    // templateId: the page's dialog template; titleId: the string of its tab.
+    CPropertyPage(int templateId, UINT titleId) : templateId_(templateId), titleId_(titleId) {}
+    CPropertyPage(const CPropertyPage&) = delete;
+    CPropertyPage& operator=(const CPropertyPage&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    int templateId() const { return templateId_; }
+
+    // The page as comctl32 takes it: template and title from instance.
+    HPROPSHEETPAGE CreatePage(HINSTANCE instance);
+
+protected:
+    virtual ~CPropertyPage() = default;
+
+    // WM_INITDIALOG. Changed() does nothing while it runs. Return FALSE when
+    // the handler set the focus itself.
+    virtual BOOL OnInitDialog() { return TRUE; }
+    // Return true when the command was handled.
+    virtual bool OnCommand(int /*id*/, int /*code*/, HWND /*control*/) { return false; }
+    // Notifications other than the four below; true when handled, result
+    // becomes DWLP_MSGRESULT.
+    virtual bool OnNotify(const NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
+    // PSN_SETACTIVE: the page is about to be shown.
+    virtual void OnSetActive() {}
+    // PSN_KILLACTIVE: false keeps the user on the page.
+    virtual bool OnKillActive() { return true; }
+    // PSN_APPLY: OK or Apply was pressed; write the page's settings.
+    virtual void OnApply() {}
+    // PSN_QUERYCANCEL: false keeps the sheet open.
+    virtual bool OnQueryCancel() { return true; }
+    // Any other message; return what the dialog procedure returns.
+    virtual INT_PTR OnMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/) { return FALSE; }
+    virtual void OnDestroy() {}
+
+    // Marks the page modified (PSM_CHANGED), which enables Apply; does
+    // nothing while the page initialises itself.
+    void Changed();
+    bool Initialising() const { return initialising_; }
+
+private:
+    static INT_PTR CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    int templateId_;
+    UINT titleId_;
+    std::string title_;
+    HWND hwnd_ = nullptr;
+    bool initialising_ = false;
+};
+
+// A property sheet from a table of pages, shown in the table's order with the
+// first page selected, with OK, Cancel and Apply.
+class CPropertySheet {
+public:
+    CPropertySheet(UINT captionId, std::span<CPropertyPage* const> pages) : captionId_(captionId), pages_(pages) {}
+
+    // Runs the sheet modally over owner (nullptr: none); returns PropertySheetA's
+    // answer (positive after OK, 0 after Cancel or the close box, -1 when it
+    // could not be created).
+    INT_PTR DoModal(HINSTANCE instance, HWND owner);
+    // The sheet without its own loop, for a caller that runs the messages
+    // itself; nullptr when it could not be created. Once OK or Cancel closed
+    // it, PropSheet_GetCurrentPageHwnd answers nullptr and the caller destroys
+    // the window.
+    HWND CreateModeless(HINSTANCE instance, HWND owner);
+
+private:
+    INT_PTR Run(HINSTANCE instance, HWND owner, DWORD flags);
+
+    UINT captionId_;
+    std::span<CPropertyPage* const> pages_;
+};

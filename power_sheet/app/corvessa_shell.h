@@ -1,0 +1,27 @@
+// Corvessa's seam: the side effects a test must not really perform. The
+// program calls Windows through WindowsShell; tests put a recorder in its place.
+#pragma once
+
+#include <windows.h>
+
+class CorvessaShell {
+public:
+    // WinHelpA with HELP_CONTEXTPOPUP: the help text of context in a pop-up.
+    virtual void ShowPopupHelp(HWND owner, const char* helpFile, DWORD context) = 0;
+    // Starts a command line as a new process, not waited for; a failure goes
+    // unnoticed.
+    virtual void StartProgram(const char* commandLine) = 0;
+
+protected:
+    ~CorvessaShell() = default;
+};
+
+class WindowsShell final : public CorvessaShell {
+public:
+    void ShowPopupHelp(HWND owner, const char* helpFile, DWORD context) override;
+    void StartProgram(const char* commandLine) override;
+};
+
+// The shell the program runs with: WindowsShell in Corvessa.exe
+// (program_shell.cpp), a recorder in the test build.
+CorvessaShell& ProgramShell();

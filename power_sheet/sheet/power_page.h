@@ -1,0 +1,47 @@
+// What the three pages of the Power Management sheet share: the program's
+// context and "What is this?" help. A right button press anywhere over a page,
+// over its controls too, pops up the one-item help menu at that point; the
+// press then goes on to its control as usual.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "common/win32/property_sheet.h"
+#include "power_sheet/app/corvessa_shell.h"
+
+struct CorvessaContext {
+    HINSTANCE instance;
+    CorvessaShell& shell;
+};
+
+class CPowerPage : public CPropertyPage {
+public:
+    CPowerPage(CorvessaContext context, int templateId, UINT titleId)
+        : CPropertyPage(templateId, titleId), context_(context) {}
+
+    // The popup help context at a screen point: of the control there, or of
+    // the page over no control.
+    DWORD HelpContextAt(POINT screen) const;
+
+protected:
+    // The page's own WM_INITDIALOG.
+    virtual void OnInitPage() {}
+    // The page's own commands; true when handled.
+    virtual bool OnPageCommand(int /*id*/, int /*code*/, HWND /*control*/) { return false; }
+
+    CorvessaContext& context() { return context_; }
+
+private:
+    BOOL OnInitDialog() final;
+    bool OnCommand(int id, int code, HWND control) final;
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) final;
+
+    void WatchRightButton(HWND control);
+    void ShowWhatsThisMenu(POINT screen);
+    static LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
+
+    CorvessaContext context_;
+    POINT lastRightClick_{};
+};

@@ -1,0 +1,21 @@
+// A Corvessa shell for the in-process tests: it records what the pages ask of
+// Windows and does none of it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "power_sheet/app/corvessa_shell.h"
+
+class RecordingShell final : public CorvessaShell {
+public:
+    struct Help {
+        std::string file;
+        DWORD context;
+    };
+    void ShowPopupHelp(HWND, const char* helpFile, DWORD context) override { popupHelp.push_back({helpFile, context}); }
+    void StartProgram(const char* commandLine) override { started.push_back(commandLine); }
+
+    std::vector<Help> popupHelp;
+    std::vector<std::string> started;
+};

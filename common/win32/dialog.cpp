@@ -24,6 +24,8 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
 }
 
 INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    INT_PTR answer = FALSE;
+    if (OnMessage(message, wParam, lParam, answer)) return answer;
     switch (message) {
         case WM_INITDIALOG:
             return OnInitDialog();

@@ -34,6 +34,12 @@ protected:
     // screen position. Return true when handled.
     virtual bool OnContextMenu(HWND /*window*/, POINT /*screen*/) { return false; }
     virtual void OnDestroy() {}
+    // Any message, before the handlers above: return true when handled, with
+    // result as the dialog procedure's answer (the value itself for the
+    // messages that answer through it, such as WM_QUERYDRAGICON).
+    virtual bool OnMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/, INT_PTR& /*result*/) {
+        return false;
+    }
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,7 @@
+#include "tray_launcher/app/taskbar_shell.h"
+
+#include "common/win32/start_process.h"
+
+void WindowsTaskbarShell::StartProgram(const char* commandLine, const char* directory) {
+    StartProcess(commandLine, directory);
+}

@@ -1,0 +1,52 @@
+// A file in the root directory of a FAT volume, reached through the sector
+// operations of DiskAccess: found by its 8.3 name with its size and cluster
+// chain, written sector by sector inside that chain only; and the volume's
+// cluster counts. The disk-image binding uses it for what the system's file
+// calls do on the machine.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "save_to_disk/engine/disk_access.h"
+
+struct FatRootFileEntry {
+    uint32_t size = 0;
+    uint8_t attributes = 0;
+    std::vector<uint32_t> clusters;  // in file order
+};
+
+class FatRootVolume {
+public:
+    // Reads the boot sector and the first FAT; false for a volume that is not FAT.
+    bool Mount(DiskAccess& disk, unsigned drive);
+
+    // `name` is the 11-byte directory form ("SAVE2DSK" "BIN"). False when the
+    // file is not there, or its chain loops, leaves the data area or is too
+    // short for its size.
+    bool Find(const char (&name)[11], FatRootFileEntry& entry);
+
+    uint32_t BytesPerCluster() const { return bytesPerSector_ * sectorsPerCluster_; }
+    uint32_t DataClusters() const { return dataClusters_; }
+    uint32_t FreeClusters() const;
+    bool IsFat32() const { return fatBits_ == 32; }
+
+    // Writes sector `fileSector` of the file (512-byte sectors of the file);
+    // false outside the file's clusters. The caller holds the volume locks a
+    // sector write needs.
+    bool WriteFileSector(const FatRootFileEntry& entry, uint64_t fileSector, const uint8_t (&data)[512]);
+    bool ReadFileSector(const FatRootFileEntry& entry, uint64_t fileSector, uint8_t (&data)[512]);
+
+private:
+    uint32_t FatEntry(uint32_t cluster) const;
+    bool EndOfChain(uint32_t value) const;
+    uint64_t ClusterSector(uint32_t cluster) const;
+    bool FileSectorAt(const FatRootFileEntry& entry, uint64_t fileSector, uint32_t& sector, uint32_t& offset) const;
+    bool RootSectors(std::vector<uint32_t>& sectors) const;
+
+    DiskAccess* disk_ = nullptr;
+    unsigned drive_ = 0;
+    uint32_t bytesPerSector_ = 0, sectorsPerCluster_ = 0, reserved_ = 0, fats_ = 0, rootEntries_ = 0;
+    uint32_t sectorsPerFat_ = 0, totalSectors_ = 0, rootCluster_ = 0, dataClusters_ = 0, fatBits_ = 0;
+    std::vector<uint8_t> fat_;
+};

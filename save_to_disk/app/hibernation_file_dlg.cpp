@@ -6,7 +6,7 @@
 #include "common/win32/load_string.h"
 #include "resources/sorvault/resource.h"
 #include "save_to_disk/app/create_save_file.h"
-#include "save_to_disk/app/classic_tab.h"
+#include "save_to_disk/app/dialog_frame.h"
 #include "save_to_disk/app/pie_chart_control.h"
 
 SaveFileLocator::SaveFileLocator(SaveFileDisk& disk) : candidates(disk.CandidateDrives()) {
@@ -25,18 +25,7 @@ CHibernationFileDlg::CHibernationFileDlg(SorvaultContext& context)
     : CDialog(IDD_HIBERNATION_FILE), context_(context) {}
 
 BOOL CHibernationFileDlg::OnInitDialog() {
-    bigIcon_.reset(static_cast<HICON>(LoadImageA(context_.instance, MAKEINTRESOURCEA(IDI_SORVAULT_PROGRAM),
-                                                 IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
-    smallIcon_.reset(static_cast<HICON>(LoadImageA(context_.instance, MAKEINTRESOURCEA(IDI_SORVAULT_PROGRAM),
-                                                   IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
-    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
-    std::string tab = LoadStr(IDS_FILE_TAB);
-    TCITEMA item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = tab.data();
-    UseClassicTabLook(GetDlgItem(hwnd(), IDC_FILE_TAB));
-    SendDlgItemMessageA(hwnd(), IDC_FILE_TAB, TCM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    frame_.SetUp(hwnd(), context_.instance, IDC_FILE_TAB, IDS_FILE_TAB);
     PlacePieChart(hwnd(), IDC_CHART);
 
     const SaveFileLocator locator(context_.disk);

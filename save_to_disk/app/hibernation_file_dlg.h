@@ -9,6 +9,7 @@
 
 #include "common/win32/dialog.h"
 #include "common/win32/unique_handle.h"
+#include "save_to_disk/app/dialog_frame.h"
 #include "save_to_disk/app/sorvault_app.h"
 #include "save_to_disk/core/drive_space.h"
 #include "save_to_disk/core/pie_chart.h"
@@ -57,6 +58,5 @@ private:
     std::string actionMarker_;
     DriveSpaceInfo space_;
     std::vector<ChartSlice> slices_;
-    UniqueIcon bigIcon_;
-    UniqueIcon smallIcon_;
+    CDialogFrame frame_;
 };

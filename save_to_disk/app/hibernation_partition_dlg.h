@@ -7,6 +7,7 @@
 
 #include "common/win32/dialog.h"
 #include "common/win32/unique_handle.h"
+#include "save_to_disk/app/dialog_frame.h"
 #include "save_to_disk/app/sorvault_app.h"
 #include "save_to_disk/core/pie_chart.h"
 
@@ -21,6 +22,5 @@ private:
     SorvaultContext& context_;
     PartitionProbeResult probe_;
     std::vector<ChartSlice> slices_;
-    UniqueIcon bigIcon_;
-    UniqueIcon smallIcon_;
+    CDialogFrame frame_;
 };

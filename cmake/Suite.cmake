@@ -129,6 +129,17 @@ function(suite_version_resource out name file_name file_type manifest_id descrip
   set(${out} ${CMAKE_CURRENT_BINARY_DIR}/${name}_version.rc PARENT_SCOPE)
 endfunction()
 
+# suite_entry_point(NAME SOURCE)
+# A program's entry point (WinMain or main) as an object library, shared by
+# the program and its test build, which links another seam.
+function(suite_entry_point name source)
+  if(NOT WIN32)
+    return()
+  endif()
+  add_library(${name} OBJECT ${source})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+endfunction()
+
 # suite_windows_program(NAME GUI|CONSOLE|APPLET SOURCES... DESCRIPTION text [LIBS libs...])
 # One of the suite's Windows images, with its VERSIONINFO and manifest. GUI
 # programs get the subsystem "windows", console programs "console"; an APPLET

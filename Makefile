@@ -58,8 +58,10 @@ fuzz: setup
 
 # The placement benchmark: a 1 GiB file made contiguous on a fragmented 4 GiB
 # FAT32 image (needs about 4 GiB free in build/).
-bench: native
-	build/native/bin/placement-bench build/bench
+bench: setup
+	cmake --preset bench >/dev/null
+	cmake --build build/bench --target placement-bench
+	build/bench/bin/placement-bench build/bench/images
 
 clean:
 	rm -rf build

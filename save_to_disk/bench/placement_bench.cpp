@@ -71,6 +71,7 @@ bool FragmentFiller(CountingImage& disk, const FatGeometry& g, uint64_t fillerBy
     const uint32_t perBlock = blockBytes / g.bytesPerCluster;
     const uint32_t blocks = uint32_t(fillerBytes / blockBytes);
     FatTable fat(disk, 3, g);
+    if (!fat.Load()) return Fail("reading the FAT");
     if (!disk.LockVolume(3, 1, 1) || !disk.LockVolume(3, 2, 0)) return Fail("lock");
     for (uint32_t b = 0; b < blocks; b += 2) {
         const uint32_t start = uint32_t(first) + b * perBlock;

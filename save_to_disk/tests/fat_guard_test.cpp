@@ -5,6 +5,7 @@
 // left exactly as it was.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 
@@ -306,4 +307,34 @@ TEST(RelinkCheck, ARunMovedByAnotherWriterStartsThePassOver) {
     std::vector<uint8_t> after;
     ASSERT_TRUE(image.ReadFile(kSaveName, after));
     EXPECT_TRUE(after == before);
+}
+
+// Between the scan and the first run's move another writer takes a free
+// cluster whose FAT entry shares a sector with the run's target: the move
+// writes that sector as the disk holds it now, so the other writer's entry
+// stays, and the cluster it took is left alone.
+TEST(RelinkCheck, AnEntryTakenBesideAMovedRunIsKept) {
+    FatImage image({16, 2560, 1});
+    // The save file fills the holes of 60, 60 and 30; it moves into the 100 and the 80.
+    image.Lay({-60, 5, -60, 5, -30, 5, -100, 5, -80, 5, -20, 5}, true);
+    FatImage* volume = &image;
+    uint32_t taken = 0;
+    const EngineRun run = RunEngine(image, 150, [&](TestImage& disk) {
+        disk.onMoveLock = [&](unsigned n) {
+            if (n != 1) return;
+            // The save file's first run goes to the start of the 100 hole; a cluster behind it is taken.
+            const uint32_t hundred = 2 + 60 + 5 + 60 + 5 + 30 + 5;
+            taken = hundred + 63;
+            ASSERT_EQ(volume->FatEntry(taken), 0u);
+            volume->SetFatEntry(taken, 0xFFFF);
+        };
+    });
+    ASSERT_NE(taken, 0u);
+    EXPECT_TRUE(run.placed);
+    EXPECT_EQ(image.FatEntry(taken), 0xFFFFu) << "the other writer's entry survives the move";
+    const std::vector<uint32_t> clusters = image.FileClusters(kSaveName);
+    EXPECT_EQ(std::count(clusters.begin(), clusters.end(), taken), 0);
+    std::string report;
+    EXPECT_TRUE(image.FsckClean(true, report)) << report;
+    EXPECT_TRUE(image.OtherFilesIntact(report)) << report;
 }

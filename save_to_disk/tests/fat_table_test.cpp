@@ -1,6 +1,6 @@
-// FAT entry writes at the edges of the 128-sector window: a FAT12 entry that
+// FAT entry writes at the edges of a 128-sector transfer: a FAT12 entry that
 // straddles two FAT sectors, and a 40,000-entry run on FAT16 with 512-byte
-// sectors that needs two batches. Checked with the tests' own reader and fsck.fat.
+// sectors that needs two transfers. Checked with the tests' own reader and fsck.fat.
 #include <gtest/gtest.h>
 
 #include "save_to_disk/engine/fat/fat_table.h"
@@ -20,6 +20,7 @@ struct LockedTable {
         EXPECT_TRUE(disk.LockVolume(kDrive, 1, 1));
         EXPECT_TRUE(disk.LockVolume(kDrive, 2, 0));
         table = std::make_unique<FatTable>(disk, kDrive, geometry);
+        EXPECT_TRUE(table->Load());
     }
     TestImage disk;
     FatGeometry geometry;
@@ -40,20 +41,20 @@ TEST(FatTable, Fat12EntryAcrossASectorBoundaryWritesBothSectorsOfEveryCopy) {
     EXPECT_EQ(image.FatEntry(339), 0u);
     EXPECT_EQ(image.FatEntry(343), 0u);
     int64_t entry;
-    fat.table->Invalidate();
+    ASSERT_TRUE(fat.table->Load());
     ASSERT_TRUE(fat.table->ReadFatEntry(341, entry));
     EXPECT_EQ(entry, 342);
     ASSERT_TRUE(fat.table->FreeFatEntries(340, 3));
     EXPECT_EQ(image.FreeClusters(), l.dataClusters) << "every cluster free again";
 }
 
-TEST(FatTable, Fat16RunOf40000EntriesIsWrittenInTwoBatches) {
+TEST(FatTable, Fat16RunOf40000EntriesIsWrittenInTwoTransfers) {
     FatImage image({16, 32768, 1});
     LockedTable fat(image);
     const VolumeLayout& l = image.Layout();
     ASSERT_GT(l.dataClusters, 40100u);
     ASSERT_TRUE(fat.table->WriteFatEntries(100, 40000, FatTable::kEndOfChain));
-    EXPECT_EQ(fat.disk.writeLog.size(), 4u) << "two batches, each to both FAT copies";
+    EXPECT_EQ(fat.disk.writeLog.size(), 4u) << "two transfers, each to both FAT copies";
     for (uint32_t c = 100; c < 40099; c += 997) ASSERT_EQ(image.FatEntry(c), c + 1);
     EXPECT_EQ(image.FatEntry(40098), 40099u);
     EXPECT_EQ(image.FatEntry(40099), 0xFFFFu);

@@ -49,7 +49,7 @@ TEST_P(InterruptedMoves, LeaveNothingWorseThanLostClusters) {
     const uint32_t clusters = GetParam().clusters;
     const EngineRun full = RunEngine(image, clusters);
     ASSERT_TRUE(full.placed);
-    ASSERT_GT(full.writes, 6u);
+    ASSERT_GE(full.writes, 6u) << "the data, the new chain in both FATs, the entry, the old chain freed in both";
 
     // With no write reaching the disk the file stays as created: its bytes are the reference.
     restore();

@@ -1,6 +1,7 @@
 #include "save_to_disk/engine/fat/fat_placement_engine.h"
 
 #include <algorithm>
+#include <span>
 
 #include "save_to_disk/engine/placement_messages.h"
 #include "save_to_disk/engine/fat/volume_chains.h"
@@ -81,7 +82,7 @@ bool FatPlacementEngine::MakeContiguous(char letter, const std::string& path, ui
     // A damaged volume is refused before the save file is created: creating it
     // writes a directory entry and a chain, which must not land in clusters
     // that another chain runs into.
-    const unsigned damage = CheckVolume(RunList());
+    const unsigned damage = fat_->Load() ? CheckVolume(RunList()) : kMsgMoveFailed;
     if (damage != 0) {
         host_.ShowMessage(damage);
         disk_.CloseDevice();
@@ -179,7 +180,6 @@ bool FatPlacementEngine::PlaceLoop(const std::string& path, uint32_t& fragments)
 }
 
 unsigned FatPlacementEngine::CheckVolume(const RunList& fileRuns) {
-    fat_->Invalidate();
     VolumeChains result = CheckVolumeChains(disk_, drive_, g_, *fat_);
     if (result == VolumeChains::Sound) result = CheckFatCopies(*fat_, fileRuns);
     switch (result) {
@@ -192,7 +192,6 @@ unsigned FatPlacementEngine::CheckVolume(const RunList& fileRuns) {
 
 bool FatPlacementEngine::ScanFile(const std::string& path) {
     fileRuns_.Clear();
-    fat_->Invalidate();
     char name[11];
     const int64_t rootCluster = disk_.GetFirstCluster(root_);
     const int64_t first = disk_.GetFirstCluster(path);
@@ -203,7 +202,7 @@ bool FatPlacementEngine::ScanFile(const std::string& path) {
     }
     if (g_.type == FatType::Fat32) g_.rootCluster = uint32_t(rootCluster);
     firstCluster_ = uint32_t(first);
-    if (!FindRootEntry(name, firstCluster_) || !WalkFileChain()) {
+    if (!fat_->Load() || !FindRootEntry(name, firstCluster_) || !WalkFileChain()) {
         host_.ShowMessage(kMsgNoFileStart);
         return false;
     }
@@ -336,20 +335,16 @@ FatPlacementEngine::Placement FatPlacementEngine::MoveWholeFile(const ClusterRun
     if (!disk_.LockVolume(drive_, 2, 0)) {
         result = Move::Changed;
     } else {
-        if (disk_.GetLockFlagState(drive_) != 0 || !FileStillAsScanned() ||
-            !StillAsScanned(0, fileRuns_[0].start, target.start, used)) {
+        const std::vector<ClusterRun> runs(fileRuns_.begin(), fileRuns_.end());
+        std::vector<ClusterRun> touched = runs;
+        touched.push_back({target.start, used});
+        // The sectors read again are the ones the move writes.
+        if (disk_.GetLockFlagState(drive_) != 0 || !fat_->Reload(touched) || !FileStillAsScanned() ||
+            !LinkedAsScanned(0, runs[0].start) || !StillFree(target.start, used)) {
             result = Move::Changed;
-        } else {
-            bool copied = true;
-            uint32_t destination = target.start;
-            for (size_t i = 0; i < fileRuns_.Count() && copied; ++i) {
-                copied = CopyClusters(fileRuns_[i].start, destination, fileRuns_[i].length);
-                destination += fileRuns_[i].length;
-            }
-            if (copied && fat_->WriteFatEntries(target.start, used, FatTable::kEndOfChain) &&
-                LinkDirectoryEntry(fileRuns_[0].start, target.start) &&
-                fat_->FreeRuns(std::vector<ClusterRun>(fileRuns_.begin(), fileRuns_.end())))
-                result = Move::Done;
+        } else if (CopyRuns(runs, target.start) && fat_->WriteFatEntries(target.start, used, FatTable::kEndOfChain) &&
+                   LinkDirectoryEntry(runs[0].start, target.start) && fat_->FreeRuns(runs)) {
+            result = Move::Done;
         }
         disk_.UnlockVolume(drive_);
     }
@@ -358,10 +353,9 @@ FatPlacementEngine::Placement FatPlacementEngine::MoveWholeFile(const ClusterRun
     return {Outcome::Placed, 1};
 }
 
-bool FatPlacementEngine::FileStillAsScanned() {
-    // The chain read again, run by run: each run's clusters linked in turn
+bool FatPlacementEngine::FileStillAsScanned() const {
+    // The chain as read again, run by run: each run's clusters linked in turn
     // and its last one naming the next run (or ending the chain).
-    fat_->Invalidate();
     for (size_t i = 0; i < fileRuns_.Count(); ++i) {
         const ClusterRun& run = fileRuns_[i];
         const int64_t next = i + 1 < fileRuns_.Count() ? int64_t(fileRuns_[i + 1].start) : FatTable::kEndOfChain;
@@ -415,9 +409,16 @@ FatPlacementEngine::Move FatPlacementEngine::MoveRun(uint32_t predecessor, int64
     if (!disk_.LockVolume(drive_, 2, 0)) {
         result = Move::Changed;
     } else {
-        if (disk_.GetLockFlagState(drive_) != 0 || !StillAsScanned(predecessor, source, destination, count)) {
+        // Read afresh: the run must still hang where the scan found it, and
+        // the target must still be free, before anything of the move is
+        // written; the sectors the move writes are the ones read again.
+        const ClusterRun moved{source, count};
+        std::vector<ClusterRun> touched = {moved, {destination, count}};
+        if (predecessor != 0) touched.push_back({predecessor, 1});
+        if (disk_.GetLockFlagState(drive_) != 0 || !fat_->Reload(touched) ||
+            !LinkedAsScanned(predecessor, source) || !StillFree(destination, count)) {
             result = Move::Changed;
-        } else if (CopyClusters(source, destination, count) &&
+        } else if (CopyRuns(std::span(&moved, 1), destination) &&
                    fat_->WriteFatEntries(destination, count, link) &&
                    (predecessor != 0 ? fat_->WriteFatEntries(predecessor, 1, destination)
                                      : LinkDirectoryEntry(source, destination)) &&
@@ -430,23 +431,16 @@ FatPlacementEngine::Move FatPlacementEngine::MoveRun(uint32_t predecessor, int64
     return result;
 }
 
-bool FatPlacementEngine::StillAsScanned(uint32_t predecessor, uint32_t source, uint32_t destination,
-                                        uint32_t count) {
-    // Read afresh: the run must still hang where the scan found it, and the
-    // target must still be free, before anything of the move is written.
-    if (predecessor != 0) {
-        int64_t entry;
-        if (!fat_->Reload(predecessor, 1) || !fat_->ReadFatEntry(predecessor, entry) || entry != int64_t(source))
-            return false;
-    } else if (!DirectoryEntryNames(source)) {
-        return false;
-    }
-    // Only the sectors of the target's entries are read again (entries past
-    // a window's worth load with the windows that follow).
-    if (!fat_->Reload(destination, count)) return false;
+bool FatPlacementEngine::LinkedAsScanned(uint32_t predecessor, uint32_t source) {
+    if (predecessor == 0) return DirectoryEntryNames(source);
+    int64_t entry;
+    return fat_->ReadFatEntry(predecessor, entry) && entry == int64_t(source);
+}
+
+bool FatPlacementEngine::StillFree(uint32_t first, uint32_t count) const {
     for (uint32_t i = 0; i < count; ++i) {
         int64_t entry;
-        if (!fat_->ReadFatEntry(destination + i, entry) || entry != 0) return false;
+        if (!fat_->ReadFatEntry(first + i, entry) || entry != 0) return false;
     }
     return true;
 }
@@ -458,19 +452,33 @@ bool FatPlacementEngine::DirectoryEntryNames(uint32_t start) {
     return IsUsedFileEntry(e) && EntryStartCluster(e, fat32) == (fat32 ? start : (start & 0xFFFF));
 }
 
-bool FatPlacementEngine::CopyClusters(uint32_t source, uint32_t destination, uint32_t count) {
-    const uint32_t step = std::max<uint32_t>(1, kCopyBytes / g_.bytesPerCluster);
-    while (count > 0) {
-        const uint32_t n = std::min(step, count);
-        const uint32_t sectors = n * g_.sectorsPerCluster;
-        if (!disk_.ReadSectors(drive_, g_.ClusterToSector(source), sectors, copy_.data()) ||
-            !disk_.WriteSectors(drive_, g_.ClusterToSector(destination), sectors, copy_.data(),
-                                kWriteFileData))
-            return false;
-        source += n;
-        destination += n;
-        count -= n;
+bool FatPlacementEngine::CopyRuns(std::span<const ClusterRun> runs, uint32_t destination) {
+    // The runs are gathered into the copy buffer in file order and written
+    // out a whole buffer at a time: the target is one run, so every write is
+    // one long transfer however short the source runs are.
+    const uint32_t step = uint32_t(copy_.size() / g_.bytesPerCluster);
+    uint32_t gathered = 0;
+    for (const ClusterRun& run : runs) {
+        for (uint32_t done = 0; done < run.length;) {
+            const uint32_t n = std::min(step - gathered, run.length - done);
+            if (!disk_.ReadSectors(drive_, g_.ClusterToSector(run.start + done), n * g_.sectorsPerCluster,
+                                   copy_.data() + size_t(gathered) * g_.bytesPerCluster))
+                return false;
+            gathered += n;
+            done += n;
+            if (gathered == step && !WriteGathered(destination, gathered)) return false;
+        }
     }
+    return WriteGathered(destination, gathered);
+}
+
+bool FatPlacementEngine::WriteGathered(uint32_t& destination, uint32_t& gathered) {
+    if (gathered == 0) return true;
+    if (!disk_.WriteSectors(drive_, g_.ClusterToSector(destination), gathered * g_.sectorsPerCluster, copy_.data(),
+                            kWriteFileData))
+        return false;
+    destination += gathered;
+    gathered = 0;
     return true;
 }
 

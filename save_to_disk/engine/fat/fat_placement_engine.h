@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -21,8 +22,8 @@ class FatPlacementEngine {
 public:
     // How often a file is scanned again after someone else changed the volume.
     static constexpr unsigned kMaxRescans = 16;
-    // Data moves in steps of at most this many bytes (read whole, then
-    // written whole: one long transfer each way rather than many short ones).
+    // Data moves through a buffer of this many bytes: gathered from the
+    // file's runs, then written whole (one long transfer per buffer).
     static constexpr uint32_t kCopyBytes = 1048576;
 
     FatPlacementEngine(DiskAccess& disk, PlacementHost& host);
@@ -59,10 +60,15 @@ private:
                  uint32_t count);
     // 0 when the volume may be written, else the message that refuses it.
     unsigned CheckVolume(const RunList& fileRuns);
-    bool FileStillAsScanned();
-    bool StillAsScanned(uint32_t predecessor, uint32_t source, uint32_t destination, uint32_t count);
+    // Checks of entries read again from disk (FatTable::Reload) before a move.
+    bool FileStillAsScanned() const;
+    // The predecessor's entry, or the directory entry when there is none, names `source`.
+    bool LinkedAsScanned(uint32_t predecessor, uint32_t source);
+    bool StillFree(uint32_t first, uint32_t count) const;
     bool DirectoryEntryNames(uint32_t start);
-    bool CopyClusters(uint32_t source, uint32_t destination, uint32_t count);
+    // Copies the runs' clusters, in order, into the run from `destination` on.
+    bool CopyRuns(std::span<const ClusterRun> runs, uint32_t destination);
+    bool WriteGathered(uint32_t& destination, uint32_t& gathered);
     bool LinkDirectoryEntry(uint32_t oldStart, uint32_t newStart);
 
     DiskAccess& disk_;

@@ -1,139 +1,161 @@
 #include "save_to_disk/engine/fat/fat_table.h"
 
 #include <algorithm>
-
+#include <cstring>
 
 FatTable::FatTable(DiskAccess& disk, unsigned drive, const FatGeometry& geometry)
-    : disk_(disk), drive_(drive), g_(geometry),
-      fatEnd_(geometry.reservedSectors + geometry.sectorsPerFat),
-      window_(size_t(kWindowSectors) * geometry.bytesPerSector) {}
+    : disk_(disk), drive_(drive), g_(geometry) {}
 
-FatTable::EntrySpan FatTable::SpanOf(uint32_t n) const {
+FatTable::SectorRange FatTable::SectorsOf(uint32_t first, uint32_t count) const {
     const uint32_t width = g_.type == FatType::Fat32 ? 4 : 2;
-    const uint64_t position = uint64_t(g_.reservedSectors) * g_.bytesPerSector + FatEntryOffset(g_.type, n);
-    return {uint32_t(position / g_.bytesPerSector),
-            uint32_t((position + width - 1) / g_.bytesPerSector), position};
+    const uint64_t head = FatEntryOffset(g_.type, first);
+    const uint64_t tail = FatEntryOffset(g_.type, first + count - 1) + width - 1;
+    return {uint32_t(head / g_.bytesPerSector), uint32_t(tail / g_.bytesPerSector)};
 }
 
-bool FatTable::WindowHolds(const EntrySpan& span) const {
-    return windowValid_ && span.firstSector >= windowStart_ &&
-           span.lastSector < windowStart_ + windowCount_;
+std::vector<FatTable::SectorRange> FatTable::SectorsOf(std::vector<ClusterRun> runs) const {
+    std::sort(runs.begin(), runs.end(), [](const ClusterRun& a, const ClusterRun& b) { return a.start < b.start; });
+    std::vector<SectorRange> ranges;
+    for (const ClusterRun& run : runs) {
+        if (run.length == 0) continue;
+        const SectorRange range = SectorsOf(run.start, run.length);
+        // Sectors between two ranges join them when one transfer covers the
+        // gap: one longer transfer costs less than two.
+        if (!ranges.empty() && range.first <= ranges.back().last + kTransferSectors)
+            ranges.back().last = std::max(ranges.back().last, range.last);
+        else
+            ranges.push_back(range);
+    }
+    return ranges;
 }
 
-bool FatTable::LoadWindow(uint32_t firstSector, uint32_t sectors) {
-    windowValid_ = false;
-    if (firstSector < g_.reservedSectors || firstSector >= fatEnd_) return false;
-    const uint32_t count = std::min({sectors, kWindowSectors, fatEnd_ - firstSector});
-    if (!disk_.ReadSectors(drive_, firstSector, count, window_.data())) return false;
-    sectorsRead_ += count;
-    windowStart_ = firstSector;
-    windowCount_ = count;
-    windowValid_ = true;
+bool FatTable::InRange(uint32_t first, uint64_t count) const {
+    return !fat_.empty() && first >= 2 && first + count <= g_.ClusterLimit();
+}
+
+bool FatTable::Load() {
+    // Read as the transfers come in, so that a boot sector that claims a FAT
+    // larger than the disk costs no more memory than the disk gives.
+    fat_.clear();
+    const uint32_t width = g_.type == FatType::Fat32 ? 4 : 2;
+    const uint64_t bytes = FatEntryOffset(g_.type, g_.ClusterLimit() - 1) + width;
+    const uint32_t sectors = uint32_t((bytes + g_.bytesPerSector - 1) / g_.bytesPerSector);
+    std::vector<uint8_t> transfer(size_t(kTransferSectors) * g_.bytesPerSector);
+    std::vector<uint8_t> loaded;
+    for (uint32_t done = 0; done < sectors;) {
+        const uint32_t n = std::min(kTransferSectors, sectors - done);
+        if (!disk_.ReadSectors(drive_, g_.reservedSectors + done, n, transfer.data())) return false;
+        sectorsRead_ += n;
+        loaded.insert(loaded.end(), transfer.begin(), transfer.begin() + ptrdiff_t(n) * g_.bytesPerSector);
+        done += n;
+    }
+    fat_ = std::move(loaded);
     return true;
 }
 
-uint8_t* FatTable::WindowBytes(uint64_t position) {
-    return window_.data() + (position - uint64_t(windowStart_) * g_.bytesPerSector);
-}
-
-bool FatTable::ReadFatEntry(uint32_t n, int64_t& entry) {
-    if (n >= g_.ClusterLimit()) return false;
-    const EntrySpan span = SpanOf(n);
-    if (!WindowHolds(span)) {
-        uint32_t start = span.firstSector / kWindowSectors * kWindowSectors;
-        start = std::max(start, g_.reservedSectors);
-        // A FAT12 entry on the window's last byte: start the window at the entry.
-        if (span.lastSector >= start + kWindowSectors) start = span.firstSector;
-        if (!LoadWindow(start, kWindowSectors) || !WindowHolds(span)) return false;
-    }
-    const uint32_t value = LoadFatEntry(WindowBytes(span.position), g_.type, n);
+bool FatTable::ReadFatEntry(uint32_t n, int64_t& entry) const {
+    if (fat_.empty() || n >= g_.ClusterLimit()) return false;
+    const uint32_t value = LoadFatEntry(fat_.data() + FatEntryOffset(g_.type, n), g_.type, n);
     entry = value >= g_.EndOfChainThreshold() ? kEndOfChain : int64_t(value);
     return true;
 }
 
-bool FatTable::Reload(uint32_t first, uint32_t count) {
-    if (count == 0 || first >= g_.ClusterLimit() || uint64_t(first) + count > g_.ClusterLimit()) return false;
-    const EntrySpan head = SpanOf(first);
-    const uint32_t sectors = SpanOf(first + count - 1).lastSector - head.firstSector + 1;
-    return LoadWindow(head.firstSector, std::max<uint32_t>(sectors, head.lastSector - head.firstSector + 1)) &&
-           WindowHolds(head);
+bool FatTable::ReadRange(SectorRange range) {
+    for (uint32_t s = range.first; s <= range.last;) {
+        const uint32_t n = std::min(kTransferSectors, range.last - s + 1);
+        if (!disk_.ReadSectors(drive_, g_.reservedSectors + s, n, fat_.data() + size_t(s) * g_.bytesPerSector)) {
+            fat_.clear();  // part of memory may hold a torn read
+            return false;
+        }
+        sectorsRead_ += n;
+        s += n;
+    }
+    return true;
 }
 
-template <typename NextValue>
-bool FatTable::WriteEntries(uint32_t first, uint32_t count, NextValue next) {
-    if (first < 2 || uint64_t(first) + count > g_.ClusterLimit()) return false;
-    uint32_t done = 0;
-    while (done < count) {
-        const uint32_t batchFirst = first + done;
-        const EntrySpan firstSpan = SpanOf(batchFirst);
-        // A window for a write reads only the sectors the remaining entries lie in.
-        const uint32_t sectorsWanted = SpanOf(first + count - 1).lastSector - firstSpan.firstSector + 1;
-        if (!WindowHolds(firstSpan) &&
-            (!LoadWindow(firstSpan.firstSector, sectorsWanted) || !WindowHolds(firstSpan)))
-            return false;
-        uint32_t batchCount = 0;
-        uint32_t lastSector = firstSpan.lastSector;
-        while (done + batchCount < count) {
-            const EntrySpan span = SpanOf(batchFirst + batchCount);
-            if (!WindowHolds(span)) break;
-            StoreFatEntry(WindowBytes(span.position), g_.type, batchFirst + batchCount, next(done + batchCount));
-            lastSector = span.lastSector;
-            ++batchCount;
-        }
-        const uint32_t sectors = lastSector - firstSpan.firstSector + 1;
-        const uint8_t* data = WindowBytes(uint64_t(firstSpan.firstSector) * g_.bytesPerSector);
-        for (uint32_t copy = 0; copy < g_.fatCount; ++copy) {
-            const uint32_t sector = firstSpan.firstSector + copy * g_.sectorsPerFat;
-            if (!disk_.WriteSectors(drive_, sector, sectors, data, kWriteFat)) {
-                windowValid_ = false;  // memory and disk may now differ
-                return false;
+bool FatTable::Reload(std::vector<ClusterRun> runs) {
+    for (const ClusterRun& run : runs)
+        if (run.length == 0 || !InRange(run.start, run.length)) return false;
+    for (const SectorRange& range : SectorsOf(std::move(runs)))
+        if (!ReadRange(range)) return false;
+    return true;
+}
+
+bool FatTable::WriteRanges(const std::vector<SectorRange>& ranges) {
+    // Transfer by transfer, each to every copy in turn.
+    for (const SectorRange& range : ranges) {
+        for (uint32_t s = range.first; s <= range.last;) {
+            const uint32_t n = std::min(kTransferSectors, range.last - s + 1);
+            const uint8_t* data = fat_.data() + size_t(s) * g_.bytesPerSector;
+            for (uint32_t copy = 0; copy < g_.fatCount; ++copy) {
+                if (!disk_.WriteSectors(drive_, g_.reservedSectors + copy * g_.sectorsPerFat + s, n, data,
+                                        kWriteFat)) {
+                    fat_.clear();  // memory and disk may now differ
+                    return false;
+                }
             }
+            s += n;
         }
-        done += batchCount;
     }
     return true;
 }
 
 bool FatTable::WriteFatEntries(uint32_t first, uint32_t count, int64_t link) {
     if (count == 0) return true;
-    if (link != kEndOfChain && !g_.IsDataCluster(uint64_t(link))) return false;
+    if (!InRange(first, count) || (link != kEndOfChain && !g_.IsDataCluster(uint64_t(link)))) return false;
     const uint32_t last = link == kEndOfChain ? g_.EndOfChainMark() : uint32_t(link);
-    return WriteEntries(first, count,
-                        [&](uint32_t i) { return i + 1 == count ? last : first + i + 1; });
+    for (uint32_t i = 0; i < count; ++i) {
+        const uint32_t n = first + i;
+        StoreFatEntry(fat_.data() + FatEntryOffset(g_.type, n), g_.type, n, i + 1 == count ? last : n + 1);
+    }
+    return WriteRanges({SectorsOf(first, count)});
 }
 
 bool FatTable::FreeFatEntries(uint32_t first, uint32_t count) {
-    return WriteEntries(first, count, [](uint32_t) { return 0u; });
+    if (count == 0) return true;
+    return FreeRuns({{first, count}});
+}
+
+bool FatTable::FreeRuns(std::vector<ClusterRun> runs) {
+    for (const ClusterRun& run : runs)
+        if (!InRange(run.start, run.length)) return false;
+    for (const ClusterRun& run : runs)
+        for (uint32_t n = run.start; n < run.start + run.length; ++n)
+            StoreFatEntry(fat_.data() + FatEntryOffset(g_.type, n), g_.type, n, 0);
+    return WriteRanges(SectorsOf(std::move(runs)));
 }
 
 bool FatTable::CompareCopies(std::vector<ClusterRun> guarded, bool& disagree) {
     disagree = false;
+    if (fat_.empty()) return false;
     if (g_.fatCount < 2) return true;
     std::sort(guarded.begin(), guarded.end(),
               [](const ClusterRun& a, const ClusterRun& b) { return a.start < b.start; });
     const uint32_t width = g_.type == FatType::Fat32 ? 4 : 2;
     const uint32_t limit = g_.ClusterLimit();
-    std::vector<uint8_t> other(window_.size());
+    const uint32_t sectors = uint32_t(fat_.size() / g_.bytesPerSector);
+    std::vector<uint8_t> other(size_t(kTransferSectors) * g_.bytesPerSector);
     for (uint32_t copy = 1; copy < g_.fatCount; ++copy) {
         size_t run = 0;
         uint32_t c = 2;
         while (c < limit) {
-            // A chunk of both copies from the sector of entry c; entries that
-            // end past the chunk are compared with the next one.
+            // A transfer of the other copy from the sector of entry c; entries
+            // that end past it are compared with the next one.
             const uint32_t sector = uint32_t(FatEntryOffset(g_.type, c) / g_.bytesPerSector);
-            const uint32_t count = std::min(kWindowSectors, g_.sectorsPerFat - sector);
-            if (!LoadWindow(g_.reservedSectors + sector, count)) return false;
+            const uint32_t count = std::min(kTransferSectors, sectors - sector);
             if (!disk_.ReadSectors(drive_, g_.reservedSectors + copy * g_.sectorsPerFat + sector, count,
                                    other.data()))
                 return false;
             sectorsRead_ += count;
             const uint64_t base = uint64_t(sector) * g_.bytesPerSector;
             const uint64_t end = base + uint64_t(count) * g_.bytesPerSector;
+            const bool same = std::memcmp(fat_.data() + base, other.data(), end - base) == 0;
             const uint32_t from = c;
             for (; c < limit; ++c) {
                 const uint64_t at = FatEntryOffset(g_.type, c);
                 if (at + width > end) break;
-                const uint32_t mine = LoadFatEntry(window_.data() + (at - base), g_.type, c);
+                if (same) continue;
+                const uint32_t mine = LoadFatEntry(fat_.data() + at, g_.type, c);
                 const uint32_t theirs = LoadFatEntry(other.data() + (at - base), g_.type, c);
                 if (mine == theirs) continue;
                 while (run < guarded.size() && uint64_t(guarded[run].start) + guarded[run].length <= c) ++run;
@@ -144,43 +166,6 @@ bool FatTable::CompareCopies(std::vector<ClusterRun> guarded, bool& disagree) {
                 }
             }
             if (c == from) return false;  // an entry wider than the FAT's end
-        }
-    }
-    return true;
-}
-
-bool FatTable::FreeRuns(std::vector<ClusterRun> runs) {
-    std::sort(runs.begin(), runs.end(), [](const ClusterRun& a, const ClusterRun& b) { return a.start < b.start; });
-    for (const ClusterRun& r : runs)
-        if (r.start < 2 || uint64_t(r.start) + r.length > g_.ClusterLimit()) return false;
-    size_t i = 0;
-    uint32_t at = 0;  // entries of runs[i] already freed
-    while (i < runs.size()) {
-        if (runs[i].length == 0) {
-            ++i;
-            continue;
-        }
-        const EntrySpan head = SpanOf(runs[i].start + at);
-        if (!LoadWindow(head.firstSector, kWindowSectors) || !WindowHolds(head)) return false;
-        uint32_t lastSector = head.lastSector;
-        while (i < runs.size()) {
-            const uint32_t n = runs[i].start + at;
-            const EntrySpan span = SpanOf(n);
-            if (!WindowHolds(span)) break;
-            StoreFatEntry(WindowBytes(span.position), g_.type, n, 0);
-            lastSector = span.lastSector;
-            if (++at >= runs[i].length) {
-                ++i;
-                at = 0;
-            }
-        }
-        const uint32_t sectors = lastSector - head.firstSector + 1;
-        const uint8_t* data = WindowBytes(uint64_t(head.firstSector) * g_.bytesPerSector);
-        for (uint32_t copy = 0; copy < g_.fatCount; ++copy) {
-            if (!disk_.WriteSectors(drive_, head.firstSector + copy * g_.sectorsPerFat, sectors, data, kWriteFat)) {
-                windowValid_ = false;
-                return false;
-            }
         }
     }
     return true;

@@ -1,5 +1,8 @@
-// Entry access to the FAT of a volume through one window of 128 FAT sectors,
-// so that neighbouring entries cost no further reads. Writes go to every FAT copy.
+// The FAT of a volume, held in memory for one pass: copy 0 is read whole, in
+// long transfers, and every entry is read from memory after that, so a pass
+// reads each FAT sector once however its chains jump. Changes go to memory
+// and to the same sectors of every copy. Before a move relies on entries, the
+// sectors that hold them are read again from disk.
 #pragma once
 
 #include <cstdint>
@@ -11,57 +14,55 @@
 
 class FatTable {
 public:
-    static constexpr uint32_t kWindowSectors = 128;
+    // The most sectors one read or write of the FAT transfers.
+    static constexpr uint32_t kTransferSectors = 128;
     // What ReadFatEntry returns for an entry that ends a chain.
     static constexpr int64_t kEndOfChain = -1;
 
     FatTable(DiskAccess& disk, unsigned drive, const FatGeometry& geometry);
 
+    // Reads FAT copy 0 whole into memory; false when it cannot be read (and
+    // then every entry access fails until a later Load succeeds).
+    bool Load();
     // The entry of cluster n (which must be below the cluster limit), an
-    // end-of-chain value as kEndOfChain; false when the FAT cannot be read.
-    bool ReadFatEntry(uint32_t n, int64_t& entry);
+    // end-of-chain value as kEndOfChain; false when the FAT is not loaded.
+    bool ReadFatEntry(uint32_t n, int64_t& entry) const;
     // Entry first + i gets first + i + 1, the last one gets `link`
     // (kEndOfChain for the end of the chain).
     bool WriteFatEntries(uint32_t first, uint32_t count, int64_t link);
     bool FreeFatEntries(uint32_t first, uint32_t count);
-    // Frees every cluster of `runs` in one pass over the FAT: each window of
-    // sectors is read once and written once to every copy.
+    // Frees every cluster of `runs`, writing each changed sector once to every copy.
     bool FreeRuns(std::vector<ClusterRun> runs);
 
-    // Compares every further FAT copy with the first, sector by sector:
-    // `disagree` when an entry differs that either copy calls free or that
-    // lies in one of `guarded`. False when a copy cannot be read.
+    // Compares every further FAT copy with the loaded one, reading each copy
+    // once: `disagree` when an entry differs that either copy calls free or
+    // that lies in one of `guarded`. False when a copy cannot be read.
     bool CompareCopies(std::vector<ClusterRun> guarded, bool& disagree);
 
-    // Forgets the window, so that the next access reads the FAT again.
-    void Invalidate() { windowValid_ = false; }
-    // Reads afresh only the FAT sectors that hold entries first to
-    // first + count - 1 (at most a window's worth), so that the next reads of
-    // those entries see the disk as it is now.
-    bool Reload(uint32_t first, uint32_t count);
+    // Reads again from disk the FAT sectors that hold the entries of `runs`,
+    // so that the next reads of those entries (and of their neighbours in the
+    // same sectors, which the next writes carry) see the disk as it is now.
+    bool Reload(std::vector<ClusterRun> runs);
     uint64_t SectorsRead() const { return sectorsRead_; }
 
 private:
-    struct EntrySpan {
-        uint32_t firstSector;  // absolute sector of the entry's first byte
-        uint32_t lastSector;   // absolute sector of its last byte
-        uint64_t position;     // absolute byte position
+    // FAT sectors, counted from the first sector of copy 0.
+    struct SectorRange {
+        uint32_t first;
+        uint32_t last;
     };
-    EntrySpan SpanOf(uint32_t n) const;
-    bool WindowHolds(const EntrySpan& span) const;
-    bool LoadWindow(uint32_t firstSector, uint32_t sectors);
-    uint8_t* WindowBytes(uint64_t position);
-    // Sets `count` entries from `first` on: each to `next(i)`.
-    template <typename NextValue>
-    bool WriteEntries(uint32_t first, uint32_t count, NextValue next);
+    SectorRange SectorsOf(uint32_t first, uint32_t count) const;
+    // The ranges of `runs` in rising order, merged where they meet or lie
+    // close; a write of merged ranges covers no sector that a Reload of the
+    // same runs (or of more) did not read.
+    std::vector<SectorRange> SectorsOf(std::vector<ClusterRun> runs) const;
+    bool ReadRange(SectorRange range);
+    bool WriteRanges(const std::vector<SectorRange>& ranges);
+    bool InRange(uint32_t first, uint64_t count) const;
 
     DiskAccess& disk_;
     unsigned drive_;
     FatGeometry g_;
-    uint32_t fatEnd_;  // first sector after FAT copy 0
-    std::vector<uint8_t> window_;
-    uint32_t windowStart_ = 0;
-    uint32_t windowCount_ = 0;
-    bool windowValid_ = false;
+    std::vector<uint8_t> fat_;  // copy 0, or empty when not loaded
     uint64_t sectorsRead_ = 0;
 };

@@ -1,16 +1,18 @@
 // placement-bench DIRECTORY
 //
-// A table of rows, each the best of three runs: a save file made contiguous on
-// a fragmented FAT32 image (1 GiB in 1,024 and in 65,536 fragments on 4 GiB), with a plain copy of the same bytes through the same image
-// binding measured in the same rounds, interleaved; and the free-space walk
-// over a volume of 1,000,000 free runs. Each row gives the engine's time, the
-// copy's, their ratio, the FAT sectors read, the sectors of one FAT, the FAT
-// scans of a pass, the writes, the fragments and the peak resident size. The
-// images (sparse where never written) are built in DIRECTORY with mkfs.fat
-// and fragmented by rewriting a filler file's chain so that every other block
-// of it is free: the save file is created into those holes.
-#include <sys/resource.h>
-
+// A table of rows, each the best of three rounds: a save file made contiguous
+// on a fragmented FAT32 image with 4 KiB clusters (1 GiB in 1,024 and in
+// 65,536 fragments on 4 GiB; 4 GiB - 1 KiB in 4,096 fragments on 16 GiB; the
+// 1,024-fragment case again through the file-system controls), each round
+// the engine and then a plain copy of the same number of bytes through the
+// same image binding in 1 MiB steps; and the free-space walk over a volume of
+// 1,000,000 free runs. Each row gives the engine's time, the copy's, their
+// ratio, the FAT sectors the engine read through the binding, the sectors of
+// one FAT, the engine's FAT scans, the writes, the fragments and the peak
+// resident size while the engine ran (the process's, so it includes the image
+// binding's own copy of the FAT, which stands in for the file system's). The images are sparse files built in DIRECTORY with mkfs.fat
+// and fragmented by rewriting filler files' chains so that every other block
+// of them is free: the save file is created into those holes.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -19,19 +21,21 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "save_to_disk/image/disk_image.h"
 #include "save_to_disk/engine/fat/fat_placement_engine.h"
+#include "save_to_disk/engine/fsctl/fsctl_placement_engine.h"
 #include "save_to_disk/engine/fat/fat_table.h"
 #include "save_to_disk/core/little_endian.h"
 
 namespace {
 
-constexpr uint64_t kVolumeKiB = 4ull * 1024 * 1024;
-constexpr uint64_t kSaveBytes = 1ull << 30;
-constexpr uint64_t kFillerBytes = 2200ull << 20;
-constexpr uint32_t kBlockBytes = 1 << 20;  // the filler keeps every other block of this size
+constexpr unsigned kDrive = 3;
+// A FAT file holds less than 4 GiB: the filler is made of files of at most this size.
+constexpr uint64_t kFillerFileBytes = 3ull << 30;
+constexpr uint32_t kCopyBytes = FatPlacementEngine::kCopyBytes;
 
 class CountingImage : public DiskImage {
 public:
@@ -64,15 +68,18 @@ bool Fail(const char* what) {
     return false;
 }
 
-// Frees every other block of the filler's (contiguous) chain, linking the kept blocks.
-bool FragmentFiller(CountingImage& disk, const FatGeometry& g, uint64_t fillerBytes, uint32_t blockBytes) {
-    const int64_t first = disk.GetFirstCluster("C:\\FILLER.DAT");
+// Frees every other block of one filler file's (contiguous) chain, linking
+// the kept blocks, and gives its directory entry (in the root directory's
+// first sector) the size of the half it kept.
+bool FragmentFiller(CountingImage& disk, const FatGeometry& g, const std::string& path, const char shortName[11],
+                    uint64_t fileBytes, uint32_t blockBytes) {
+    const int64_t first = disk.GetFirstCluster(path);
     if (first < 2) return Fail("no filler");
     const uint32_t perBlock = blockBytes / g.bytesPerCluster;
-    const uint32_t blocks = uint32_t(fillerBytes / blockBytes);
-    FatTable fat(disk, 3, g);
+    const uint32_t blocks = uint32_t(fileBytes / blockBytes);
+    FatTable fat(disk, kDrive, g);
     if (!fat.Load()) return Fail("reading the FAT");
-    if (!disk.LockVolume(3, 1, 1) || !disk.LockVolume(3, 2, 0)) return Fail("lock");
+    if (!disk.LockVolume(kDrive, 1, 1) || !disk.LockVolume(kDrive, 2, 0)) return Fail("lock");
     for (uint32_t b = 0; b < blocks; b += 2) {
         const uint32_t start = uint32_t(first) + b * perBlock;
         const int64_t link = b + 2 < blocks ? int64_t(start + 2 * perBlock) : FatTable::kEndOfChain;
@@ -80,19 +87,18 @@ bool FragmentFiller(CountingImage& disk, const FatGeometry& g, uint64_t fillerBy
             (b + 1 < blocks && !fat.FreeFatEntries(start + perBlock, perBlock)))
             return Fail("fragmenting the filler");
     }
-    // The filler's directory entry (the first of the root directory) gets the size of the half it kept.
     std::vector<uint8_t> root(g.bytesPerSector);
     const uint32_t rootSector = g.ClusterToSector(g.rootCluster);
     bool sized = false;
-    if (disk.ReadSectors(3, rootSector, 1, root.data())) {
+    if (disk.ReadSectors(kDrive, rootSector, 1, root.data())) {
         for (uint32_t off = 0; off < g.bytesPerSector && !sized; off += 32) {
-            if (std::memcmp(root.data() + off, "FILLER  DAT", 11) != 0) continue;
+            if (std::memcmp(root.data() + off, shortName, 11) != 0) continue;
             WriteLe32(root.data() + off + 28, uint32_t((blocks + 1) / 2 * uint64_t(blockBytes)));
-            sized = disk.WriteSectors(3, rootSector, 1, root.data(), kWriteDirectory);
+            sized = disk.WriteSectors(kDrive, rootSector, 1, root.data(), kWriteDirectory);
         }
     }
-    disk.UnlockVolume(3);
-    disk.UnlockVolume(3);
+    disk.UnlockVolume(kDrive);
+    disk.UnlockVolume(kDrive);
     return sized || Fail("filler entry");
 }
 
@@ -106,19 +112,53 @@ bool MakeImage(const std::string& image, uint64_t volumeKiB, unsigned sectorsPer
 bool Geometry(const std::string& image, FatGeometry& g) {
     CountingImage disk;
     std::vector<uint8_t> boot(512);
-    return (disk.Open(image, 0) && disk.ReadSectors(3, 0, 1, boot.data()) && ParseFatBootSector(boot.data(), true, g)) ||
+    return (disk.Open(image, 0) && disk.ReadSectors(kDrive, 0, 1, boot.data()) &&
+            ParseFatBootSector(boot.data(), true, g)) ||
            Fail("image");
 }
 
+// A FAT32 image of `volumeKiB` with 4 KiB clusters whose first part is filler
+// (about twice and an eighth `saveBytes`, in files of at most 3 GiB, each an
+// even number of blocks) with every other block of `blockBytes` free.
+bool MakeFragmentedImage(const std::string& image, uint64_t volumeKiB, uint64_t saveBytes, uint32_t blockBytes,
+                         FatGeometry& g) {
+    if (!MakeImage(image, volumeKiB, 8) || !Geometry(image, g)) return false;
+    const uint64_t pair = 2ull * blockBytes;
+    uint64_t left = (2 * saveBytes + saveBytes / 8 + pair - 1) / pair * pair;
+    CountingImage disk;
+    if (!disk.Open(image, 0)) return Fail("image");
+    // Every filler file is made before any is fragmented, so that each lies in one run.
+    std::vector<uint64_t> sizes;
+    for (; left > 0; left -= sizes.back()) {
+        sizes.push_back(std::min(left, kFillerFileBytes / pair * pair));
+        const std::string path = "C:\\FILLER" + std::to_string(sizes.size()) + ".DAT";
+        if (disk.CreateSizedFile(path, sizes.back()) != FileCreation::Created) return Fail("filler");
+    }
+    for (unsigned n = 1; n <= sizes.size(); ++n) {
+        char shortName[12];
+        std::snprintf(shortName, sizeof shortName, "FILLER%-2uDAT", n);
+        if (!FragmentFiller(disk, g, "C:\\FILLER" + std::to_string(n) + ".DAT", shortName, sizes[n - 1], blockBytes))
+            return false;
+    }
+    return true;
+}
+
+// The peak resident size since the last reset (Linux: VmHWM, reset through clear_refs).
+void ResetPeakResident() {
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
 uint64_t PeakResidentKiB() {
-    struct rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
-    return uint64_t(usage.ru_maxrss);
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0) return std::strtoull(line.c_str() + 6, nullptr, 10);
+    return 0;
 }
 
 struct Row {
     double engine = 1e30, copy = 1e30;
-    uint64_t fatRead = 0, fatSectors = 0, scans = 0, writes = 0, fragments = 0;
+    uint64_t fatRead = 0, fatSectors = 0, scans = 0, writes = 0, fragments = 0, peakKiB = 0;
 };
 
 void Print(const char* name, const Row& r, bool withCopy) {
@@ -127,71 +167,73 @@ void Print(const char* name, const Row& r, bool withCopy) {
     std::printf("  fat sectors read: %llu\n  fat sectors: %llu\n  scans: %llu\n  writes: %llu\n  fragments: %llu\n"
                 "  peak resident: %llu KiB\n",
                 (unsigned long long)r.fatRead, (unsigned long long)r.fatSectors, (unsigned long long)r.scans,
-                (unsigned long long)r.writes, (unsigned long long)r.fragments,
-                (unsigned long long)PeakResidentKiB());
+                (unsigned long long)r.writes, (unsigned long long)r.fragments, (unsigned long long)r.peakKiB);
     std::fflush(stdout);
 }
 
-// A save file of `saveBytes` made in `saveBytes / blockBytes` fragments on a
-// FAT32 image of `volumeKiB` with 4 KiB clusters; the engine's run and a plain
-// copy of the same bytes through the same binding, interleaved, best of three.
-// Between runs the save file is deleted: the next one is created into the same holes.
+// The plain copy: `bytes` from the start of the data area to the end of the
+// volume through the same binding, in the engine's 1 MiB steps.
+bool PlainCopy(CountingImage& disk, const FatGeometry& g, uint64_t bytes, std::vector<uint8_t>& buffer,
+               double& seconds) {
+    const uint32_t source = g.ClusterToSector(2);
+    const uint32_t target = g.ClusterToSector(g.ClusterLimit() - uint32_t(bytes / g.bytesPerCluster) - 16);
+    if (!disk.LockVolume(kDrive, 1, 1) || !disk.LockVolume(kDrive, 2, 0)) return Fail("lock");
+    const auto start = std::chrono::steady_clock::now();
+    for (uint64_t done = 0; done < bytes; done += kCopyBytes) {
+        const uint32_t at = uint32_t(done / g.bytesPerSector);
+        const uint32_t step = uint32_t(std::min<uint64_t>(kCopyBytes, bytes - done) / g.bytesPerSector);
+        if (!disk.ReadSectors(kDrive, source + at, step, buffer.data()) ||
+            !disk.WriteSectors(kDrive, target + at, step, buffer.data(), kWriteFileData))
+            return Fail("copy");
+    }
+    seconds = Seconds(start);
+    disk.UnlockVolume(kDrive);
+    disk.UnlockVolume(kDrive);
+    return true;
+}
+
+// A save file of `saveBytes` made in about `saveBytes / blockBytes` fragments
+// on a fragmented image of `volumeKiB`; the engine's run and the plain copy,
+// interleaved, best of three. Between rounds the save file is deleted: the
+// next one is created into the same holes. A row the directory's disk has no
+// room for is skipped with a line that says so.
+template <typename Engine>
 bool PlacementRow(const char* name, const std::filesystem::path& dir, uint64_t volumeKiB, uint64_t saveBytes,
                   uint32_t blockBytes) {
     const std::string image = (dir / "fat32.img").string();
-    const uint64_t fillerBytes = 2 * saveBytes + saveBytes / 8;
+    // What the rounds write: the engine's target and the copy's (the filler stays holes).
+    const uint64_t needed = 2 * saveBytes + (256ull << 20);
     const std::filesystem::space_info room = std::filesystem::space(dir);
-    if (room.available < fillerBytes + saveBytes * 2 + (64u << 20)) {
+    if (room.available < needed) {
         std::printf("\n%s\n  skipped: %llu MiB free in %s, %llu MiB needed\n", name,
-                    (unsigned long long)(room.available >> 20), dir.c_str(),
-                    (unsigned long long)((fillerBytes + saveBytes * 2) >> 20));
+                    (unsigned long long)(room.available >> 20), dir.c_str(), (unsigned long long)(needed >> 20));
         return true;
     }
     FatGeometry g;
-    if (!MakeImage(image, volumeKiB, 8) || !Geometry(image, g)) return false;
-    {
-        CountingImage disk;
-        if (!disk.Open(image, 0)) return Fail("image");
-        if (disk.CreateSizedFile("C:\\FILLER.DAT", fillerBytes) != FileCreation::Created) return Fail("filler");
-        if (!FragmentFiller(disk, g, fillerBytes, blockBytes)) return false;
-    }
+    if (!MakeFragmentedImage(image, volumeKiB, saveBytes, blockBytes, g)) return false;
     Row row;
     row.fatSectors = g.sectorsPerFat;
     QuietHost host;
-    std::vector<uint8_t> buffer(FatPlacementEngine::kCopyBytes);
+    std::vector<uint8_t> buffer(kCopyBytes);
     for (int round = 0; round < 3; ++round) {
         CountingImage disk;
         if (!disk.Open(image, 0)) return Fail("image");
         disk.fatStart = g.reservedSectors;
         disk.fatEnd = g.reservedSectors + g.fatCount * g.sectorsPerFat;
         disk.RemoveFile("C:\\SAVE2DSK.BIN");
-        FatPlacementEngine engine(disk, host);
+        Engine engine(disk, host);
+        ResetPeakResident();
         const auto engineStart = std::chrono::steady_clock::now();
         if (!engine.MakeContiguous('C', "C:\\SAVE2DSK.BIN", saveBytes)) return Fail("the file was not placed");
         row.engine = std::min(row.engine, Seconds(engineStart));
+        row.peakKiB = std::max(row.peakKiB, PeakResidentKiB());
         row.fatRead = disk.fatSectorsRead;
         row.writes = disk.writes;
         row.fragments = engine.Totals().fragmentsBefore;
-        // Full reads of one FAT's sectors: the copies compared before the save
-        // file is created and again before the pass (each copy once), the free-space walk.
-        row.scans = 2 * g.fatCount + 1;
-
-        // The same bytes copied through the same binding in the same steps,
-        // from the start of the data area to the end of the volume.
-        const uint32_t step = FatPlacementEngine::kCopyBytes / g.bytesPerSector;
-        const uint32_t source = g.ClusterToSector(2);
-        const uint32_t target = g.ClusterToSector(g.dataClusters - uint32_t(saveBytes / g.bytesPerCluster) - 16);
-        if (!disk.LockVolume(3, 1, 1) || !disk.LockVolume(3, 2, 0)) return Fail("lock");
-        const auto copyStart = std::chrono::steady_clock::now();
-        for (uint64_t done = 0; done < saveBytes; done += FatPlacementEngine::kCopyBytes) {
-            const uint32_t at = uint32_t(done / g.bytesPerSector);
-            if (!disk.ReadSectors(3, source + at, step, buffer.data()) ||
-                !disk.WriteSectors(3, target + at, step, buffer.data(), kWriteFileData))
-                return Fail("copy");
-        }
-        row.copy = std::min(row.copy, Seconds(copyStart));
-        disk.UnlockVolume(3);
-        disk.UnlockVolume(3);
+        if constexpr (std::is_same_v<Engine, FatPlacementEngine>) row.scans = engine.FatScans();
+        double copy;
+        if (!PlainCopy(disk, g, saveBytes, buffer, copy)) return false;
+        row.copy = std::min(row.copy, copy);
     }
     Print(name, row, true);
     std::filesystem::remove(image);
@@ -231,13 +273,15 @@ bool FreeRunsRow(const char* name, const std::filesystem::path& dir, uint32_t ru
         disk.fatEnd = g.reservedSectors + g.fatCount * g.sectorsPerFat;
         disk.RemoveFile("C:\\SAVE2DSK.BIN");
         FatPlacementEngine engine(disk, host);
+        ResetPeakResident();
         const auto start = std::chrono::steady_clock::now();
         engine.MakeContiguous('C', "C:\\SAVE2DSK.BIN", 2 * g.bytesPerCluster);
         row.engine = std::min(row.engine, Seconds(start));
+        row.peakKiB = std::max(row.peakKiB, PeakResidentKiB());
         row.fatRead = disk.fatSectorsRead;
         row.writes = disk.writes;
         row.fragments = engine.Totals().fragmentsBefore;
-        row.scans = 2 * g.fatCount + 1;
+        row.scans = engine.FatScans();
     }
     Print(name, row, false);
     std::filesystem::remove(image);
@@ -253,8 +297,15 @@ int main(int argc, char** argv) {
     }
     const std::filesystem::path dir = argv[1];
     std::filesystem::create_directories(dir);
-    const bool ok = FreeRunsRow("free-space walk over 1,000,000 free runs", dir, 1000000) &&
-                    PlacementRow("1 GiB in 1,024 fragments, 4 GiB FAT32", dir, 4ull << 20, 1ull << 30, 1 << 20) &&
-                    PlacementRow("1 GiB in 65,536 fragments, 4 GiB FAT32", dir, 4ull << 20, 1ull << 30, 16 << 10);
+    constexpr uint64_t kGiB = 1ull << 30;
+    constexpr uint64_t kLargestSaveFile = 4194303ull * 1024;  // the most a save file can hold
+    const bool ok =
+        FreeRunsRow("free-space walk over 1,000,000 free runs", dir, 1000000) &&
+        PlacementRow<FatPlacementEngine>("1 GiB in 1,024 fragments, 4 GiB FAT32", dir, 4 << 20, kGiB, 1 << 20) &&
+        PlacementRow<FatPlacementEngine>("1 GiB in 65,536 fragments, 4 GiB FAT32", dir, 4 << 20, kGiB, 16 << 10) &&
+        PlacementRow<FatPlacementEngine>("4 GiB - 1 KiB in 4,096 fragments, 16 GiB FAT32", dir, 16 << 20,
+                                         kLargestSaveFile, 1 << 20) &&
+        PlacementRow<FsctlPlacementEngine>("1 GiB in 1,024 fragments, 4 GiB FAT32, file-system controls", dir,
+                                           4 << 20, kGiB, 1 << 20);
     return ok ? 0 : 1;
 }

@@ -10,6 +10,7 @@
 namespace {
 
 constexpr uint32_t kFirstDataCluster = 2;
+constexpr uint64_t kMoveCopyBytes = 1 << 20;
 
 bool ReadInput(const void* input, uint32_t inputSize, void* value, uint32_t size) {
     if (input == nullptr || inputSize < size) return false;
@@ -171,17 +172,23 @@ uint32_t DiskImage::MoveFileClusters(const MoveFileRequest& request) {
         n /= 2;
     }
 
-    // The data first, then the chain through the new clusters, then the old ones freed.
-    std::vector<uint8_t> cluster(g_.bytesPerCluster);
+    // The data first, a run of consecutive clusters (up to 1 MiB) at a time,
+    // then the chain through the new clusters, then the old ones freed.
+    const uint64_t step = std::max<uint64_t>(1, kMoveCopyBytes / g_.bytesPerCluster);
+    std::vector<uint8_t> data(size_t(step) * g_.bytesPerCluster);
     std::vector<uint32_t> moved = chain;
-    for (uint64_t i = 0; i < n; ++i) {
+    for (uint64_t i = 0; i < n;) {
         const uint32_t from = chain[size_t(v + int64_t(i))];
         const uint32_t to = uint32_t(target + i);
-        moved[size_t(v + int64_t(i))] = to;
-        if (from == to) continue;
-        if (!ReadVolume(uint64_t(g_.ClusterToSector(from)) * g_.bytesPerSector, cluster.data(), cluster.size()) ||
-            !WriteVolume(uint64_t(g_.ClusterToSector(to)) * g_.bytesPerSector, cluster.data(), cluster.size()))
+        uint64_t k = 1;
+        while (i + k < n && k < step && chain[size_t(v + int64_t(i + k))] == from + k) ++k;
+        for (uint64_t j = 0; j < k; ++j) moved[size_t(v + int64_t(i + j))] = uint32_t(to + j);
+        const uint64_t bytes = k * g_.bytesPerCluster;
+        if (from != to &&
+            (!ReadVolume(uint64_t(g_.ClusterToSector(from)) * g_.bytesPerSector, data.data(), bytes) ||
+             !WriteVolume(uint64_t(g_.ClusterToSector(to)) * g_.bytesPerSector, data.data(), bytes)))
             return kStatusUnsuccessful;
+        i += k;
     }
     for (size_t i = 0; i < moved.size(); ++i)
         SetFatEntry(moved[i], i + 1 < moved.size() ? moved[i + 1] : g_.EndOfChainMark());

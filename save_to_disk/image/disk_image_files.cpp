@@ -187,23 +187,33 @@ FileCreation DiskImage::CreateSizedFile(const std::string& path, uint64_t size) 
     std::memcpy(entry, name, 11);
     entry[11] = kAttrArchive;
 
-    // First fit from the start of the volume.
+    // First fit from the start of the volume: the free clusters counted,
+    // then linked in a second walk.
     const uint64_t wanted = (size + g_.bytesPerCluster - 1) / g_.bytesPerCluster;
-    std::vector<uint32_t> clusters;
-    for (uint32_t c = 2; c < g_.ClusterLimit() && clusters.size() < wanted; ++c)
-        if (FatEntry(c) == 0) clusters.push_back(c);
-    if (clusters.size() < wanted) {
+    uint64_t free = 0;
+    for (uint32_t c = 2; c < g_.ClusterLimit() && free < wanted; ++c)
+        if (FatEntry(c) == 0) ++free;
+    if (free < wanted) {
         // The file exists, empty; the write that would extend it fails.
         return StoreFat() && WriteEntry(position, entry) ? FileCreation::WriteFailed
                                                         : FileCreation::CreateFailed;
     }
-    for (size_t i = 0; i < clusters.size(); ++i)
-        SetFatEntry(clusters[i], i + 1 < clusters.size() ? clusters[i + 1] : g_.EndOfChainMark());
-    WriteLe16(entry + 26, uint16_t(clusters[0]));
-    if (g_.type == FatType::Fat32) WriteLe16(entry + 20, uint16_t(clusters[0] >> 16));
+    uint32_t first = 0;
+    uint32_t last = 0;
+    for (uint32_t c = 2, linked = 0; linked < wanted; ++c) {
+        if (FatEntry(c) != 0) continue;
+        if (linked++ == 0)
+            first = c;
+        else
+            SetFatEntry(last, c);
+        last = c;
+    }
+    SetFatEntry(last, g_.EndOfChainMark());
+    WriteLe16(entry + 26, uint16_t(first));
+    if (g_.type == FatType::Fat32) WriteLe16(entry + 20, uint16_t(first >> 16));
     WriteLe32(entry + 28, uint32_t(size));
     if (!StoreFat() || !WriteEntry(position, entry)) return FileCreation::CreateFailed;
-    const uint64_t lastByte = uint64_t(g_.ClusterToSector(clusters.back())) * g_.bytesPerSector +
+    const uint64_t lastByte = uint64_t(g_.ClusterToSector(last)) * g_.bytesPerSector +
                               (size - 1) % g_.bytesPerCluster;
     const uint8_t zero = 0;
     return WriteVolume(lastByte, &zero, 1) ? FileCreation::Created : FileCreation::WriteFailed;

@@ -34,6 +34,9 @@ public:
     bool MakeContiguous(char letter, const std::string& path, uint64_t size);
 
     const PlacementTotals& Totals() const { return totals_; }
+    // What the last MakeContiguous read of the FAT (for the benchmark).
+    uint64_t FatSectorsRead() const { return fat_ ? fat_->SectorsRead() : 0; }
+    uint64_t FatScans() const { return fat_ ? fat_->Scans() : 0; }
 
 private:
     enum class Outcome { Placed, Changed, Count, Failed };

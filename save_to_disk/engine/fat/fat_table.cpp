@@ -34,23 +34,20 @@ bool FatTable::InRange(uint32_t first, uint64_t count) const {
 }
 
 bool FatTable::Load() {
-    // Read as the transfers come in, so that a boot sector that claims a FAT
-    // larger than the disk costs no more memory than the disk gives.
     fat_.clear();
+    ++scans_;
     const uint32_t width = g_.type == FatType::Fat32 ? 4 : 2;
     const uint64_t bytes = FatEntryOffset(g_.type, g_.ClusterLimit() - 1) + width;
     const uint32_t sectors = uint32_t((bytes + g_.bytesPerSector - 1) / g_.bytesPerSector);
-    std::vector<uint8_t> transfer(size_t(kTransferSectors) * g_.bytesPerSector);
-    std::vector<uint8_t> loaded;
-    for (uint32_t done = 0; done < sectors;) {
-        const uint32_t n = std::min(kTransferSectors, sectors - done);
-        if (!disk_.ReadSectors(drive_, g_.reservedSectors + done, n, transfer.data())) return false;
-        sectorsRead_ += n;
-        loaded.insert(loaded.end(), transfer.begin(), transfer.begin() + ptrdiff_t(n) * g_.bytesPerSector);
-        done += n;
-    }
-    fat_ = std::move(loaded);
-    return true;
+    // The last transfer is read first, before memory for the whole FAT is
+    // taken: a boot sector that claims a FAT larger than the disk costs none.
+    const uint32_t tail = sectors > kTransferSectors ? sectors - kTransferSectors : 0;
+    std::vector<uint8_t> last(size_t(sectors - tail) * g_.bytesPerSector);
+    if (!disk_.ReadSectors(drive_, g_.reservedSectors + tail, sectors - tail, last.data())) return false;
+    sectorsRead_ += sectors - tail;
+    fat_.resize(size_t(sectors) * g_.bytesPerSector);
+    std::memcpy(fat_.data() + size_t(tail) * g_.bytesPerSector, last.data(), last.size());
+    return tail == 0 || ReadRange({0, tail - 1});
 }
 
 bool FatTable::ReadFatEntry(uint32_t n, int64_t& entry) const {
@@ -76,6 +73,7 @@ bool FatTable::ReadRange(SectorRange range) {
 bool FatTable::Reload(std::vector<ClusterRun> runs) {
     for (const ClusterRun& run : runs)
         if (run.length == 0 || !InRange(run.start, run.length)) return false;
+    ++scans_;
     for (const SectorRange& range : SectorsOf(std::move(runs)))
         if (!ReadRange(range)) return false;
     return true;
@@ -136,6 +134,7 @@ bool FatTable::CompareCopies(std::vector<ClusterRun> guarded, bool& disagree) {
     const uint32_t sectors = uint32_t(fat_.size() / g_.bytesPerSector);
     std::vector<uint8_t> other(size_t(kTransferSectors) * g_.bytesPerSector);
     for (uint32_t copy = 1; copy < g_.fatCount; ++copy) {
+        ++scans_;
         size_t run = 0;
         uint32_t c = 2;
         while (c < limit) {

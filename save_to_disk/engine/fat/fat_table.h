@@ -44,6 +44,9 @@ public:
     // same sectors, which the next writes carry) see the disk as it is now.
     bool Reload(std::vector<ClusterRun> runs);
     uint64_t SectorsRead() const { return sectorsRead_; }
+    // Reads that cover part or all of one FAT, each sector at most once:
+    // every Load, every further copy compared, every Reload.
+    uint64_t Scans() const { return scans_; }
 
 private:
     // FAT sectors, counted from the first sector of copy 0.
@@ -65,4 +68,5 @@ private:
     FatGeometry g_;
     std::vector<uint8_t> fat_;  // copy 0, or empty when not loaded
     uint64_t sectorsRead_ = 0;
+    uint64_t scans_ = 0;
 };

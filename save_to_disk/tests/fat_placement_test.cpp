@@ -95,7 +95,7 @@ TEST(FatPlacement, Fat12EntriesThatStraddleFatSectorsAreWrittenWhole) {
 
 TEST(FatPlacement, Fat16FileOf30000ClustersIsMovedWhole) {
     // 30,000 clusters of 512 bytes, nearly half the largest FAT16 volume: the
-    // move's FAT entries span most of two 128-sector windows. (The FAT-level
+    // move's FAT entries span most of two 128-sector transfers. (The FAT-level
     // test writes a 40,000-entry run, which no FAT16 move can have.)
     FatImage image({16, 32768, 1});
     image.Lay({-15000, 100, -15000, 10}, false);

@@ -26,10 +26,11 @@ check() {  # check DESCRIPTION COMMAND...
     failed=$((failed + 1))
   fi
 }
-value() { wine reg query "$1" /v "$2" 2>/dev/null | awk -v n="$2" '$1 == n { $1 = ""; $2 = ""; sub(/^  /, ""); print }' | tr -d '\r'; }
+source "$(dirname "${BASH_SOURCE[0]}")/../../tests/support/wine_capture.sh"
+value() { wine_capture wine reg query "$1" /v "$2" | awk -v n="$2" '$1 == n { $1 = ""; $2 = ""; sub(/^  /, ""); print }'; }
 equals() { [ "$1" = "$2" ] || { echo "  got '$1', wanted '$2'"; return 1; }; }
 lnk_field() { lnkinfo "$1" 2>/dev/null | awk -F'\t+: ' -v f="$2" 'index($0, f) { print $2; exit }' | sed 's/^[[:space:]]*//'; }
-service_state() { wine sc query HotkeyService 2>/dev/null | awk '/STATE/ { print $4 }' | tr -d '\r'; }
+service_state() { wine_capture wine sc query HotkeyService | awk '/STATE/ { print $4 }'; }
 
 installed_state() {
   for program in merovant.exe Corvessa.exe fuel.exe taskbar.exe Pressmon.exe sorvault.exe; do
@@ -69,7 +70,7 @@ check "applet removed" test ! -e "$drive/windows/system32/Panelora.cpl"
 check "shortcuts removed" test ! -e "$startup/Fuel Gauge.lnk" -a ! -e "$startup/Merovant Configuration.lnk"
 check "shared key removed" bash -c "! wine reg query 'HKLM\\SOFTWARE\\Merovant'"
 check "service key removed" bash -c "! wine reg query 'HKLM\\System\\CurrentControlSet\\Services\\Hotkey'"
-check "service removed" bash -c "! wine sc query HotkeyService | grep -q STATE"
+check "service removed" test -z "$(service_state)"
 check "uninstall entry removed" bash -c "! wine reg query 'HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Merovant'"
 
 echo "installer: $passed passed, $failed failed"

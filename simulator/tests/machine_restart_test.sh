@@ -11,18 +11,21 @@ tree=$(realpath "$2")
 export WINEPREFIX=$tree/wineprefix WINEDEBUG=-all
 failed=0
 fail() { echo "FAIL: $*"; failed=1; }
-machinesim() { "$source_dir/scripts/wine" "$tree/bin/machinesim.exe" "$@" </dev/null 2>&1 | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+source "$source_dir/tests/support/wine_capture.sh"
+machinesim() { wine_capture "$source_dir/scripts/wine" "$tree/bin/machinesim.exe" "$@"; }
 save_file=$WINEPREFIX/drive_c/windows/virtualnotebook.dat
 service_key='HKLM\System\CurrentControlSet\Services\Hotkey'
 
 # As a new session starts the prefix: a persistent server, Wine's own
 # processes started with no pipe of ours (ctest would wait for them), and so
-# the system-start driver and the auto-start services.
+# the system-start driver and the auto-start services. Each step is bounded,
+# so that a hang fails the test with its name instead of running into
+# ctest's limit.
 restart() {
   wineserver -k </dev/null >/dev/null 2>&1
-  wineserver -w </dev/null >/dev/null 2>&1
+  timeout 60 wineserver -w </dev/null >/dev/null 2>&1 || fail "the Wine server did not end within 60 s"
   wineserver -p </dev/null >/dev/null 2>&1
-  wine wineboot </dev/null >/dev/null 2>&1
+  timeout 120 wine wineboot </dev/null >/dev/null 2>&1 || fail "wineboot did not finish within 120 s"
 }
 
 expect_shown() {
@@ -63,7 +66,7 @@ wine reg add "$service_key" /v PollingTime /t REG_DWORD /d 10 /f >/dev/null 2>&1
 restart
 state=
 for _ in $(seq 1 45); do
-  state=$(wine sc query HotkeyService 2>/dev/null | tr -d '\r' | grep -o 'STATE.*' || true)
+  state=$(wine_capture wine sc query HotkeyService | grep -o 'STATE.*' || true)
   [[ "$state" == *RUNNING* || "$state" == *STOPPED* ]] && break
   sleep 1
 done

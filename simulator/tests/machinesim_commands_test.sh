@@ -12,23 +12,19 @@ work=$tree/machinesim-commands-test
 rm -rf "$work" && mkdir -p "$work"
 failed=0
 fail() { echo "FAIL: $*"; failed=1; }
-machinesim() { "$source_dir/scripts/wine" "$tree/bin/machinesim.exe" "$@" </dev/null 2>&1 | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+source "$source_dir/tests/support/wine_capture.sh"
+machinesim() { wine_capture "$source_dir/scripts/wine" "$tree/bin/machinesim.exe" "$@"; }
 windows_path() { echo "Z:${1//\//\\}"; }
 
 # The SMBIOS table as dmidecode reads it: the values the System Information
 # page shows.
 machinesim dmi --dump "$(windows_path "$work/smbios.bin")" || fail "dmi --dump"
-if command -v dmidecode >/dev/null; then
-  decoded=$(dmidecode --from-dump "$work/smbios.bin" 2>&1)
-  for expected in "Version: V1.20" "Product Name: Notebook 510CT" "Serial Number: SU98042179" \
-                  "Serial Number: BD98113069"; do
-    grep -qF "$expected" <<<"$decoded" || fail "dmidecode does not show '$expected':
+decoded=$(dmidecode --from-dump "$work/smbios.bin" 2>&1) || fail "dmidecode cannot read the dump (scripts/setup installs it)"
+for expected in "Version: V1.20" "Product Name: Notebook 510CT" "Serial Number: SU98042179" \
+                "Serial Number: BD98113069"; do
+  grep -qF "$expected" <<<"$decoded" || fail "dmidecode does not show '$expected':
 $decoded"
-  done
-else
-  echo "note: dmidecode is not installed (Debian package dmidecode); the dump is not read back"
-  [ -s "$work/smbios.bin" ] || fail "no dump written"
-fi
+done
 
 # The first hard disk: the full Windows path in the registry, shown by show,
 # gone again with --none; a path that is not a readable file is refused.
@@ -36,7 +32,7 @@ fi
 machinesim disk --none >/dev/null
 ( cd "$work" && machinesim disk disk.img ) || fail "disk disk.img"
 expected=$(windows_path "$work/disk.img")
-value=$(wine reg query 'HKLM\Software\VirtualNotebook' /v FirstDisk 2>/dev/null | tr -d '\r' | grep FirstDisk)
+value=$(wine_capture wine reg query 'HKLM\Software\VirtualNotebook' /v FirstDisk | grep FirstDisk)
 [[ "$value" == *"REG_SZ"*"$expected" ]] || fail "FirstDisk is '$value', expected '$expected'"
 machinesim show | grep -qxF "firstDisk=$expected" || fail "show does not list the disk"
 for bad in "$work/missing.img" "$work"; do

@@ -34,8 +34,7 @@ public:
     bool MakeContiguous(char letter, const std::string& path, uint64_t size);
 
     const PlacementTotals& Totals() const { return totals_; }
-    // What the last MakeContiguous read of the FAT (for the benchmark).
-    uint64_t FatSectorsRead() const { return fat_ ? fat_->SectorsRead() : 0; }
+    // How often the last MakeContiguous read part or all of the FAT (for the benchmark).
     uint64_t FatScans() const { return fat_ ? fat_->Scans() : 0; }
 
 private:

@@ -44,7 +44,6 @@ bool FatTable::Load() {
     const uint32_t tail = sectors > kTransferSectors ? sectors - kTransferSectors : 0;
     std::vector<uint8_t> last(size_t(sectors - tail) * g_.bytesPerSector);
     if (!disk_.ReadSectors(drive_, g_.reservedSectors + tail, sectors - tail, last.data())) return false;
-    sectorsRead_ += sectors - tail;
     fat_.resize(size_t(sectors) * g_.bytesPerSector);
     std::memcpy(fat_.data() + size_t(tail) * g_.bytesPerSector, last.data(), last.size());
     return tail == 0 || ReadRange({0, tail - 1});
@@ -64,7 +63,6 @@ bool FatTable::ReadRange(SectorRange range) {
             fat_.clear();  // part of memory may hold a torn read
             return false;
         }
-        sectorsRead_ += n;
         s += n;
     }
     return true;
@@ -145,7 +143,6 @@ bool FatTable::CompareCopies(std::vector<ClusterRun> guarded, bool& disagree) {
             if (!disk_.ReadSectors(drive_, g_.reservedSectors + copy * g_.sectorsPerFat + sector, count,
                                    other.data()))
                 return false;
-            sectorsRead_ += count;
             const uint64_t base = uint64_t(sector) * g_.bytesPerSector;
             const uint64_t end = base + uint64_t(count) * g_.bytesPerSector;
             const bool same = std::memcmp(fat_.data() + base, other.data(), end - base) == 0;

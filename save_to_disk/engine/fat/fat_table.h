@@ -43,7 +43,6 @@ public:
     // so that the next reads of those entries (and of their neighbours in the
     // same sectors, which the next writes carry) see the disk as it is now.
     bool Reload(std::vector<ClusterRun> runs);
-    uint64_t SectorsRead() const { return sectorsRead_; }
     // Reads that cover part or all of one FAT, each sector at most once:
     // every Load, every further copy compared, every Reload.
     uint64_t Scans() const { return scans_; }
@@ -67,6 +66,5 @@ private:
     unsigned drive_;
     FatGeometry g_;
     std::vector<uint8_t> fat_;  // copy 0, or empty when not loaded
-    uint64_t sectorsRead_ = 0;
     uint64_t scans_ = 0;
 };

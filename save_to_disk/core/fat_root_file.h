@@ -6,9 +6,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "save_to_disk/engine/disk_access.h"
+#include "save_to_disk/engine/fat/fat_geometry.h"
+#include "save_to_disk/engine/fat/fat_table.h"
 
 struct FatRootFileEntry {
     uint32_t size = 0;
@@ -26,10 +29,10 @@ public:
     // short for its size.
     bool Find(const char (&name)[11], FatRootFileEntry& entry);
 
-    uint32_t BytesPerCluster() const { return bytesPerSector_ * sectorsPerCluster_; }
-    uint32_t DataClusters() const { return dataClusters_; }
+    uint32_t BytesPerCluster() const { return g_.bytesPerCluster; }
+    uint32_t DataClusters() const { return g_.dataClusters; }
     uint32_t FreeClusters() const;
-    bool IsFat32() const { return fatBits_ == 32; }
+    bool IsFat32() const { return g_.type == FatType::Fat32; }
 
     // Writes sector `fileSector` of the file (512-byte sectors of the file);
     // false outside the file's clusters. The caller holds the volume locks a
@@ -38,15 +41,11 @@ public:
     bool ReadFileSector(const FatRootFileEntry& entry, uint64_t fileSector, uint8_t (&data)[512]);
 
 private:
-    uint32_t FatEntry(uint32_t cluster) const;
-    bool EndOfChain(uint32_t value) const;
-    uint64_t ClusterSector(uint32_t cluster) const;
     bool FileSectorAt(const FatRootFileEntry& entry, uint64_t fileSector, uint32_t& sector, uint32_t& offset) const;
     bool RootSectors(std::vector<uint32_t>& sectors) const;
 
     DiskAccess* disk_ = nullptr;
     unsigned drive_ = 0;
-    uint32_t bytesPerSector_ = 0, sectorsPerCluster_ = 0, reserved_ = 0, fats_ = 0, rootEntries_ = 0;
-    uint32_t sectorsPerFat_ = 0, totalSectors_ = 0, rootCluster_ = 0, dataClusters_ = 0, fatBits_ = 0;
-    std::vector<uint8_t> fat_;
+    FatGeometry g_;
+    std::optional<FatTable> fat_;
 };

@@ -171,6 +171,30 @@ void Print(const char* name, const Row& r, bool withCopy) {
     std::fflush(stdout);
 }
 
+// One round of the engine on `image`: the last round's save file deleted, a
+// new one of `saveBytes` made contiguous; its time (the best so far stays),
+// peak resident size, FAT reads, writes, fragments and scans go into `row`.
+// `disk` stays open for the plain copy that follows.
+template <typename Engine>
+bool EngineRound(CountingImage& disk, const std::string& image, const FatGeometry& g, uint64_t saveBytes, Row& row) {
+    if (!disk.Open(image, 0)) return Fail("image");
+    disk.fatStart = g.reservedSectors;
+    disk.fatEnd = g.reservedSectors + g.fatCount * g.sectorsPerFat;
+    disk.RemoveFile("C:\\SAVE2DSK.BIN");
+    QuietHost host;
+    Engine engine(disk, host);
+    ResetPeakResident();
+    const auto start = std::chrono::steady_clock::now();
+    if (!engine.MakeContiguous('C', "C:\\SAVE2DSK.BIN", saveBytes)) return Fail("the file was not placed");
+    row.engine = std::min(row.engine, Seconds(start));
+    row.peakKiB = std::max(row.peakKiB, PeakResidentKiB());
+    row.fatRead = disk.fatSectorsRead;
+    row.writes = disk.writes;
+    row.fragments = engine.Totals().fragmentsBefore;
+    if constexpr (std::is_same_v<Engine, FatPlacementEngine>) row.scans = engine.FatScans();
+    return true;
+}
+
 // The plain copy: `bytes` from the start of the data area to the end of the
 // volume through the same binding, in the engine's 1 MiB steps.
 bool PlainCopy(CountingImage& disk, const FatGeometry& g, uint64_t bytes, std::vector<uint8_t>& buffer,
@@ -213,24 +237,10 @@ bool PlacementRow(const char* name, const std::filesystem::path& dir, uint64_t v
     if (!MakeFragmentedImage(image, volumeKiB, saveBytes, blockBytes, g)) return false;
     Row row;
     row.fatSectors = g.sectorsPerFat;
-    QuietHost host;
     std::vector<uint8_t> buffer(kCopyBytes);
     for (int round = 0; round < 3; ++round) {
         CountingImage disk;
-        if (!disk.Open(image, 0)) return Fail("image");
-        disk.fatStart = g.reservedSectors;
-        disk.fatEnd = g.reservedSectors + g.fatCount * g.sectorsPerFat;
-        disk.RemoveFile("C:\\SAVE2DSK.BIN");
-        Engine engine(disk, host);
-        ResetPeakResident();
-        const auto engineStart = std::chrono::steady_clock::now();
-        if (!engine.MakeContiguous('C', "C:\\SAVE2DSK.BIN", saveBytes)) return Fail("the file was not placed");
-        row.engine = std::min(row.engine, Seconds(engineStart));
-        row.peakKiB = std::max(row.peakKiB, PeakResidentKiB());
-        row.fatRead = disk.fatSectorsRead;
-        row.writes = disk.writes;
-        row.fragments = engine.Totals().fragmentsBefore;
-        if constexpr (std::is_same_v<Engine, FatPlacementEngine>) row.scans = engine.FatScans();
+        if (!EngineRound<Engine>(disk, image, g, saveBytes, row)) return false;
         double copy;
         if (!PlainCopy(disk, g, saveBytes, buffer, copy)) return false;
         row.copy = std::min(row.copy, copy);
@@ -265,23 +275,9 @@ bool FreeRunsRow(const char* name, const std::filesystem::path& dir, uint32_t ru
     }
     Row row;
     row.fatSectors = g.sectorsPerFat;
-    QuietHost host;
     for (int round = 0; round < 3; ++round) {
         CountingImage disk;
-        if (!disk.Open(image, 0)) return Fail("image");
-        disk.fatStart = g.reservedSectors;
-        disk.fatEnd = g.reservedSectors + g.fatCount * g.sectorsPerFat;
-        disk.RemoveFile("C:\\SAVE2DSK.BIN");
-        FatPlacementEngine engine(disk, host);
-        ResetPeakResident();
-        const auto start = std::chrono::steady_clock::now();
-        engine.MakeContiguous('C', "C:\\SAVE2DSK.BIN", 2 * g.bytesPerCluster);
-        row.engine = std::min(row.engine, Seconds(start));
-        row.peakKiB = std::max(row.peakKiB, PeakResidentKiB());
-        row.fatRead = disk.fatSectorsRead;
-        row.writes = disk.writes;
-        row.fragments = engine.Totals().fragmentsBefore;
-        row.scans = engine.FatScans();
+        if (!EngineRound<FatPlacementEngine>(disk, image, g, 2 * g.bytesPerCluster, row)) return false;
     }
     Print(name, row, false);
     std::filesystem::remove(image);

@@ -25,19 +25,6 @@ constexpr uint32_t kFat32Build = 1080;
 
 bool IsWindowsNt() { return (GetVersion() & 0x80000000u) == 0; }
 
-// Windows NT's engine needs no volume locks or sector requests.
-class NtDiskAccess final : public Win32DiskAccess {
-public:
-    bool OpenDevice() override { return true; }
-    void CloseDevice() override {}
-    bool LockVolume(unsigned, unsigned, unsigned) override { return false; }
-    bool UnlockVolume(unsigned) override { return false; }
-    uint8_t GetLockFlagState(unsigned) override { return 1; }
-    int64_t GetFirstCluster(const std::string&) override { return -1; }
-    bool ReadSectors(unsigned, uint32_t, uint32_t, void*) override { return false; }
-    bool WriteSectors(unsigned, uint32_t, uint32_t, const void*, WriteKind) override { return false; }
-};
-
 class SystemSaveFileWriter final : public SaveFileWriter {
 public:
     explicit SystemSaveFileWriter(UniqueFileHandle file) : file_(std::move(file)) {}
@@ -144,7 +131,7 @@ public:
 
     void MakeContiguous(char letter, uint64_t bytes, PlacementHost& host) override {
         if (IsWindowsNt()) {
-            NtDiskAccess disk;
+            FileSystemDiskAccess disk;
             FsctlPlacementEngine engine(disk, host);
             engine.MakeContiguous(letter, SaveFilePathOn(letter), bytes);
         } else {

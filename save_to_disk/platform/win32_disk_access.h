@@ -36,3 +36,17 @@ private:
     UniqueFileHandle volume_;
     NtFsControl fsControl_;
 };
+
+// The file-system side alone, every volume operation refused: Windows NT's
+// engine needs no volume locks or sector requests.
+class FileSystemDiskAccess final : public Win32DiskAccess {
+public:
+    bool OpenDevice() override { return true; }
+    void CloseDevice() override {}
+    bool LockVolume(unsigned, unsigned, unsigned) override { return false; }
+    bool UnlockVolume(unsigned) override { return false; }
+    uint8_t GetLockFlagState(unsigned) override { return 1; }
+    int64_t GetFirstCluster(const std::string&) override { return -1; }
+    bool ReadSectors(unsigned, uint32_t, uint32_t, void*) override { return false; }
+    bool WriteSectors(unsigned, uint32_t, uint32_t, const void*, WriteKind) override { return false; }
+};

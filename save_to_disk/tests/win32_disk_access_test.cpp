@@ -12,19 +12,6 @@
 
 namespace {
 
-// The file-system calls only; the volume operations are not exercised here.
-class FileSide : public Win32DiskAccess {
-public:
-    bool OpenDevice() override { return false; }
-    void CloseDevice() override {}
-    bool LockVolume(unsigned, unsigned, unsigned) override { return false; }
-    bool UnlockVolume(unsigned) override { return false; }
-    uint8_t GetLockFlagState(unsigned) override { return 1; }
-    int64_t GetFirstCluster(const std::string&) override { return -1; }
-    bool ReadSectors(unsigned, uint32_t, uint32_t, void*) override { return false; }
-    bool WriteSectors(unsigned, uint32_t, uint32_t, const void*, WriteKind) override { return false; }
-};
-
 std::string TempDirectory() {
     char path[MAX_PATH];
     const DWORD length = GetTempPathA(MAX_PATH, path);
@@ -32,7 +19,7 @@ std::string TempDirectory() {
 }
 
 TEST(Win32DiskAccess, CreatesFindsAndRemovesAFileOfAGivenSize) {
-    FileSide files;
+    FileSystemDiskAccess files;
     std::string full;
     ASSERT_TRUE(files.GetFullPath(TempDirectory() + "SAVE2DSK.BIN", full));
     ASSERT_EQ(files.CreateSizedFile(full, 3 * 65536 + 5), FileCreation::Created);
@@ -57,7 +44,7 @@ TEST(Win32DiskAccess, CreatesFindsAndRemovesAFileOfAGivenSize) {
 }
 
 TEST(Win32DiskAccess, AnswersAsWindowsNtAndRefusesAnEmptyFile) {
-    FileSide files;
+    FileSystemDiskAccess files;
     std::string name;
     EXPECT_TRUE(files.GetVolumeFileSystemName("C:\\", name));
     EXPECT_FALSE(name.empty());
@@ -68,7 +55,7 @@ TEST(Win32DiskAccess, AnswersAsWindowsNtAndRefusesAnEmptyFile) {
 }
 
 TEST(Win32DiskAccess, SendsFileSystemControlsThroughNtdll) {
-    FileSide files;
+    FileSystemDiskAccess files;
     ASSERT_TRUE(files.ResolveFsControl());
     std::string full;
     ASSERT_TRUE(files.GetFullPath(TempDirectory() + "FSCTL.BIN", full));
@@ -91,7 +78,7 @@ TEST(Win32DiskAccess, SendsFileSystemControlsThroughNtdll) {
 }
 
 TEST(Win32DiskAccess, MissingVolumeGivesTheSystemErrorAndItsText) {
-    FileSide files;
+    FileSystemDiskAccess files;
     uint32_t error = 0;
     EXPECT_FALSE(files.OpenVolume('Q', error));
     EXPECT_NE(error, 0u);

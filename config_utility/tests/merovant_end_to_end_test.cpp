@@ -66,6 +66,23 @@ protected:
                    : nullptr;
     }
 
+    // Starts the test build with a switch, the seam's log deleted first, and
+    // waits for the page the switch opens alone.
+    HWND StartWithSwitch(const char* option, const char* title) {
+        DeleteFileA(SeamLog().c_str());
+        first = StartMerovant(option, "MerovantUnderTest.exe");
+        EXPECT_TRUE(first);
+        return first ? ShownPage(title) : nullptr;
+    }
+    static std::string SeamLog() { return PathBesideProgram("merovant-seam.log"); }
+    // OK on the page: the program ends with it, with code 0.
+    void ConfirmPage(HWND page) {
+        PostMessageA(page, WM_COMMAND, IDOK, 0);
+        DWORD code = 99;
+        ASSERT_TRUE(Ended(first, 15000, &code)) << "the program ends with its page";
+        EXPECT_EQ(code, 0u);
+    }
+
     StartedProgram first, second;
 };
 
@@ -124,11 +141,8 @@ TEST_F(MerovantEndToEnd, UnknownPageEndsWithNothingShown) {
 
 TEST_F(MerovantEndToEnd, InfraredSwitchOpensThePageAloneAndDisableAsksToRestart) {
     SetMachine([](MachineState& s) { s.infrared = 1; });
-    const std::string seamLog = PathBesideProgram("merovant-seam.log");
-    DeleteFileA(seamLog.c_str());
-    first = StartMerovant("/3", "MerovantUnderTest.exe");
-    ASSERT_TRUE(first);
-    HWND page = ShownPage("Infrared");
+    const std::string seamLog = SeamLog();
+    HWND page = StartWithSwitch("/3", "Infrared");
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(GetWindow(page, GW_OWNER), nullptr) << "a switch's page has no owner";
     EXPECT_EQ(MainWindow(), nullptr);
@@ -138,10 +152,7 @@ TEST_F(MerovantEndToEnd, InfraredSwitchOpensThePageAloneAndDisableAsksToRestart)
 
     SendMessageA(disable, BM_CLICK, 0, 0);
     EXPECT_EQ(SendMessageA(disable, BM_GETCHECK, 0, 0), BST_CHECKED);
-    PostMessageA(page, WM_COMMAND, IDOK, 0);
-    DWORD code = 99;
-    ASSERT_TRUE(Ended(first, 15000, &code)) << "the program ends with its page";
-    EXPECT_EQ(code, 0u);
+    ASSERT_NO_FATAL_FAILURE(ConfirmPage(page));
 
     MachineState state;
     ASSERT_TRUE(control.GetState(state));
@@ -157,20 +168,14 @@ TEST_F(MerovantEndToEnd, ParallelPortSwitchWritesEppAfterTheWarningAndAsksToRest
         s.parallelPortDma = 3;
         s.parallelPortWord = 0x0378;
     });
-    const std::string seamLog = PathBesideProgram("merovant-seam.log");
-    DeleteFileA(seamLog.c_str());
+    const std::string seamLog = SeamLog();
     ASSERT_TRUE(control.ClearLog());
-    first = StartMerovant("/5", "MerovantUnderTest.exe");
-    ASSERT_TRUE(first);
-    HWND page = ShownPage("Parallel Port");
+    HWND page = StartWithSwitch("/5", "Parallel Port");
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(MainWindow(), nullptr);
     EXPECT_EQ(SendDlgItemMessageA(page, IDC_OPERATING_MODE_LIST, CB_GETCURSEL, 0, 0), 1);
     Select(page, IDC_OPERATING_MODE_LIST, 2);
-    PostMessageA(page, WM_COMMAND, IDOK, 0);
-    DWORD code = 99;
-    ASSERT_TRUE(Ended(first, 15000, &code)) << "the program ends with its page";
-    EXPECT_EQ(code, 0u);
+    ASSERT_NO_FATAL_FAILURE(ConfirmPage(page));
 
     MachineState state;
     ASSERT_TRUE(control.GetState(state));
@@ -192,22 +197,16 @@ TEST_F(MerovantEndToEnd, PciSwitchReleasesAPinAndWritesEveryPin) {
         s.pciIrqAssigned[0] = 1;
         s.pciIrq[0] = 11;
     });
-    const std::string seamLog = PathBesideProgram("merovant-seam.log");
-    DeleteFileA(seamLog.c_str());
+    const std::string seamLog = SeamLog();
     ASSERT_TRUE(control.ClearLog());
-    first = StartMerovant("/8", "MerovantUnderTest.exe");
-    ASSERT_TRUE(first);
-    HWND page = ShownPage("PCI Device Setup");
+    HWND page = StartWithSwitch("/8", "PCI Device Setup");
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(ItemText(page, IDC_PCI_PIN1), "IRQ for PCI Device 1 :");
     EXPECT_EQ(SendDlgItemMessageA(page, IDC_PCI_PIN1_LIST, CB_GETCOUNT, 0, 0), 4);  // 5, 10, 11, None
     EXPECT_EQ(SendDlgItemMessageA(page, IDC_PCI_PIN1_LIST, CB_GETCURSEL, 0, 0), 2);
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_PCI_PIN4_LIST)));
     Select(page, IDC_PCI_PIN1_LIST, 3);
-    PostMessageA(page, WM_COMMAND, IDOK, 0);
-    DWORD code = 99;
-    ASSERT_TRUE(Ended(first, 15000, &code));
-    EXPECT_EQ(code, 0u);
+    ASSERT_NO_FATAL_FAILURE(ConfirmPage(page));
 
     MachineState state;
     ASSERT_TRUE(control.GetState(state));
@@ -228,10 +227,7 @@ TEST_F(MerovantEndToEnd, SystemInformationSwitchShowsTheMachinesTable) {
     EXPECT_EQ(ItemText(page, IDC_SYSTEM_UNIT_SERIAL_VALUE), "SU98042179");
     EXPECT_EQ(ItemText(page, IDC_SYSTEM_BOARD_SERIAL_VALUE), "BD98113069");
     EXPECT_EQ(ItemText(page, IDC_MACHINE_MODEL_VALUE), "Notebook 510CT");
-    PostMessageA(page, WM_COMMAND, IDOK, 0);
-    DWORD code = 99;
-    ASSERT_TRUE(Ended(first, 15000, &code));
-    EXPECT_EQ(code, 0u);
+    ConfirmPage(page);
 }
 
 // The Customize page of the real program, with stand-ins for the tray

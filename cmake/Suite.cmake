@@ -48,7 +48,6 @@ if(WIN32)
   endif()
   # ctest runs the Windows tests through Wine in this tree's own prefix.
   set(SUITE_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
-  set(CMAKE_CROSSCOMPILING_EMULATOR env WINEPREFIX=${SUITE_WINEPREFIX} ${CMAKE_SOURCE_DIR}/scripts/wine)
 endif()
 
 if(SUITE_SANITIZE)
@@ -196,11 +195,13 @@ function(suite_windows_test name)
   suite_version_resource(version ${name} ${name}.exe VFT_APP CREATEPROCESS_MANIFEST_RESOURCE_ID "Test of the Merovant suite")
   add_executable(${name} ${T_UNPARSED_ARGUMENTS} ${T_RESOURCES} ${version})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+  set(prefix ${SUITE_WINEPREFIX})
   if(T_BARE_PREFIX)
     # A machine without the notebook's drivers: the tree's second prefix.
-    set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
-      "env;WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-bare;${CMAKE_SOURCE_DIR}/scripts/wine")
+    set(prefix ${CMAKE_BINARY_DIR}/wineprefix-bare)
   endif()
+  set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
+    "${CMAKE_SOURCE_DIR}/tests/support/wine_test_program.sh;${prefix}")
   if(T_PROPERTIES)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 PROPERTIES ${T_PROPERTIES})
   else()

@@ -8,11 +8,13 @@
 // same image binding in 1 MiB steps; and the free-space walk over a volume of
 // 1,000,000 free runs. Each row gives the engine's time, the copy's, their
 // ratio, the FAT sectors the engine read through the binding, the sectors of
-// one FAT, the engine's FAT scans, the writes, the fragments and the peak
-// resident size while the engine ran (the process's, so it includes the image
-// binding's own copy of the FAT, which stands in for the file system's). The images are sparse files built in DIRECTORY with mkfs.fat
-// and fragmented by rewriting filler files' chains so that every other block
-// of them is free: the save file is created into those holes.
+// one FAT, the engine's FAT scans, its reads past the FATs (data and
+// directories), the writes, the fragments and the peak resident size while
+// the engine ran (the process's, so it includes the image binding's own copy
+// of the FAT, which stands in for the file system's). The images are sparse
+// files built in DIRECTORY with mkfs.fat and fragmented by rewriting filler
+// files' chains so that every other block of them is free: the save file is
+// created into those holes.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -41,6 +43,7 @@ class CountingImage : public DiskImage {
 public:
     bool ReadSectors(unsigned drive, uint32_t start, uint32_t count, void* buffer) override {
         if (start >= fatStart && start < fatEnd) fatSectorsRead += count;
+        else if (start >= fatEnd) ++dataReads;
         return DiskImage::ReadSectors(drive, start, count, buffer);
     }
     bool WriteSectors(unsigned drive, uint32_t start, uint32_t count, const void* buffer, WriteKind kind) override {
@@ -48,7 +51,7 @@ public:
         return DiskImage::WriteSectors(drive, start, count, buffer, kind);
     }
     uint32_t fatStart = 0, fatEnd = 0;
-    uint64_t fatSectorsRead = 0, writes = 0;
+    uint64_t fatSectorsRead = 0, dataReads = 0, writes = 0;
 };
 
 class QuietHost : public PlacementHost {
@@ -158,16 +161,17 @@ uint64_t PeakResidentKiB() {
 
 struct Row {
     double engine = 1e30, copy = 1e30;
-    uint64_t fatRead = 0, fatSectors = 0, scans = 0, writes = 0, fragments = 0, peakKiB = 0;
+    uint64_t fatRead = 0, fatSectors = 0, scans = 0, dataReads = 0, writes = 0, fragments = 0, peakKiB = 0;
 };
 
 void Print(const char* name, const Row& r, bool withCopy) {
     std::printf("\n%s\n  engine: %.2f s\n", name, r.engine);
     if (withCopy) std::printf("  copy: %.2f s\n  ratio: %.2f\n", r.copy, r.engine / r.copy);
-    std::printf("  fat sectors read: %llu\n  fat sectors: %llu\n  scans: %llu\n  writes: %llu\n  fragments: %llu\n"
-                "  peak resident: %llu KiB\n",
+    std::printf("  fat sectors read: %llu\n  fat sectors: %llu\n  scans: %llu\n  data reads: %llu\n  writes: %llu\n"
+                "  fragments: %llu\n  peak resident: %llu KiB\n",
                 (unsigned long long)r.fatRead, (unsigned long long)r.fatSectors, (unsigned long long)r.scans,
-                (unsigned long long)r.writes, (unsigned long long)r.fragments, (unsigned long long)r.peakKiB);
+                (unsigned long long)r.dataReads, (unsigned long long)r.writes, (unsigned long long)r.fragments,
+                (unsigned long long)r.peakKiB);
     std::fflush(stdout);
 }
 
@@ -189,6 +193,7 @@ bool EngineRound(CountingImage& disk, const std::string& image, const FatGeometr
     row.engine = std::min(row.engine, Seconds(start));
     row.peakKiB = std::max(row.peakKiB, PeakResidentKiB());
     row.fatRead = disk.fatSectorsRead;
+    row.dataReads = disk.dataReads;
     row.writes = disk.writes;
     row.fragments = engine.Totals().fragmentsBefore;
     if constexpr (std::is_same_v<Engine, FatPlacementEngine>) row.scans = engine.FatScans();

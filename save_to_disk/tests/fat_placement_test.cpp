@@ -107,6 +107,34 @@ TEST(FatPlacement, Fat16FileOf30000ClustersIsMovedWhole) {
     ExpectVolumeSound(image);
 }
 
+// Runs a short gap apart are read in one transfer, gaps and all, and packed
+// together before the write; a transfer ends where the write step is full,
+// where the buffer has no room for the next gap and run (here in the middle
+// of the long run), and at a gap too long to read through. Whatever the cuts,
+// the file's bytes land in their order.
+TEST(FatPlacement, RunsReadThroughShortGapsKeepTheirBytesInOrder) {
+    FatImage image({16, 16384, 1});
+    std::vector<int> layout;
+    for (int i = 0; i < 30; ++i) layout.insert(layout.end(), {-10, 100});  // gaps of 50 KiB
+    layout.insert(layout.end(), {-3000, 200});                              // a gap of 100 KiB
+    for (int i = 0; i < 10; ++i) layout.insert(layout.end(), {-10, 1});
+    const auto laid = image.Lay(layout, false);
+    // The file is created into the holes in order: their old bytes are its bytes.
+    std::vector<uint8_t> before;
+    for (size_t entry = 0; entry < laid.size(); entry += 2)
+        for (uint32_t c : laid[entry]) {
+            const std::vector<uint8_t> cluster = image.ReadCluster(c);
+            before.insert(before.end(), cluster.begin(), cluster.end());
+        }
+    const EngineRun run = RunEngine(image, 3400);
+    EXPECT_TRUE(run.placed);
+    ASSERT_EQ(SaveFileRuns(image).size(), 1u);
+    std::vector<uint8_t> after;
+    ASSERT_TRUE(image.ReadFile(kSaveName, after));
+    EXPECT_TRUE(after == before);
+    ExpectVolumeSound(image);
+}
+
 struct VolumeCase {
     const char* name;
     VolumeRecipe recipe;

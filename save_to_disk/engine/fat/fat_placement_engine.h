@@ -25,6 +25,8 @@ public:
     // Data moves through a buffer of this many bytes: gathered from the
     // file's runs, then written whole (one long transfer per buffer).
     static constexpr uint32_t kCopyBytes = 1048576;
+    // A run this close behind the one before it is read together with it.
+    static constexpr uint32_t kReadThroughBytes = 65536;
 
     FatPlacementEngine(DiskAccess& disk, PlacementHost& host);
 
@@ -80,7 +82,11 @@ private:
     FatGeometry g_;
     std::unique_ptr<FatTable> fat_;
     std::vector<uint8_t> directory_;  // one directory cluster
-    std::vector<uint8_t> copy_;       // the data copy buffer
+    std::vector<uint8_t> copy_;       // the data copy buffer: a write step and room for the gaps read through
+    struct Piece {
+        uint32_t at, length;  // clusters, from the start of one transfer
+    };
+    std::vector<Piece> pieces_;       // the file's pieces in the transfer being copied
     RunList fileRuns_;
     RunList freeRuns_;
     DirEntryPosition entry_;

@@ -456,50 +456,63 @@ bool FatPlacementEngine::DirectoryEntryNames(uint32_t start) {
 bool FatPlacementEngine::CopyRuns(std::span<const ClusterRun> runs, uint32_t destination) {
     // The runs are gathered into the copy buffer in file order and written
     // out a step at a time: the target is one run, so every write is one long
-    // transfer however short the source runs are. A run that follows the one
-    // before it on the disk after a short gap is read with it in one transfer,
-    // gap and all (a gap is cheaper to read than to seek over), and the file's
-    // pieces are then moved together.
-    const uint32_t step = uint32_t(std::max(kCopyBytes, g_.bytesPerCluster) / g_.bytesPerCluster);
-    const uint32_t room = uint32_t(copy_.size() / g_.bytesPerCluster);
-    const uint32_t maxGap = std::max(kReadThroughBytes / g_.bytesPerCluster, 1u);
+    // transfer however short the source runs are.
     uint32_t gathered = 0;
     size_t i = 0;
     uint32_t done = 0;  // clusters of runs[i] already gathered
     while (i < runs.size()) {
-        // One transfer from runs[i] + done: the pieces it holds, as (offset in
-        // the transfer, length) in clusters.
         const uint32_t first = runs[i].start + done;
-        pieces_.clear();
-        uint32_t data = 0, span = 0;
-        for (;;) {
-            const uint32_t at = runs[i].start + done - first;
-            const uint32_t n = std::min({step - gathered - data, runs[i].length - done, room - gathered - at});
-            pieces_.push_back({at, n});
-            data += n;
-            span = at + n;
-            done += n;
-            if (done == runs[i].length) {
-                ++i;
-                done = 0;
-            }
-            if (i == runs.size() || done != 0 || gathered + data == step) break;
-            const uint32_t next = runs[i].start;
-            if (next < first + span || next - (first + span) > maxGap || next - first >= room - gathered) break;
-        }
+        const uint32_t span = PlanTransfer(runs, i, done, gathered);
         uint8_t* into = copy_.data() + size_t(gathered) * g_.bytesPerCluster;
         if (!disk_.ReadSectors(drive_, g_.ClusterToSector(first), span * g_.sectorsPerCluster, into)) return false;
-        uint32_t packed = 0;
-        for (const Piece& piece : pieces_) {
-            if (piece.at != packed)
-                std::memmove(into + size_t(packed) * g_.bytesPerCluster, into + size_t(piece.at) * g_.bytesPerCluster,
-                             size_t(piece.length) * g_.bytesPerCluster);
-            packed += piece.length;
-        }
-        gathered += data;
-        if (gathered == step && !WriteGathered(destination, gathered)) return false;
+        gathered += PackPieces(into);
+        if (gathered == WriteStep() && !WriteGathered(destination, gathered)) return false;
     }
     return WriteGathered(destination, gathered);
+}
+
+uint32_t FatPlacementEngine::WriteStep() const {
+    return uint32_t(std::max(kCopyBytes, g_.bytesPerCluster) / g_.bytesPerCluster);
+}
+
+uint32_t FatPlacementEngine::PlanTransfer(std::span<const ClusterRun> runs, size_t& i, uint32_t& done,
+                                          uint32_t gathered) {
+    // A run that follows the one before it on the disk after a short gap is
+    // read with it, gap and all (a gap is cheaper to read than to seek over),
+    // as long as the file's clusters fit the write step and the whole
+    // transfer the buffer.
+    const uint32_t step = WriteStep();
+    const uint32_t room = uint32_t(copy_.size() / g_.bytesPerCluster) - gathered;
+    const uint32_t maxGap = std::max(kReadThroughBytes / g_.bytesPerCluster, 1u);
+    const uint32_t first = runs[i].start + done;
+    pieces_.clear();
+    uint32_t data = 0, span = 0;
+    for (;;) {
+        const uint32_t at = runs[i].start + done - first;
+        const uint32_t n = std::min({step - gathered - data, runs[i].length - done, room - at});
+        pieces_.push_back({at, n});
+        data += n;
+        span = at + n;
+        done += n;
+        if (done == runs[i].length) {
+            ++i;
+            done = 0;
+        }
+        if (i == runs.size() || done != 0 || gathered + data == step) return span;
+        const uint32_t next = runs[i].start;
+        if (next < first + span || next - (first + span) > maxGap || next - first >= room) return span;
+    }
+}
+
+uint32_t FatPlacementEngine::PackPieces(uint8_t* transfer) const {
+    uint32_t packed = 0;
+    for (const Piece& piece : pieces_) {
+        if (piece.at != packed)
+            std::memmove(transfer + size_t(packed) * g_.bytesPerCluster, transfer + size_t(piece.at) * g_.bytesPerCluster,
+                         size_t(piece.length) * g_.bytesPerCluster);
+        packed += piece.length;
+    }
+    return packed;
 }
 
 bool FatPlacementEngine::WriteGathered(uint32_t& destination, uint32_t& gathered) {

@@ -72,6 +72,14 @@ private:
     bool DirectoryEntryNames(uint32_t start);
     // Copies the runs' clusters, in order, into the run from `destination` on.
     bool CopyRuns(std::span<const ClusterRun> runs, uint32_t destination);
+    // Clusters of the file written at a time.
+    uint32_t WriteStep() const;
+    // One read from runs[i] + done into the copy buffer after `gathered`
+    // clusters: fills pieces_ and returns the clusters it spans; i and done
+    // move past what it takes.
+    uint32_t PlanTransfer(std::span<const ClusterRun> runs, size_t& i, uint32_t& done, uint32_t gathered);
+    // Moves the pieces of a transfer together; returns their clusters.
+    uint32_t PackPieces(uint8_t* transfer) const;
     bool WriteGathered(uint32_t& destination, uint32_t& gathered);
     bool LinkDirectoryEntry(uint32_t oldStart, uint32_t newStart);
 

@@ -26,8 +26,7 @@ check() {  # check DESCRIPTION COMMAND...
     failed=$((failed + 1))
   fi
 }
-source "$(dirname "${BASH_SOURCE[0]}")/../../tests/support/wine_capture.sh"
-value() { wine_capture wine reg query "$1" /v "$2" | awk -v n="$2" '$1 == n { $1 = ""; $2 = ""; sub(/^  /, ""); print }'; }
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-capture.sh"
 equals() { [ "$1" = "$2" ] || { echo "  got '$1', wanted '$2'"; return 1; }; }
 lnk_field() { lnkinfo "$1" 2>/dev/null | awk -F'\t+: ' -v f="$2" 'index($0, f) { print $2; exit }' | sed 's/^[[:space:]]*//'; }
 service_state() { wine_capture wine sc query HotkeyService | awk '/STATE/ { print $4 }'; }
@@ -37,19 +36,19 @@ installed_state() {
     check "$program installed" test -f "$folder/$program"
   done
   check "Panelora.cpl in the system folder" test -f "$drive/windows/system32/Panelora.cpl"
-  check "Program quoted" equals "$(value "$config" Program)" '"C:\Program Files\Merovant\merovant.exe"'
-  check "CurrentPath" equals "$(value "$config" CurrentPath)" 'C:\Program Files\Merovant'
-  check "Power" equals "$(value "$config" Power)" '"C:\Program Files\Merovant\Corvessa.exe"'
-  check "TaskBarPath" equals "$(value "$config" TaskBarPath)" '"C:\Program Files\Merovant\taskbar.exe"'
-  check "FuelPath" equals "$(value "$config" FuelPath)" '"C:\Program Files\Merovant\fuel.exe"'
-  check "HiberUtility" equals "$(value "$config" HiberUtility)" '"C:\Program Files\Merovant\sorvault.exe"'
-  check "HelpPath" equals "$(value "$config" HelpPath)" 'C:\Program Files\Merovant\MEROVANT.HLP'
-  check "FuelHelp" equals "$(value "$config" FuelHelp)" 'C:\Program Files\Merovant\FUEL.HLP'
+  check "Program quoted" equals "$(registry_value "$config" Program)" '"C:\Program Files\Merovant\merovant.exe"'
+  check "CurrentPath" equals "$(registry_value "$config" CurrentPath)" 'C:\Program Files\Merovant'
+  check "Power" equals "$(registry_value "$config" Power)" '"C:\Program Files\Merovant\Corvessa.exe"'
+  check "TaskBarPath" equals "$(registry_value "$config" TaskBarPath)" '"C:\Program Files\Merovant\taskbar.exe"'
+  check "FuelPath" equals "$(registry_value "$config" FuelPath)" '"C:\Program Files\Merovant\fuel.exe"'
+  check "HiberUtility" equals "$(registry_value "$config" HiberUtility)" '"C:\Program Files\Merovant\sorvault.exe"'
+  check "HelpPath" equals "$(registry_value "$config" HelpPath)" 'C:\Program Files\Merovant\MEROVANT.HLP'
+  check "FuelHelp" equals "$(registry_value "$config" FuelHelp)" 'C:\Program Files\Merovant\FUEL.HLP'
   check "tray launcher shortcut target" equals "$(lnk_field "$startup/Merovant Configuration.lnk" 'Local path')" 'C:\Program Files\Merovant\taskbar.exe'
   check "tray launcher shortcut description" equals "$(lnk_field "$startup/Merovant Configuration.lnk" 'Description')" 'Shortcut to Merovant Configuration '
   check "fuel gauge shortcut target" equals "$(lnk_field "$startup/Fuel Gauge.lnk" 'Local path')" 'C:\Program Files\Merovant\fuel.exe'
   check "fuel gauge shortcut description" equals "$(lnk_field "$startup/Fuel Gauge.lnk" 'Description')" 'Shortcut to Fuel Gauge'
-  check "service key" equals "$(value 'HKLM\System\CurrentControlSet\Services\Hotkey' RegistryKey)" 'SOFTWARE\Merovant\Hotkey Panel\Keys'
+  check "service key" equals "$(registry_value 'HKLM\System\CurrentControlSet\Services\Hotkey' RegistryKey)" 'SOFTWARE\Merovant\Hotkey Panel\Keys'
   check "hot-key service running" equals "$(service_state)" RUNNING
 }
 
@@ -57,7 +56,7 @@ check "silent install" timeout 120 wine "$installer" /S
 installed_state
 check "second install" timeout 120 wine "$installer" /S
 installed_state
-check "one uninstall entry" equals "$(value 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Merovant' DisplayName)" 'Merovant Notebook Utilities'
+check "one uninstall entry" equals "$(registry_value 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Merovant' DisplayName)" 'Merovant Notebook Utilities'
 
 check "silent uninstall" timeout 120 wine "$folder/Uninstall.exe" /S
 # The uninstaller runs from a copy of itself and returns at once.

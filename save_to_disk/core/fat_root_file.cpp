@@ -17,8 +17,7 @@ bool FatRootVolume::Mount(DiskAccess& disk, unsigned drive) {
     drive_ = drive;
     fat_.reset();
     std::vector<uint8_t> boot(kBootSectorBuffer);
-    // A FAT32 boot sector has no 16-bit FAT size.
-    if (!disk.ReadSectors(drive, 0, 1, boot.data()) || !ParseFatBootSector(boot.data(), ReadLe16(&boot[22]) == 0, g_))
+    if (!disk.ReadSectors(drive, 0, 1, boot.data()) || !ParseFatBootSector(boot.data(), IsFat32BootSector(boot.data()), g_))
         return false;
     fat_.emplace(disk, drive, g_);
     return fat_->Load();
@@ -26,32 +25,15 @@ bool FatRootVolume::Mount(DiskAccess& disk, unsigned drive) {
 
 uint32_t FatRootVolume::FreeClusters() const {
     uint32_t free = 0;
+    if (!fat_) return free;
     int64_t entry;
-    for (uint32_t c = 2; c < g_.ClusterLimit(); ++c) free += fat_ && fat_->ReadFatEntry(c, entry) && entry == 0;
+    for (uint32_t c = 2; c < g_.ClusterLimit(); ++c) free += fat_->ReadFatEntry(c, entry) && entry == 0;
     return free;
-}
-
-bool FatRootVolume::RootSectors(std::vector<uint32_t>& sectors) const {
-    sectors.clear();
-    if (!IsFat32()) {
-        for (uint32_t i = 0; i < g_.RootDirSectors(); ++i) sectors.push_back(g_.RootDirSector() + i);
-        return true;
-    }
-    uint32_t cluster = g_.rootCluster;
-    for (uint32_t steps = 0; steps <= g_.dataClusters; ++steps) {
-        for (uint32_t i = 0; i < g_.sectorsPerCluster; ++i) sectors.push_back(g_.ClusterToSector(cluster) + i);
-        int64_t next;
-        if (!fat_->ReadFatEntry(cluster, next)) return false;
-        if (next == FatTable::kEndOfChain) return true;
-        if (!g_.IsDataCluster(uint64_t(next))) return false;
-        cluster = uint32_t(next);
-    }
-    return false;  // a loop
 }
 
 bool FatRootVolume::Find(const char (&name)[11], FatRootFileEntry& entry) {
     std::vector<uint32_t> sectors;
-    if (!disk_ || !fat_ || !RootSectors(sectors)) return false;
+    if (!disk_ || !fat_ || !RootDirectorySectors(g_, *fat_, sectors)) return false;
     std::vector<uint8_t> data(g_.bytesPerSector);
     for (uint32_t sector : sectors) {
         if (!disk_->ReadSectors(drive_, sector, 1, data.data())) return false;

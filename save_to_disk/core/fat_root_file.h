@@ -42,7 +42,6 @@ public:
 
 private:
     bool FileSectorAt(const FatRootFileEntry& entry, uint64_t fileSector, uint32_t& sector, uint32_t& offset) const;
-    bool RootSectors(std::vector<uint32_t>& sectors) const;
 
     DiskAccess* disk_ = nullptr;
     unsigned drive_ = 0;

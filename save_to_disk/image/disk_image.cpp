@@ -36,8 +36,7 @@ bool DiskImage::Open(const std::string& imagePath, unsigned partition) {
     const uint32_t bytesPerSector = ReadLe16(boot + 11);
     if (bytesPerSector == 512 || bytesPerSector == 1024 || bytesPerSector == 2048 || bytesPerSector == 4096)
         sectorSize_ = bytesPerSector;
-    // A FAT32 boot sector has no 16-bit FAT size (as Linux and the disk checkers decide).
-    fat32_ = ReadLe16(boot + 22) == 0;
+    fat32_ = IsFat32BootSector(boot);
     std::vector<uint8_t> sector(sectorSize_);
     formatted_ = ReadVolume(0, sector.data(), sectorSize_) && ParseFatBootSector(sector.data(), fat32_, g_) &&
                  uint64_t(g_.totalSectors) * g_.bytesPerSector <= volumeBytes_;

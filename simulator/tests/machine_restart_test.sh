@@ -11,7 +11,7 @@ tree=$(realpath "$2")
 export WINEPREFIX=$tree/wineprefix WINEDEBUG=-all
 failed=0
 fail() { echo "FAIL: $*"; failed=1; }
-source "$source_dir/tests/support/wine_capture.sh"
+source "$source_dir/scripts/wine-capture.sh"
 machinesim() { wine_capture "$source_dir/scripts/wine" "$tree/bin/machinesim.exe" "$@"; }
 save_file=$WINEPREFIX/drive_c/windows/virtualnotebook.dat
 service_key='HKLM\System\CurrentControlSet\Services\Hotkey'

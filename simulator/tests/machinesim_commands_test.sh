@@ -12,7 +12,7 @@ work=$tree/machinesim-commands-test
 rm -rf "$work" && mkdir -p "$work"
 failed=0
 fail() { echo "FAIL: $*"; failed=1; }
-source "$source_dir/tests/support/wine_capture.sh"
+source "$source_dir/scripts/wine-capture.sh"
 machinesim() { wine_capture "$source_dir/scripts/wine" "$tree/bin/machinesim.exe" "$@"; }
 windows_path() { echo "Z:${1//\//\\}"; }
 

@@ -24,3 +24,22 @@ bool MakeShortName(const char* path, char out[11]) {
     }
     return pos > 0 && !(sawDot && i == 8);
 }
+
+bool RootDirectorySectors(const FatGeometry& g, const FatTable& fat, std::vector<uint32_t>& sectors) {
+    sectors.clear();
+    if (g.type != FatType::Fat32) {
+        for (uint32_t i = 0; i < g.RootDirSectors(); ++i) sectors.push_back(g.RootDirSector() + i);
+        return true;
+    }
+    uint32_t cluster = g.rootCluster;
+    for (uint32_t steps = 0; steps <= g.dataClusters; ++steps) {
+        if (!g.IsDataCluster(cluster)) return false;
+        for (uint32_t i = 0; i < g.sectorsPerCluster; ++i) sectors.push_back(g.ClusterToSector(cluster) + i);
+        int64_t next;
+        if (!fat.ReadFatEntry(cluster, next)) return false;
+        if (next == FatTable::kEndOfChain) return true;
+        if (next <= 0) return false;
+        cluster = uint32_t(next);
+    }
+    return false;  // a loop
+}

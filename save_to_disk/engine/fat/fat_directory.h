@@ -3,8 +3,11 @@
 
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "save_to_disk/core/little_endian.h"
+#include "save_to_disk/engine/fat/fat_geometry.h"
+#include "save_to_disk/engine/fat/fat_table.h"
 
 constexpr uint32_t kDirEntrySize = 32;
 constexpr uint8_t kAttrVolumeLabel = 0x08;
@@ -40,6 +43,11 @@ inline bool IsUsedFileEntry(const uint8_t* e) {
 }
 
 inline bool IsDotEntry(const uint8_t* e) { return e[0] == '.'; }
+
+// The sectors of the root directory in order: the fixed area of FAT12 and
+// FAT16, or the clusters of FAT32's root chain (`fat` loaded); false when the
+// chain leaves the data area, loops or cannot be read.
+bool RootDirectorySectors(const FatGeometry& g, const FatTable& fat, std::vector<uint32_t>& sectors);
 
 // The 11-byte directory form of the last component of a path ("SAVE2DSK.BIN"
 // becomes "SAVE2DSKBIN"); false when it is no 8.3 name.

@@ -75,6 +75,8 @@ FatType FatTypeForClusterCount(uint32_t dataClusters) {
     return FatType::Fat32;
 }
 
+bool IsFat32BootSector(const uint8_t* sector) { return ReadLe16(sector + 22) == 0; }
+
 bool ParseFatBootSector(const uint8_t* s, bool fat32, FatGeometry& out) {
     FatGeometry g;
     g.bytesPerSector = ReadLe16(s + 11);

@@ -36,6 +36,9 @@ struct FatGeometry {
 // `fat32` (the file system's own name for the volume) and the cluster count.
 // Fails, leaving `out` alone, when the layout is impossible or ambiguous.
 bool ParseFatBootSector(const uint8_t* sector, bool fat32, FatGeometry& out);
+// A FAT32 boot sector has no 16-bit FAT size (as Linux and the disk checkers
+// decide when no file system names the volume).
+bool IsFat32BootSector(const uint8_t* sector);
 
 // Byte offset of cluster n's entry in a FAT, and the entry's value at that
 // offset (FAT12 entries share bytes: the other half-byte is kept on store).

@@ -74,7 +74,8 @@ bool FatPlacementEngine::SetUpVolume(char letter) {
     }
     fat_ = std::make_unique<FatTable>(disk_, drive_, g_);
     directory_.assign(g_.bytesPerCluster, 0);
-    copy_.assign(2 * size_t(std::max(kCopyBytes, g_.bytesPerCluster)), 0);
+    // A write step, and as much again for the gaps a transfer reads through.
+    copy_.assign(2 * size_t(WriteStep()) * g_.bytesPerCluster, 0);
     return true;
 }
 
@@ -227,25 +228,11 @@ bool FatPlacementEngine::ScanDirectorySector(const uint8_t* data, uint32_t secto
 }
 
 bool FatPlacementEngine::FindRootEntry(const char name[11], uint32_t firstCluster) {
-    if (g_.type != FatType::Fat32) {
-        const uint32_t start = g_.RootDirSector();
-        for (uint32_t s = 0; s < g_.RootDirSectors(); ++s) {
-            if (!disk_.ReadSectors(drive_, start + s, 1, directory_.data())) return false;
-            if (ScanDirectorySector(directory_.data(), start + s, name, firstCluster)) return true;
-        }
-        return false;
-    }
-    uint32_t cluster = g_.rootCluster;
-    for (uint32_t steps = 0; steps < g_.dataClusters; ++steps) {
-        if (!g_.IsDataCluster(cluster)) return false;
-        const uint32_t sector = g_.ClusterToSector(cluster);
-        if (!disk_.ReadSectors(drive_, sector, g_.sectorsPerCluster, directory_.data())) return false;
-        for (uint32_t s = 0; s < g_.sectorsPerCluster; ++s)
-            if (ScanDirectorySector(directory_.data() + s * g_.bytesPerSector, sector + s, name, firstCluster))
-                return true;
-        int64_t next;
-        if (!fat_->ReadFatEntry(cluster, next) || next <= 0) return false;
-        cluster = uint32_t(next);
+    std::vector<uint32_t> sectors;
+    if (!RootDirectorySectors(g_, *fat_, sectors)) return false;
+    for (uint32_t sector : sectors) {
+        if (!disk_.ReadSectors(drive_, sector, 1, directory_.data())) return false;
+        if (ScanDirectorySector(directory_.data(), sector, name, firstCluster)) return true;
     }
     return false;
 }
@@ -460,12 +447,13 @@ bool FatPlacementEngine::CopyRuns(std::span<const ClusterRun> runs, uint32_t des
     uint32_t gathered = 0;
     size_t i = 0;
     uint32_t done = 0;  // clusters of runs[i] already gathered
+    std::vector<Piece> pieces;
     while (i < runs.size()) {
         const uint32_t first = runs[i].start + done;
-        const uint32_t span = PlanTransfer(runs, i, done, gathered);
+        const uint32_t span = PlanTransfer(runs, i, done, gathered, pieces);
         uint8_t* into = copy_.data() + size_t(gathered) * g_.bytesPerCluster;
         if (!disk_.ReadSectors(drive_, g_.ClusterToSector(first), span * g_.sectorsPerCluster, into)) return false;
-        gathered += PackPieces(into);
+        gathered += PackPieces(pieces, into);
         if (gathered == WriteStep() && !WriteGathered(destination, gathered)) return false;
     }
     return WriteGathered(destination, gathered);
@@ -476,7 +464,7 @@ uint32_t FatPlacementEngine::WriteStep() const {
 }
 
 uint32_t FatPlacementEngine::PlanTransfer(std::span<const ClusterRun> runs, size_t& i, uint32_t& done,
-                                          uint32_t gathered) {
+                                          uint32_t gathered, std::vector<Piece>& pieces) const {
     // A run that follows the one before it on the disk after a short gap is
     // read with it, gap and all (a gap is cheaper to read than to seek over),
     // as long as the file's clusters fit the write step and the whole
@@ -485,12 +473,12 @@ uint32_t FatPlacementEngine::PlanTransfer(std::span<const ClusterRun> runs, size
     const uint32_t room = uint32_t(copy_.size() / g_.bytesPerCluster) - gathered;
     const uint32_t maxGap = std::max(kReadThroughBytes / g_.bytesPerCluster, 1u);
     const uint32_t first = runs[i].start + done;
-    pieces_.clear();
+    pieces.clear();
     uint32_t data = 0, span = 0;
     for (;;) {
         const uint32_t at = runs[i].start + done - first;
         const uint32_t n = std::min({step - gathered - data, runs[i].length - done, room - at});
-        pieces_.push_back({at, n});
+        pieces.push_back({at, n});
         data += n;
         span = at + n;
         done += n;
@@ -504,9 +492,9 @@ uint32_t FatPlacementEngine::PlanTransfer(std::span<const ClusterRun> runs, size
     }
 }
 
-uint32_t FatPlacementEngine::PackPieces(uint8_t* transfer) const {
+uint32_t FatPlacementEngine::PackPieces(const std::vector<Piece>& pieces, uint8_t* transfer) const {
     uint32_t packed = 0;
-    for (const Piece& piece : pieces_) {
+    for (const Piece& piece : pieces) {
         if (piece.at != packed)
             std::memmove(transfer + size_t(packed) * g_.bytesPerCluster, transfer + size_t(piece.at) * g_.bytesPerCluster,
                          size_t(piece.length) * g_.bytesPerCluster);

@@ -74,12 +74,17 @@ private:
     bool CopyRuns(std::span<const ClusterRun> runs, uint32_t destination);
     // Clusters of the file written at a time.
     uint32_t WriteStep() const;
+    // A piece of the file in one transfer: clusters from the transfer's start.
+    struct Piece {
+        uint32_t at, length;
+    };
     // One read from runs[i] + done into the copy buffer after `gathered`
-    // clusters: fills pieces_ and returns the clusters it spans; i and done
+    // clusters: the file's pieces in it and the clusters it spans; i and done
     // move past what it takes.
-    uint32_t PlanTransfer(std::span<const ClusterRun> runs, size_t& i, uint32_t& done, uint32_t gathered);
+    uint32_t PlanTransfer(std::span<const ClusterRun> runs, size_t& i, uint32_t& done, uint32_t gathered,
+                          std::vector<Piece>& pieces) const;
     // Moves the pieces of a transfer together; returns their clusters.
-    uint32_t PackPieces(uint8_t* transfer) const;
+    uint32_t PackPieces(const std::vector<Piece>& pieces, uint8_t* transfer) const;
     bool WriteGathered(uint32_t& destination, uint32_t& gathered);
     bool LinkDirectoryEntry(uint32_t oldStart, uint32_t newStart);
 
@@ -91,10 +96,6 @@ private:
     std::unique_ptr<FatTable> fat_;
     std::vector<uint8_t> directory_;  // one directory cluster
     std::vector<uint8_t> copy_;       // the data copy buffer: a write step and room for the gaps read through
-    struct Piece {
-        uint32_t at, length;  // clusters, from the start of one transfer
-    };
-    std::vector<Piece> pieces_;       // the file's pieces in the transfer being copied
     RunList fileRuns_;
     RunList freeRuns_;
     DirEntryPosition entry_;

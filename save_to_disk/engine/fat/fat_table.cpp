@@ -6,8 +6,13 @@
 FatTable::FatTable(DiskAccess& disk, unsigned drive, const FatGeometry& geometry)
     : disk_(disk), drive_(drive), g_(geometry) {}
 
+uint32_t FatTable::EntryBytes() const {
+    // A FAT12 entry lies in the two bytes it starts in.
+    return g_.type == FatType::Fat32 ? 4 : 2;
+}
+
 FatTable::SectorRange FatTable::SectorsOf(uint32_t first, uint32_t count) const {
-    const uint32_t width = g_.type == FatType::Fat32 ? 4 : 2;
+    const uint32_t width = EntryBytes();
     const uint64_t head = FatEntryOffset(g_.type, first);
     const uint64_t tail = FatEntryOffset(g_.type, first + count - 1) + width - 1;
     return {uint32_t(head / g_.bytesPerSector), uint32_t(tail / g_.bytesPerSector)};
@@ -36,7 +41,7 @@ bool FatTable::InRange(uint32_t first, uint64_t count) const {
 bool FatTable::Load() {
     fat_.clear();
     ++scans_;
-    const uint32_t width = g_.type == FatType::Fat32 ? 4 : 2;
+    const uint32_t width = EntryBytes();
     const uint64_t bytes = FatEntryOffset(g_.type, g_.ClusterLimit() - 1) + width;
     const uint32_t sectors = uint32_t((bytes + g_.bytesPerSector - 1) / g_.bytesPerSector);
     // The last transfer is read first, before memory for the whole FAT is
@@ -127,7 +132,7 @@ bool FatTable::CompareCopies(std::vector<ClusterRun> guarded, bool& disagree) {
     if (g_.fatCount < 2) return true;
     std::sort(guarded.begin(), guarded.end(),
               [](const ClusterRun& a, const ClusterRun& b) { return a.start < b.start; });
-    const uint32_t width = g_.type == FatType::Fat32 ? 4 : 2;
+    const uint32_t width = EntryBytes();
     const uint32_t limit = g_.ClusterLimit();
     const uint32_t sectors = uint32_t(fat_.size() / g_.bytesPerSector);
     std::vector<uint8_t> other(size_t(kTransferSectors) * g_.bytesPerSector);

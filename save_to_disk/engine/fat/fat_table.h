@@ -53,6 +53,8 @@ private:
         uint32_t first;
         uint32_t last;
     };
+    // The bytes an entry's value is read from.
+    uint32_t EntryBytes() const;
     SectorRange SectorsOf(uint32_t first, uint32_t count) const;
     // The ranges of `runs` in rising order, merged where they meet or lie
     // close; a write of merged ranges covers no sector that a Reload of the

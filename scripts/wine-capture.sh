@@ -1,4 +1,5 @@
-# Sourced by the Windows tests' shell scripts.
+# Sourced by the scripts and the Windows tests' shell scripts that run Wine
+# commands and read what they print.
 #
 # wine_capture COMMAND...: runs a Wine command with its output going to a
 # file, not to a pipe, then prints that output without carriage returns; the
@@ -14,4 +15,11 @@ wine_capture() {
   tr -d '\r' <"$out"
   rm -f "$out"
   return $rc
+}
+
+# registry_value KEY NAME: the data of a value in the prefix's registry as
+# `wine reg query` prints it; nothing when there is no such value.
+registry_value() {
+  wine_capture wine reg query "$1" /v "$2" |
+    awk -v name="$2" -F'[[:space:]]+REG_[A-Z_]+[[:space:]]+' 'NF > 1 && index($1, name) { print $2 }'
 }

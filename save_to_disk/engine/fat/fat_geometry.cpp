@@ -24,51 +24,6 @@ uint32_t FatGeometry::ClusterToSector(uint32_t cluster) const {
     return uint32_t(bytes / bytesPerSector);
 }
 
-uint32_t FatGeometry::EndOfChainMark() const {
-    switch (type) {
-    case FatType::Fat12: return 0xFFF;
-    case FatType::Fat16: return 0xFFFF;
-    default: return 0x0FFFFFFF;
-    }
-}
-
-uint32_t FatGeometry::EndOfChainThreshold() const {
-    switch (type) {
-    case FatType::Fat12: return 0xFF8;
-    case FatType::Fat16: return 0xFFF8;
-    default: return 0x0FFFFFF8;
-    }
-}
-
-uint64_t FatEntryOffset(FatType type, uint32_t n) {
-    switch (type) {
-    case FatType::Fat12: return uint64_t(n) * 3 / 2;
-    case FatType::Fat16: return uint64_t(n) * 2;
-    default: return uint64_t(n) * 4;
-    }
-}
-
-uint32_t LoadFatEntry(const uint8_t* at, FatType type, uint32_t n) {
-    switch (type) {
-    case FatType::Fat12: return (n & 1) ? ReadLe16(at) >> 4 : ReadLe16(at) & 0xFFFu;
-    case FatType::Fat16: return ReadLe16(at);
-    default: return ReadLe32(at) & 0x0FFFFFFF;
-    }
-}
-
-void StoreFatEntry(uint8_t* at, FatType type, uint32_t n, uint32_t value) {
-    switch (type) {
-    case FatType::Fat12: {
-        const uint16_t word = ReadLe16(at);
-        WriteLe16(at, (n & 1) ? uint16_t((word & 0x000F) | (value & 0xFFF) << 4)
-                              : uint16_t((word & 0xF000) | (value & 0xFFF)));
-        break;
-    }
-    case FatType::Fat16: WriteLe16(at, uint16_t(value)); break;
-    default: WriteLe32(at, value); break;
-    }
-}
-
 FatType FatTypeForClusterCount(uint32_t dataClusters) {
     if (dataClusters < kFat12Limit) return FatType::Fat12;
     if (dataClusters < kFat16Limit) return FatType::Fat16;

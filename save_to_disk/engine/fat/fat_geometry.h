@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "save_to_disk/core/little_endian.h"
+
 enum class FatType : uint8_t { Fat12 = 0, Fat16 = 1, Fat32 = 2 };
 
 struct FatGeometry {
@@ -28,8 +30,20 @@ struct FatGeometry {
     bool IsDataCluster(uint64_t cluster) const { return cluster >= 2 && cluster < ClusterLimit(); }
     uint32_t ClusterToSector(uint32_t cluster) const;
     // The value that ends a chain, written as the entry's all-ones value.
-    uint32_t EndOfChainMark() const;
-    uint32_t EndOfChainThreshold() const;
+    uint32_t EndOfChainMark() const {
+        switch (type) {
+        case FatType::Fat12: return 0xFFF;
+        case FatType::Fat16: return 0xFFFF;
+        default: return 0x0FFFFFFF;
+        }
+    }
+    uint32_t EndOfChainThreshold() const {
+        switch (type) {
+        case FatType::Fat12: return 0xFF8;
+        case FatType::Fat16: return 0xFFF8;
+        default: return 0x0FFFFFF8;
+        }
+    }
 };
 
 // The fields of a boot sector (at least 512 bytes); the FAT type is taken from
@@ -42,9 +56,35 @@ bool IsFat32BootSector(const uint8_t* sector);
 
 // Byte offset of cluster n's entry in a FAT, and the entry's value at that
 // offset (FAT12 entries share bytes: the other half-byte is kept on store).
-uint64_t FatEntryOffset(FatType type, uint32_t n);
-uint32_t LoadFatEntry(const uint8_t* at, FatType type, uint32_t n);
-void StoreFatEntry(uint8_t* at, FatType type, uint32_t n, uint32_t value);
+// Inline: every walk of a FAT calls them once per entry.
+inline uint64_t FatEntryOffset(FatType type, uint32_t n) {
+    switch (type) {
+    case FatType::Fat12: return uint64_t(n) * 3 / 2;
+    case FatType::Fat16: return uint64_t(n) * 2;
+    default: return uint64_t(n) * 4;
+    }
+}
+
+inline uint32_t LoadFatEntry(const uint8_t* at, FatType type, uint32_t n) {
+    switch (type) {
+    case FatType::Fat12: return (n & 1) ? ReadLe16(at) >> 4 : ReadLe16(at) & 0xFFFu;
+    case FatType::Fat16: return ReadLe16(at);
+    default: return ReadLe32(at) & 0x0FFFFFFF;
+    }
+}
+
+inline void StoreFatEntry(uint8_t* at, FatType type, uint32_t n, uint32_t value) {
+    switch (type) {
+    case FatType::Fat12: {
+        const uint16_t word = ReadLe16(at);
+        WriteLe16(at, (n & 1) ? uint16_t((word & 0x000F) | (value & 0xFFF) << 4)
+                              : uint16_t((word & 0xF000) | (value & 0xFFF)));
+        break;
+    }
+    case FatType::Fat16: WriteLe16(at, uint16_t(value)); break;
+    default: WriteLe32(at, value); break;
+    }
+}
 
 // The FAT type a volume of this many data clusters has by the usual rule.
 FatType FatTypeForClusterCount(uint32_t dataClusters);

@@ -54,13 +54,6 @@ bool FatTable::Load() {
     return tail == 0 || ReadRange({0, tail - 1});
 }
 
-bool FatTable::ReadFatEntry(uint32_t n, int64_t& entry) const {
-    if (fat_.empty() || n >= g_.ClusterLimit()) return false;
-    const uint32_t value = LoadFatEntry(fat_.data() + FatEntryOffset(g_.type, n), g_.type, n);
-    entry = value >= g_.EndOfChainThreshold() ? kEndOfChain : int64_t(value);
-    return true;
-}
-
 bool FatTable::ReadRange(SectorRange range) {
     for (uint32_t s = range.first; s <= range.last;) {
         const uint32_t n = std::min(kTransferSectors, range.last - s + 1);

@@ -26,7 +26,13 @@ public:
     bool Load();
     // The entry of cluster n (which must be below the cluster limit), an
     // end-of-chain value as kEndOfChain; false when the FAT is not loaded.
-    bool ReadFatEntry(uint32_t n, int64_t& entry) const;
+    // Inline, as the walks of the FAT call it once per entry.
+    bool ReadFatEntry(uint32_t n, int64_t& entry) const {
+        if (fat_.empty() || n >= g_.ClusterLimit()) return false;
+        const uint32_t value = LoadFatEntry(fat_.data() + FatEntryOffset(g_.type, n), g_.type, n);
+        entry = value >= g_.EndOfChainThreshold() ? kEndOfChain : int64_t(value);
+        return true;
+    }
     // Entry first + i gets first + i + 1, the last one gets `link`
     // (kEndOfChain for the end of the chain).
     bool WriteFatEntries(uint32_t first, uint32_t count, int64_t link);

@@ -4,11 +4,13 @@
 // on a fragmented FAT32 image with 4 KiB clusters (1 GiB in 1,024 and in
 // 65,536 fragments on 4 GiB; 4 GiB - 1 KiB in 4,096 fragments on 16 GiB; the
 // 1,024-fragment case again through the file-system controls), each round
-// the engine and then a plain copy of the same number of bytes through the
-// same image binding in 1 MiB steps; and the free-space walk over a volume of
-// 1,000,000 free runs. Each row gives the engine's time, the copy's, their
-// ratio, the FAT sectors the engine read through the binding, the sectors of
-// one FAT, the engine's FAT scans, its reads past the FATs (data and
+// the engine and then two plain copies of the same number of bytes through
+// the same image binding in 1 MiB writes: one reading contiguous bytes, one
+// reading the blocks the save file was created into, a read per fragment;
+// and the free-space walk over a volume of 1,000,000 free runs. Each row
+// gives the engine's time, the copies', the engine's ratio to each, the FAT
+// sectors the engine read through the binding, the sectors of one FAT, the
+// engine's FAT scans, its reads past the FATs (data and
 // directories), the writes, the fragments and the peak resident size while
 // the engine ran (the process's, so it includes the image binding's own copy
 // of the FAT, which stands in for the file system's). The images are sparse
@@ -25,6 +27,8 @@
 #include <string>
 #include <type_traits>
 #include <vector>
+
+#include <unistd.h>
 
 #include "save_to_disk/image/disk_image.h"
 #include "save_to_disk/engine/fat/fat_placement_engine.h"
@@ -122,9 +126,10 @@ bool Geometry(const std::string& image, FatGeometry& g) {
 
 // A FAT32 image of `volumeKiB` with 4 KiB clusters whose first part is filler
 // (about twice and an eighth `saveBytes`, in files of at most 3 GiB, each an
-// even number of blocks) with every other block of `blockBytes` free.
+// even number of blocks) with every other block of `blockBytes` free, from
+// `firstHole` on: a file created there lies in those blocks.
 bool MakeFragmentedImage(const std::string& image, uint64_t volumeKiB, uint64_t saveBytes, uint32_t blockBytes,
-                         FatGeometry& g) {
+                         FatGeometry& g, uint32_t& firstHole) {
     if (!MakeImage(image, volumeKiB, 8) || !Geometry(image, g)) return false;
     const uint64_t pair = 2ull * blockBytes;
     uint64_t left = (2 * saveBytes + saveBytes / 8 + pair - 1) / pair * pair;
@@ -137,13 +142,17 @@ bool MakeFragmentedImage(const std::string& image, uint64_t volumeKiB, uint64_t 
         const std::string path = "C:\\FILLER" + std::to_string(sizes.size()) + ".DAT";
         if (disk.CreateSizedFile(path, sizes.back()) != FileCreation::Created) return Fail("filler");
     }
+    firstHole = uint32_t(disk.GetFirstCluster("C:\\FILLER1.DAT") + blockBytes / g.bytesPerCluster);
     for (unsigned n = 1; n <= sizes.size(); ++n) {
         char shortName[12];
         std::snprintf(shortName, sizeof shortName, "FILLER%-2uDAT", n);
         if (!FragmentFiller(disk, g, "C:\\FILLER" + std::to_string(n) + ".DAT", shortName, sizes[n - 1], blockBytes))
             return false;
     }
-    return true;
+    // The save file is created into the holes from the first one on (where the fragment copy reads).
+    const bool inHoles = disk.CreateSizedFile("C:\\SAVE2DSK.BIN", saveBytes) == FileCreation::Created &&
+                         disk.GetFirstCluster("C:\\SAVE2DSK.BIN") == firstHole;
+    return disk.RemoveFile("C:\\SAVE2DSK.BIN") && (inHoles || Fail("the save file is not created into the holes"));
 }
 
 // The peak resident size since the last reset (Linux: VmHWM, reset through clear_refs).
@@ -160,13 +169,15 @@ uint64_t PeakResidentKiB() {
 }
 
 struct Row {
-    double engine = 1e30, copy = 1e30;
+    double engine = 1e30, copy = 1e30, fragmentCopy = 1e30;
     uint64_t fatRead = 0, fatSectors = 0, scans = 0, dataReads = 0, writes = 0, fragments = 0, peakKiB = 0;
 };
 
 void Print(const char* name, const Row& r, bool withCopy) {
     std::printf("\n%s\n  engine: %.2f s\n", name, r.engine);
-    if (withCopy) std::printf("  copy: %.2f s\n  ratio: %.2f\n", r.copy, r.engine / r.copy);
+    if (withCopy)
+        std::printf("  copy: %.2f s\n  ratio: %.2f\n  fragment copy: %.2f s\n  fragment ratio: %.2f\n", r.copy,
+                    r.engine / r.copy, r.fragmentCopy, r.engine / r.fragmentCopy);
     std::printf("  fat sectors read: %llu\n  fat sectors: %llu\n  scans: %llu\n  data reads: %llu\n  writes: %llu\n"
                 "  fragments: %llu\n  peak resident: %llu KiB\n",
                 (unsigned long long)r.fatRead, (unsigned long long)r.fatSectors, (unsigned long long)r.scans,
@@ -178,7 +189,7 @@ void Print(const char* name, const Row& r, bool withCopy) {
 // One round of the engine on `image`: the last round's save file deleted, a
 // new one of `saveBytes` made contiguous; its time (the best so far stays),
 // peak resident size, FAT reads, writes, fragments and scans go into `row`.
-// `disk` stays open for the plain copy that follows.
+// `disk` stays open for the plain copies that follow.
 template <typename Engine>
 bool EngineRound(CountingImage& disk, const std::string& image, const FatGeometry& g, uint64_t saveBytes, Row& row) {
     if (!disk.Open(image, 0)) return Fail("image");
@@ -188,6 +199,7 @@ bool EngineRound(CountingImage& disk, const std::string& image, const FatGeometr
     QuietHost host;
     Engine engine(disk, host);
     ResetPeakResident();
+    ::sync();
     const auto start = std::chrono::steady_clock::now();
     if (!engine.MakeContiguous('C', "C:\\SAVE2DSK.BIN", saveBytes)) return Fail("the file was not placed");
     row.engine = std::min(row.engine, Seconds(start));
@@ -200,20 +212,29 @@ bool EngineRound(CountingImage& disk, const std::string& image, const FatGeometr
     return true;
 }
 
-// The plain copy: `bytes` from the start of the data area to the end of the
-// volume through the same binding, in the engine's 1 MiB steps.
-bool PlainCopy(CountingImage& disk, const FatGeometry& g, uint64_t bytes, std::vector<uint8_t>& buffer,
-               double& seconds) {
-    const uint32_t source = g.ClusterToSector(2);
+// A plain copy: `bytes` read from cluster `from` on in pieces of `pieceBytes`
+// (at most the 1 MiB step) that lie `strideBytes` apart, one read each,
+// gathered and written in the engine's 1 MiB steps towards the end of the
+// volume, through the same binding. A stride equal to the piece reads
+// contiguous bytes.
+bool PlainCopy(CountingImage& disk, const FatGeometry& g, uint32_t from, uint64_t bytes, uint32_t pieceBytes,
+               uint32_t strideBytes, std::vector<uint8_t>& buffer, double& seconds) {
+    const uint32_t source = g.ClusterToSector(from);
     const uint32_t target = g.ClusterToSector(g.ClusterLimit() - uint32_t(bytes / g.bytesPerCluster) - 16);
+    const uint32_t piece = std::min(pieceBytes, kCopyBytes) / g.bytesPerSector;
+    const uint64_t stride = uint64_t(strideBytes) / pieceBytes * piece;
     if (!disk.LockVolume(kDrive, 1, 1) || !disk.LockVolume(kDrive, 2, 0)) return Fail("lock");
+    ::sync();
     const auto start = std::chrono::steady_clock::now();
+    uint64_t read = 0;  // pieces read so far
     for (uint64_t done = 0; done < bytes; done += kCopyBytes) {
         const uint32_t at = uint32_t(done / g.bytesPerSector);
         const uint32_t step = uint32_t(std::min<uint64_t>(kCopyBytes, bytes - done) / g.bytesPerSector);
-        if (!disk.ReadSectors(kDrive, source + at, step, buffer.data()) ||
-            !disk.WriteSectors(kDrive, target + at, step, buffer.data(), kWriteFileData))
-            return Fail("copy");
+        for (uint32_t gathered = 0; gathered < step; gathered += piece, ++read)
+            if (!disk.ReadSectors(kDrive, uint32_t(source + read * stride), std::min(piece, step - gathered),
+                                  buffer.data() + size_t(gathered) * g.bytesPerSector))
+                return Fail("copy");
+        if (!disk.WriteSectors(kDrive, target + at, step, buffer.data(), kWriteFileData)) return Fail("copy");
     }
     seconds = Seconds(start);
     disk.UnlockVolume(kDrive);
@@ -222,7 +243,7 @@ bool PlainCopy(CountingImage& disk, const FatGeometry& g, uint64_t bytes, std::v
 }
 
 // A save file of `saveBytes` made in about `saveBytes / blockBytes` fragments
-// on a fragmented image of `volumeKiB`; the engine's run and the plain copy,
+// on a fragmented image of `volumeKiB`; the engine's run and the plain copies,
 // interleaved, best of three. Between rounds the save file is deleted: the
 // next one is created into the same holes. A row the directory's disk has no
 // room for is skipped with a line that says so.
@@ -239,16 +260,22 @@ bool PlacementRow(const char* name, const std::filesystem::path& dir, uint64_t v
         return true;
     }
     FatGeometry g;
-    if (!MakeFragmentedImage(image, volumeKiB, saveBytes, blockBytes, g)) return false;
+    uint32_t firstHole;
+    if (!MakeFragmentedImage(image, volumeKiB, saveBytes, blockBytes, g, firstHole)) return false;
     Row row;
     row.fatSectors = g.sectorsPerFat;
     std::vector<uint8_t> buffer(kCopyBytes);
     for (int round = 0; round < 3; ++round) {
         CountingImage disk;
         if (!EngineRound<Engine>(disk, image, g, saveBytes, row)) return false;
-        double copy;
-        if (!PlainCopy(disk, g, saveBytes, buffer, copy)) return false;
+        double copy, fragmentCopy;
+        // Contiguous bytes from the start of the data area; the blocks the
+        // save file was created into, where the engine read it.
+        if (!PlainCopy(disk, g, 2, saveBytes, kCopyBytes, kCopyBytes, buffer, copy) ||
+            !PlainCopy(disk, g, firstHole, saveBytes, blockBytes, 2 * blockBytes, buffer, fragmentCopy))
+            return false;
         row.copy = std::min(row.copy, copy);
+        row.fragmentCopy = std::min(row.fragmentCopy, fragmentCopy);
     }
     Print(name, row, true);
     std::filesystem::remove(image);

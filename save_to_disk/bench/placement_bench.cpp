@@ -10,13 +10,13 @@
 // and the free-space walk over a volume of 1,000,000 free runs. Each row
 // gives the engine's time, the copies', the engine's ratio to each, the FAT
 // sectors the engine read through the binding, the sectors of one FAT, the
-// engine's FAT scans, its reads past the FATs (data and
-// directories), the writes, the fragments and the peak resident size while
-// the engine ran (the process's, so it includes the image binding's own copy
-// of the FAT, which stands in for the file system's). The images are sparse
-// files built in DIRECTORY with mkfs.fat and fragmented by rewriting filler
-// files' chains so that every other block of them is free: the save file is
-// created into those holes.
+// engine's FAT scans, its reads past the FATs (data and directories), the
+// writes, the fragments and the peak resident size while the engine ran (the
+// process's, so it includes the image binding's own copy of the FAT, which
+// stands in for the file system's). The images are sparse files built in
+// DIRECTORY with mkfs.fat and fragmented by rewriting filler files' chains so
+// that every other block of them is free: the save file is created into those
+// holes.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -31,6 +31,7 @@
 #include <unistd.h>
 
 #include "save_to_disk/image/disk_image.h"
+#include "save_to_disk/engine/fat/fat_directory.h"
 #include "save_to_disk/engine/fat/fat_placement_engine.h"
 #include "save_to_disk/engine/fsctl/fsctl_placement_engine.h"
 #include "save_to_disk/engine/fat/fat_table.h"
@@ -39,6 +40,7 @@
 namespace {
 
 constexpr unsigned kDrive = 3;
+constexpr const char* kSaveFile = "C:\\SAVE2DSK.BIN";
 // A FAT file holds less than 4 GiB: the filler is made of files of at most this size.
 constexpr uint64_t kFillerFileBytes = 3ull << 30;
 constexpr uint32_t kCopyBytes = FatPlacementEngine::kCopyBytes;
@@ -78,10 +80,11 @@ bool Fail(const char* what) {
 // Frees every other block of one filler file's (contiguous) chain, linking
 // the kept blocks, and gives its directory entry (in the root directory's
 // first sector) the size of the half it kept.
-bool FragmentFiller(CountingImage& disk, const FatGeometry& g, const std::string& path, const char shortName[11],
-                    uint64_t fileBytes, uint32_t blockBytes) {
+bool FragmentFiller(CountingImage& disk, const FatGeometry& g, const std::string& path, uint64_t fileBytes,
+                    uint32_t blockBytes) {
     const int64_t first = disk.GetFirstCluster(path);
-    if (first < 2) return Fail("no filler");
+    char shortName[11];
+    if (first < 2 || !MakeShortName(path.c_str(), shortName)) return Fail("no filler");
     const uint32_t perBlock = blockBytes / g.bytesPerCluster;
     const uint32_t blocks = uint32_t(fileBytes / blockBytes);
     FatTable fat(disk, kDrive, g);
@@ -124,6 +127,8 @@ bool Geometry(const std::string& image, FatGeometry& g) {
            Fail("image");
 }
 
+std::string FillerPath(unsigned n) { return "C:\\FILLER" + std::to_string(n) + ".DAT"; }
+
 // A FAT32 image of `volumeKiB` with 4 KiB clusters whose first part is filler
 // (about twice and an eighth `saveBytes`, in files of at most 3 GiB, each an
 // even number of blocks) with every other block of `blockBytes` free, from
@@ -139,20 +144,16 @@ bool MakeFragmentedImage(const std::string& image, uint64_t volumeKiB, uint64_t 
     std::vector<uint64_t> sizes;
     for (; left > 0; left -= sizes.back()) {
         sizes.push_back(std::min(left, kFillerFileBytes / pair * pair));
-        const std::string path = "C:\\FILLER" + std::to_string(sizes.size()) + ".DAT";
-        if (disk.CreateSizedFile(path, sizes.back()) != FileCreation::Created) return Fail("filler");
+        if (disk.CreateSizedFile(FillerPath(unsigned(sizes.size())), sizes.back()) != FileCreation::Created)
+            return Fail("filler");
     }
-    firstHole = uint32_t(disk.GetFirstCluster("C:\\FILLER1.DAT") + blockBytes / g.bytesPerCluster);
-    for (unsigned n = 1; n <= sizes.size(); ++n) {
-        char shortName[12];
-        std::snprintf(shortName, sizeof shortName, "FILLER%-2uDAT", n);
-        if (!FragmentFiller(disk, g, "C:\\FILLER" + std::to_string(n) + ".DAT", shortName, sizes[n - 1], blockBytes))
-            return false;
-    }
+    firstHole = uint32_t(disk.GetFirstCluster(FillerPath(1)) + blockBytes / g.bytesPerCluster);
+    for (unsigned n = 1; n <= sizes.size(); ++n)
+        if (!FragmentFiller(disk, g, FillerPath(n), sizes[n - 1], blockBytes)) return false;
     // The save file is created into the holes from the first one on (where the fragment copy reads).
-    const bool inHoles = disk.CreateSizedFile("C:\\SAVE2DSK.BIN", saveBytes) == FileCreation::Created &&
-                         disk.GetFirstCluster("C:\\SAVE2DSK.BIN") == firstHole;
-    return disk.RemoveFile("C:\\SAVE2DSK.BIN") && (inHoles || Fail("the save file is not created into the holes"));
+    const bool inHoles = disk.CreateSizedFile(kSaveFile, saveBytes) == FileCreation::Created &&
+                         disk.GetFirstCluster(kSaveFile) == firstHole;
+    return disk.RemoveFile(kSaveFile) && (inHoles || Fail("the save file is not created into the holes"));
 }
 
 // The peak resident size since the last reset (Linux: VmHWM, reset through clear_refs).
@@ -195,13 +196,13 @@ bool EngineRound(CountingImage& disk, const std::string& image, const FatGeometr
     if (!disk.Open(image, 0)) return Fail("image");
     disk.fatStart = g.reservedSectors;
     disk.fatEnd = g.reservedSectors + g.fatCount * g.sectorsPerFat;
-    disk.RemoveFile("C:\\SAVE2DSK.BIN");
+    disk.RemoveFile(kSaveFile);
     QuietHost host;
     Engine engine(disk, host);
     ResetPeakResident();
     ::sync();
     const auto start = std::chrono::steady_clock::now();
-    if (!engine.MakeContiguous('C', "C:\\SAVE2DSK.BIN", saveBytes)) return Fail("the file was not placed");
+    if (!engine.MakeContiguous('C', kSaveFile, saveBytes)) return Fail("the file was not placed");
     row.engine = std::min(row.engine, Seconds(start));
     row.peakKiB = std::max(row.peakKiB, PeakResidentKiB());
     row.fatRead = disk.fatSectorsRead;

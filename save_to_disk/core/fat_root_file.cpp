@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr uint32_t kBootSectorBuffer = 4096;  // the largest sector size
 constexpr uint32_t kFileSector = 512;
 
 }  // namespace
@@ -16,7 +15,7 @@ bool FatRootVolume::Mount(DiskAccess& disk, unsigned drive) {
     disk_ = &disk;
     drive_ = drive;
     fat_.reset();
-    std::vector<uint8_t> boot(kBootSectorBuffer);
+    std::vector<uint8_t> boot(kLargestSectorBytes);
     if (!disk.ReadSectors(drive, 0, 1, boot.data()) || !ParseFatBootSector(boot.data(), IsFat32BootSector(boot.data()), g_))
         return false;
     fat_.emplace(disk, drive, g_);

@@ -34,8 +34,7 @@ bool DiskImage::Open(const std::string& imagePath, unsigned partition) {
     uint8_t boot[kMbrSectorSize];
     if (!ReadVolume(0, boot, sizeof boot)) return false;
     const uint32_t bytesPerSector = ReadLe16(boot + 11);
-    if (bytesPerSector == 512 || bytesPerSector == 1024 || bytesPerSector == 2048 || bytesPerSector == 4096)
-        sectorSize_ = bytesPerSector;
+    if (IsFatSectorSize(bytesPerSector)) sectorSize_ = bytesPerSector;
     fat32_ = IsFat32BootSector(boot);
     std::vector<uint8_t> sector(sectorSize_);
     formatted_ = ReadVolume(0, sector.data(), sectorSize_) && ParseFatBootSector(sector.data(), fat32_, g_) &&

@@ -44,11 +44,7 @@ bool ParseFatBootSector(const uint8_t* s, bool fat32, FatGeometry& out) {
     const uint32_t sectorsPerFat16 = ReadLe16(s + 22);
     g.sectorsPerFat = fat32 ? ReadLe32(s + 36) : sectorsPerFat16;
 
-    switch (g.bytesPerSector) {
-    case 512: case 1024: case 2048: case 4096: break;
-    default: return false;
-    }
-    if (!IsPowerOfTwo(g.sectorsPerCluster) || g.reservedSectors == 0 || g.fatCount == 0 ||
+    if (!IsFatSectorSize(g.bytesPerSector) || !IsPowerOfTwo(g.sectorsPerCluster) || g.reservedSectors == 0 || g.fatCount == 0 ||
         g.sectorsPerFat == 0)
         return false;
     // A FAT32 boot sector has no 16-bit FAT size and no fixed root directory.

@@ -8,6 +8,13 @@
 
 enum class FatType : uint8_t { Fat12 = 0, Fat16 = 1, Fat32 = 2 };
 
+// The sector sizes a FAT volume may have; a buffer of the largest holds any
+// boot sector.
+constexpr uint32_t kLargestSectorBytes = 4096;
+inline bool IsFatSectorSize(uint32_t bytes) {
+    return bytes == 512 || bytes == 1024 || bytes == 2048 || bytes == kLargestSectorBytes;
+}
+
 struct FatGeometry {
     FatType type = FatType::Fat16;
     uint32_t bytesPerSector = 0;

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr uint32_t kBootSectorBuffer = 4096;  // the largest sector size the engine takes
-
 bool EqualsNoCase(const std::string& a, const char* b) {
     size_t i = 0;
     for (; i < a.size() && b[i]; ++i) {
@@ -67,7 +65,7 @@ bool FatPlacementEngine::SetUpVolume(char letter) {
         FailSetup(kMsgNotWindows9x);
         return false;
     }
-    std::vector<uint8_t> boot(kBootSectorBuffer);
+    std::vector<uint8_t> boot(kLargestSectorBytes);
     if (!disk_.ReadSectors(drive_, 0, 1, boot.data()) || !ParseFatBootSector(boot.data(), fat32, g_)) {
         FailSetup(kMsgBadBootSector);
         return false;

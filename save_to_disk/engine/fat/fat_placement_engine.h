@@ -22,8 +22,8 @@ class FatPlacementEngine {
 public:
     // How often a file is scanned again after someone else changed the volume.
     static constexpr unsigned kMaxRescans = 16;
-    // Data moves through a buffer of this many bytes: gathered from the
-    // file's runs, then written whole (one long transfer per buffer).
+    // Data is written in steps of this many bytes (or of one cluster, when
+    // larger): gathered from the file's runs, then written in one transfer.
     static constexpr uint32_t kCopyBytes = 1048576;
     // A run this close behind the one before it is read together with it.
     static constexpr uint32_t kReadThroughBytes = 65536;

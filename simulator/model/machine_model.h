@@ -13,7 +13,7 @@
 #include "machine_control/protocols/hotkey_protocol.h"
 #include "simulator/model/machine_state.h"
 #include "simulator/model/smbios_table.h"
-#include "simulator/model/smi_operations.h"
+#include "machine_control/core/smi_operations.h"
 
 // One request as the machine received it and the reply it gave.
 struct SmiLogEntry {

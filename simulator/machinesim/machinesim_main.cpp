@@ -14,7 +14,7 @@
 #include "simulator/machinesim/machinesim_resource.h"
 #include "simulator/machinesim/smbios_dump.h"
 #include "simulator/machinesim/smi_log_format.h"
-#include "machine_control/core/smi_operations.h"
+#include "simulator/model/fault_targets.h"
 
 namespace {
 

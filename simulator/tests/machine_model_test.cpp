@@ -365,9 +365,7 @@ TEST(MachineModelFaults, ArmedFaultFailsOnlyItsOperationTheArmedNumberOfTimes) {
     MachineModel model;
     ModelTransport transport(model);
     SmiTransport* previous = SetSmiTransport(&transport);
-    std::uint32_t getDisplay = kSmiOperationCount;
-    for (std::uint32_t i = 0; i < kSmiOperationCount; ++i)
-        if (std::strcmp(kSmiOperations[i].name, "GetCurDisplay") == 0) getDisplay = i;
+    const std::uint32_t getDisplay = static_cast<std::uint32_t>(SmiOp::GetCurDisplay);
     ASSERT_TRUE(model.ArmFault(getDisplay, 2));
     std::uint8_t display = 9, source = 9;
     EXPECT_TRUE(SetCurDisplay(2)) << "the set of the same sub-function is another operation";

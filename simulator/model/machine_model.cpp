@@ -14,7 +14,7 @@ void MachineModel::AnswerSmiRequest(const SmiRequest& request, SmiRequest& reply
     if (failNext_ != 0) {
         --failNext_;
         ok = false;
-    } else if (TakeFault(index) || index == kSmiOperationCount) {
+    } else if (index == kSmiOperationCount || TakeFault(index)) {
         ok = false;
     } else {
         ok = Serve(static_cast<SmiOp>(index), request, answer);

@@ -70,14 +70,14 @@ bool MachineModel::GetLogEntry(uint32_t index, SmiLogEntry& entry) const {
     return true;
 }
 
-// Whether the set-up turned on the group of a key: group 0 the function keys,
-// group 2 the play-station keys with the shutdown keys 7 and 8, any other the
-// number keys. Before any set-up every key counts.
+// Whether the set-up turned on the group of a key (the play-station group
+// holds the shutdown keys 7 and 8, which have their own switch). Before any
+// set-up every key counts.
 static bool KeyEnabled(const HotkeyStatus& hotkey, uint8_t group, uint8_t mask) {
     if (hotkey.setupCount == 0) return true;
     const HotkeySetupBlock& setup = hotkey.lastSetup;
-    if (group == 0) return setup.functionEnabled != 0;
-    if (group != 2) return setup.numberEnabled != 0;
+    if (group == kFunctionKeyGroup) return setup.functionEnabled != 0;
+    if (group != kPlaystationKeyGroup) return setup.numberEnabled != 0;
     const bool shutdownKey = (mask & 0x3F) == 0 && (mask & 0xC0) != 0;  // lowest key 7 or 8
     return (shutdownKey ? setup.shutdownEnabled : setup.playstationEnabled) != 0;
 }

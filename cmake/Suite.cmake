@@ -15,8 +15,8 @@ else()
   set(SUITE_SHIPPING OFF)
 endif()
 
-# The shipping tree holds the product images only: no tests, no test programs,
-# no virtual notebook (Wine here has no 32-bit side to run them anyway).
+# The shipping tree holds the product images and the virtual notebook they run
+# on under the 32-bit Wine (simulator/CMakeLists.txt): no tests, no test programs.
 if(SUITE_SHIPPING AND SUITE_TESTS)
   message(FATAL_ERROR "the shipping tree builds no tests: configure it with -DSUITE_TESTS=OFF")
 endif()

@@ -11,6 +11,7 @@
 #include "common/win32/unique_handle.h"
 #include "tests/shipping/shipping_tree.h"
 #include "tests/support/console_program.h"
+#include "tests/support/loaded_applet.h"
 #include "tests/support/program_run.h"
 #include "tests/support/registry_value.h"
 #include "tests/support/virtual_notebook_test.h"
@@ -23,22 +24,9 @@ namespace {
 constexpr DWORD kNewCplInfoASize = 244;
 static_assert(sizeof(NEWCPLINFOA) == kNewCplInfoASize, "the 32-bit NEWCPLINFOA");
 
-struct LoadedApplet {
-    LoadedApplet() : library(LoadLibraryA(ShippingImage("Panelora.cpl").c_str())) {
-        if (library) entry = reinterpret_cast<APPLET_PROC>(reinterpret_cast<void*>(GetProcAddress(library, "CPlApplet")));
-    }
-    ~LoadedApplet() {
-        if (library) FreeLibrary(library);
-    }
-    LoadedApplet(const LoadedApplet&) = delete;
-    LoadedApplet& operator=(const LoadedApplet&) = delete;
-    HMODULE library;
-    APPLET_PROC entry = nullptr;
-};
-
 TEST(ShippingPanelora, TheControlPanelListsTheAppletAndStartsMerovant) {
     {
-        LoadedApplet applet;
+        LoadedApplet applet(ShippingImage("Panelora.cpl"));
         ASSERT_NE(applet.entry, nullptr) << "Panelora.cpl exports CPlApplet";
         HWND window = GetDesktopWindow();
         ASSERT_EQ(applet.entry(window, CPL_INIT, 0, 0), 1);

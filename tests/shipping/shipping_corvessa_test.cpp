@@ -10,6 +10,7 @@
 #include "resources/corvessa/resource.h"
 #include "tests/shipping/shipping_tree.h"
 #include "tests/support/program_run.h"
+#include "tests/support/property_sheet.h"
 #include "tests/support/virtual_notebook_test.h"
 #include "tests/support/wait_for.h"
 
@@ -37,14 +38,8 @@ TEST_F(ShippingCorvessa, SheetAppliesAChangeThatTheMachineLogShows) {
     ASSERT_TRUE(corvessa);
     HWND sheet = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (sheet = VisibleWindow("#32770", "Power Management")) != nullptr; }, kStartMs));
-    HWND page = nullptr;
-    ASSERT_TRUE(WaitFor(
-        [&] {
-            PropSheet_SetCurSel(sheet, nullptr, kPowerModePage);
-            page = PropSheet_GetCurrentPageHwnd(sheet);
-            return page != nullptr && PropSheet_HwndToIndex(sheet, page) == kPowerModePage;
-        },
-        30000));
+    HWND page = ShownSheetPage(sheet, kPowerModePage, 30000);
+    ASSERT_NE(page, nullptr);
 
     // The CD-ROM on "Silent", then Apply.
     HWND cdrom = GetDlgItem(page, IDC_CDROM_SPEED);

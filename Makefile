@@ -1,7 +1,7 @@
 # The suite's two commands:
 #   make run    build what is needed and start the suite on the virtual notebook
-#   make test   install what is missing, build the four trees, run every test
-.PHONY: all setup configure build native sanitize win64 win32 run test screenshots clean fuzz bench
+#   make test   install what is missing, build the five trees, run every test
+.PHONY: all setup configure build native sanitize win64 win32 win32-tests run test screenshots clean fuzz bench
 
 # The trees are the presets of CMakePresets.json.
 
@@ -26,12 +26,17 @@ win32: setup
 	cmake --preset win32 >/dev/null
 	cmake --build build/win32
 
-build: native win64 win32
+# The tests of the shipping images, run on the 32-bit Wine.
+win32-tests: setup win32
+	cmake --preset win32-tests >/dev/null
+	cmake --build build/win32-tests
+
+build: native win64 win32 win32-tests
 
 run: win64
 	scripts/run
 
-test: native sanitize win64 win32
+test: native sanitize win64 win32 win32-tests
 	scripts/test
 
 screenshots: win64

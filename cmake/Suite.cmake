@@ -1,22 +1,24 @@
 # Build rules shared by every part of the suite.
 #
-# Three kinds of tree use these rules:
-#   native  host g++: the portable core and its tests (optionally sanitized)
-#   win64   MinGW x86_64: every program and the Windows tests, run under Wine
-#   win32   MinGW i686: the shipping programs for Windows 95/98/NT 4.0, no tests
+# Four kinds of tree use these rules:
+#   native       host g++: the portable core and its tests (optionally sanitized)
+#   win64        MinGW x86_64: every program and the Windows tests, run under Wine
+#   win32        MinGW i686: the shipping programs for Windows 95/98/NT 4.0, no tests
+#   win32-tests  MinGW i686 (SUITE_SHIPPING_TESTS): the tests of the win32 tree's
+#                images, run on the 32-bit Wine in that tree's prefix
 
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
 
-if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4 AND NOT SUITE_SHIPPING_TESTS)
   set(SUITE_SHIPPING ON)
 else()
   set(SUITE_SHIPPING OFF)
 endif()
 
-# The shipping tree holds the product images only: no tests, no test programs,
-# no virtual notebook (Wine here has no 32-bit side to run them anyway).
+# The shipping tree holds the product images and the virtual notebook they run
+# on under the 32-bit Wine (simulator/CMakeLists.txt): no tests, no test programs.
 if(SUITE_SHIPPING AND SUITE_TESTS)
   message(FATAL_ERROR "the shipping tree builds no tests: configure it with -DSUITE_TESTS=OFF")
 endif()
@@ -46,8 +48,13 @@ if(WIN32)
     add_link_options(-Wl,--major-os-version,4 -Wl,--minor-os-version,0
                      -Wl,--major-subsystem-version,4 -Wl,--minor-subsystem-version,0)
   endif()
-  # ctest runs the Windows tests through Wine in this tree's own prefix.
+  # ctest runs the Windows tests through Wine in this tree's own prefix; the
+  # tests of the shipping images run in the shipping tree's, beside its images.
   set(SUITE_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+  if(SUITE_SHIPPING_TESTS)
+    set(SUITE_SHIPPING_TREE ${CMAKE_SOURCE_DIR}/build/win32 CACHE PATH "The shipping tree whose images the tests run")
+    set(SUITE_WINEPREFIX ${SUITE_SHIPPING_TREE}/wineprefix)
+  endif()
 endif()
 
 if(SUITE_SANITIZE)
@@ -58,7 +65,7 @@ if(SUITE_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
-if(SUITE_TESTS)
+if(SUITE_TESTS OR SUITE_SHIPPING_TESTS)
   enable_testing()
   include(GoogleTest)
   if(NOT TARGET GTest::gtest_main)
@@ -214,7 +221,7 @@ endfunction()
 # resource object library. PROPERTIES are set on each of its tests
 # (RESOURCE_LOCK virtual_notebook for tests that share the driver).
 function(suite_windows_test name)
-  if(NOT WIN32 OR NOT SUITE_TESTS)
+  if(NOT WIN32 OR NOT (SUITE_TESTS OR SUITE_SHIPPING_TESTS))
     return()
   endif()
   cmake_parse_arguments(T "BARE_PREFIX" "" "LIBS;RESOURCES;PROPERTIES" ${ARGN})

@@ -12,6 +12,7 @@
 
 #include "control_panel_applet/applet/configuration_applet.h"
 #include "tests/support/console_program.h"
+#include "tests/support/loaded_applet.h"
 #include "tests/support/machine_fixture.h"
 #include "tests/support/program_run.h"
 #include "tests/support/registry_value.h"
@@ -20,19 +21,8 @@
 
 namespace {
 
-struct LoadedApplet {
-    LoadedApplet() : library(LoadLibraryA(PathBesideProgram("Panelora.cpl").c_str())) {
-        if (library) entry = reinterpret_cast<APPLET_PROC>(reinterpret_cast<void*>(GetProcAddress(library, "CPlApplet")));
-    }
-    ~LoadedApplet() {
-        if (library) FreeLibrary(library);
-    }
-    HMODULE library;
-    APPLET_PROC entry = nullptr;
-};
-
 TEST(PaneloraLibrary, AnswersTheControlPanelsMessagesByTheTable) {
-    LoadedApplet applet;
+    LoadedApplet applet(PathBesideProgram("Panelora.cpl"));
     ASSERT_NE(applet.entry, nullptr) << "Panelora.cpl exports CPlApplet";
     HWND window = GetDesktopWindow();
     EXPECT_EQ(applet.entry(window, CPL_INIT, 0, 0), 1);
@@ -74,7 +64,7 @@ TEST(PaneloraLibrary, EachDoubleClickReadsTheKeyAgainAndStartsProgram) {
     registry.SetConfigurationValue("Program", recorder.program.c_str());
     registry.SetConfigurationValue("CurrentPath", "C:\\");
 
-    LoadedApplet applet;
+    LoadedApplet applet(PathBesideProgram("Panelora.cpl"));
     ASSERT_NE(applet.entry, nullptr);
     EXPECT_EQ(applet.entry(nullptr, CPL_DBLCLK, 0, 0), 0);
     ASSERT_TRUE(WaitFor([&] { return !ReadWholeFile(recorder.log).empty(); }));

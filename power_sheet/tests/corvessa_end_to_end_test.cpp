@@ -10,6 +10,7 @@
 #include "resources/corvessa/resource.h"
 #include "tests/support/console_program.h"
 #include "tests/support/machine_log.h"
+#include "tests/support/property_sheet.h"
 #include "tests/support/registry_value.h"
 #include "tests/support/test_log.h"
 #include "tests/support/virtual_notebook_test.h"
@@ -23,20 +24,6 @@ constexpr int kHibernationPage = 0;
 constexpr int kPowerModePage = 2;
 
 HWND Sheet() { return FindWindowA("#32770", kTitle); }
-
-// The sheet's window exists before its pages do: selects page once the sheet
-// takes the selection, and returns it (nullptr after 15 s).
-HWND ShownPage(HWND sheet, int index) {
-    HWND page = nullptr;
-    WaitFor(
-        [&] {
-            PropSheet_SetCurSel(sheet, nullptr, index);
-            page = PropSheet_GetCurrentPageHwnd(sheet);
-            return page != nullptr && PropSheet_HwndToIndex(sheet, page) == index;
-        },
-        15000);
-    return page;
-}
 
 class CorvessaEndToEnd : public VirtualNotebookTest {
 protected:
@@ -74,7 +61,7 @@ TEST_F(CorvessaEndToEnd, ApplyOnThePowerModePageWritesWhatTheMachineLogShows) {
     ASSERT_TRUE(corvessa.Start(QuotedProgramBeside("Corvessa.exe")));
     ASSERT_TRUE(WaitFor([] { return Sheet() != nullptr; }, 15000));
     HWND sheet = Sheet();
-    HWND page = ShownPage(sheet, kPowerModePage);
+    HWND page = ShownSheetPage(sheet, kPowerModePage);
     ASSERT_NE(page, nullptr);
 
     // Battery on customized, CD-ROM on "Silent".
@@ -135,7 +122,7 @@ TEST_F(CorvessaEndToEnd, HibernationButtonStartsTheUtilityNamedInHiberUtility) {
     ASSERT_TRUE(corvessa.Start(QuotedProgramBeside("Corvessa.exe")));
     ASSERT_TRUE(WaitFor([] { return Sheet() != nullptr; }, 15000));
     HWND sheet = Sheet();
-    HWND page = ShownPage(sheet, kHibernationPage);
+    HWND page = ShownSheetPage(sheet, kHibernationPage);
     ASSERT_NE(page, nullptr);
     SendMessageA(GetDlgItem(page, IDC_HIBERNATION_UTILITY), BM_CLICK, 0, 0);
     EXPECT_TRUE(WaitFor([&] { return ReadWholeFile(log).find("started /from-corvessa") != std::string::npos; }, 15000));

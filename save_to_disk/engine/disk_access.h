@@ -11,6 +11,10 @@
 
 #include "save_to_disk/engine/fsctl/fs_control.h"
 
+// Windows 95/98 has FAT32 from this build on: the FAT32-capable volume
+// requests and the free-space query in bytes.
+constexpr uint32_t kFirstFat32Build = 1081;
+
 // The kind a sector write carries on the FAT32-capable interface.
 enum WriteKind : uint32_t {
     kWriteFat = 0x2000,

@@ -1,5 +1,6 @@
 #include "save_to_disk/platform/win32_disk_access.h"
 
+#include "save_to_disk/engine/fsctl/fs_control.h"
 #include "save_to_disk/platform/nt_disk_access.h"
 #include "save_to_disk/platform/windows_version.h"
 

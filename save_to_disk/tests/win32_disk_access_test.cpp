@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "save_to_disk/engine/fsctl/fs_control.h"
 #include "save_to_disk/platform/win32_disk_access.h"
 
 namespace {

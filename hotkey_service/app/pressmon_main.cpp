@@ -1,7 +1,7 @@
 // Pressmon: the hot-key service, its own installer and its debug console.
 #include "hotkey_service/core/pressmon_options.h"
-#include "hotkey_service/service/service_console.h"
-#include "hotkey_service/service/service_main.h"
+#include "hotkey_service/service/service_installer.h"
+#include "hotkey_service/app/pressmon_app.h"
 #include "hotkey_service/service/service_names.h"
 #include "hotkey_service/service/service_status.h"
 

@@ -1,6 +1,6 @@
-#include "hotkey_service/service/hotkey_messages.h"
+#include "hotkey_service/launch/hotkey_messages.h"
 
-#include "hotkey_service/service/pressmon_seam.h"
+#include "hotkey_service/shell/pressmon_shell.h"
 #include "resources/pressmon/resource.h"
 
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "hotkey_service/service/pressmon_seam.h"
+#include "hotkey_service/shell/pressmon_shell.h"
 
 int SeamMessageBox(HWND owner, const char* text, const char* caption, UINT style) {
     return MessageBoxA(owner, text, caption, style);

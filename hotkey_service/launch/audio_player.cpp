@@ -1,9 +1,9 @@
-#include "hotkey_service/service/audio_player.h"
+#include "hotkey_service/launch/audio_player.h"
 
 #include "common/win32/registry_string.h"
 #include "common/win32/unique_handle.h"
 #include "hotkey_service/core/hotkey_event.h"
-#include "hotkey_service/service/hotkey_messages.h"
+#include "hotkey_service/launch/hotkey_messages.h"
 #include "hotkey_service/core/player_command.h"
 #include "resources/pressmon/resource.h"
 

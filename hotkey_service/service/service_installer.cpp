@@ -1,7 +1,7 @@
-#include "hotkey_service/service/service_console.h"
+#include "hotkey_service/service/service_installer.h"
 
 #include "common/win32/unique_handle.h"
-#include "hotkey_service/service/hotkey_worker.h"
+#include "hotkey_service/device/hotkey_worker.h"
 #include "hotkey_service/service/last_error_text.h"
 #include "hotkey_service/service/service_names.h"
 

@@ -1,4 +1,4 @@
-#include "hotkey_service/service/hotkey_device.h"
+#include "hotkey_service/device/hotkey_device.h"
 
 #include "common/win32/unique_handle.h"
 

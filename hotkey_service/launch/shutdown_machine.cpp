@@ -1,7 +1,7 @@
-#include "hotkey_service/service/shutdown_machine.h"
+#include "hotkey_service/launch/shutdown_machine.h"
 
 #include "common/win32/unique_handle.h"
-#include "hotkey_service/service/pressmon_seam.h"
+#include "hotkey_service/shell/pressmon_shell.h"
 
 bool ShutdownMachine(UINT flags) {
     UniqueKernelHandle token;

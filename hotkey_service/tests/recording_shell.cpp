@@ -1,6 +1,6 @@
 // The seam of Pressmon's test build: message boxes and shut-downs are written,
 // one line each, to pressmon-seam.log beside the program, and never happen.
-#include "hotkey_service/service/pressmon_seam.h"
+#include "hotkey_service/shell/pressmon_shell.h"
 
 #include "common/win32/unique_handle.h"
 

@@ -1,8 +1,8 @@
-#include "hotkey_service/service/key_launch.h"
+#include "hotkey_service/launch/key_launch.h"
 
 #include "common/win32/registry_string.h"
 #include "common/win32/unique_handle.h"
-#include "hotkey_service/service/hotkey_messages.h"
+#include "hotkey_service/launch/hotkey_messages.h"
 #include "hotkey_service/core/launch_key.h"
 #include "hotkey_service/service/service_key.h"
 #include "resources/pressmon/resource.h"

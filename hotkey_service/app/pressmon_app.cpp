@@ -1,7 +1,7 @@
-#include "hotkey_service/service/service_main.h"
+#include "hotkey_service/app/pressmon_app.h"
 
-#include "hotkey_service/service/hotkey_device.h"
-#include "hotkey_service/service/hotkey_worker.h"
+#include "hotkey_service/device/hotkey_device.h"
+#include "hotkey_service/device/hotkey_worker.h"
 #include "hotkey_service/service/service_status.h"
 
 void WINAPI ServiceMain(DWORD argc, char** argv) {

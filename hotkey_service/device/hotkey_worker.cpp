@@ -1,16 +1,16 @@
-#include "hotkey_service/service/hotkey_worker.h"
+#include "hotkey_service/device/hotkey_worker.h"
 
 #include "common/win32/registry_string.h"
 #include "common/win32/unique_handle.h"
-#include "hotkey_service/service/audio_player.h"
-#include "hotkey_service/service/hotkey_device.h"
+#include "hotkey_service/launch/audio_player.h"
+#include "hotkey_service/device/hotkey_device.h"
 #include "hotkey_service/core/hotkey_event.h"
-#include "hotkey_service/service/hotkey_messages.h"
-#include "hotkey_service/service/key_launch.h"
+#include "hotkey_service/launch/hotkey_messages.h"
+#include "hotkey_service/launch/key_launch.h"
 #include "hotkey_service/service/service_key.h"
 #include "hotkey_service/service/service_status.h"
 #include "hotkey_service/core/setup_block.h"
-#include "hotkey_service/service/shutdown_machine.h"
+#include "hotkey_service/launch/shutdown_machine.h"
 #include "resources/pressmon/resource.h"
 
 namespace {

@@ -1,7 +1,8 @@
-// The service's main routine and control handler, called by the dispatcher.
+// Pressmon's start: -install, -remove, the -debug run in the console, or the
+// service handed to the service control manager's dispatcher.
 #pragma once
 
-#include <windows.h>
+#include "hotkey_service/shell/pressmon_shell.h"
 
-void WINAPI ServiceMain(DWORD argc, char** argv);
-void WINAPI ServiceControlHandler(DWORD control);
+// Runs the program for its command line; returns the process exit code.
+int RunPressmon(int argc, char** argv, PressmonShell& shell);

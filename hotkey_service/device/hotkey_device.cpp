@@ -1,63 +1,49 @@
 #include "hotkey_service/device/hotkey_device.h"
 
-#include "common/win32/unique_handle.h"
-
 #include <cstddef>
 
-namespace {
-
-UniqueFileHandle hotkeyDevice;
-UniqueKernelHandle hotkeyEvent;
-// Signalled by CloseHotkeyChannel: a wait on the closed event would not end by
-// itself, and every later wait on it would fail at once.
-UniqueKernelHandle stopRequested;
-
-bool Control(DWORD code, void* block, DWORD size, DWORD* returned) {
-    return DeviceIoControl(hotkeyDevice.get(), code, block, size, block, size, returned, nullptr) != FALSE;
+bool HotkeyDevice::Control(DWORD code, void* block, DWORD size, DWORD& returned) {
+    return DeviceIoControl(device_.get(), code, block, size, block, size, &returned, nullptr) != FALSE;
 }
 
-}  // namespace
-
-bool OpenHotkeyDevice() {
-    hotkeyDevice.reset();
-    hotkeyDevice.reset(CreateFileA(kHotkeyDeviceName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                   FILE_FLAG_OVERLAPPED, nullptr));
-    return static_cast<bool>(hotkeyDevice);
+bool HotkeyDevice::Open() {
+    device_.reset();
+    device_.reset(CreateFileA(kHotkeyDeviceName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_OVERLAPPED, nullptr));
+    return static_cast<bool>(device_);
 }
 
-bool HotkeyDeviceIsOpen() { return static_cast<bool>(hotkeyDevice); }
-
-bool OpenHotkeyEvent() {
-    hotkeyEvent.reset();
-    stopRequested.reset();
-    hotkeyEvent.reset(OpenEventA(SYNCHRONIZE, FALSE, kHotkeyEventName));
-    if (!hotkeyEvent) return false;
-    stopRequested.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    return static_cast<bool>(stopRequested);
+bool HotkeyDevice::OpenKeyEvent() {
+    event_.reset();
+    stopRequested_.reset();
+    event_.reset(OpenEventA(SYNCHRONIZE, FALSE, kHotkeyEventName));
+    if (!event_) return false;
+    stopRequested_.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    return static_cast<bool>(stopRequested_);
 }
 
-bool SendHotkeySetup(HotkeySetupBlock* block) {
+bool HotkeyDevice::SendSetup(HotkeySetupBlock& block) {
     DWORD returned = 0;
-    return Control(IoctlHotkeySetup, block, sizeof *block, &returned);
+    return Control(IoctlHotkeySetup, &block, sizeof block, returned);
 }
 
-bool GetHotkeyEvent(HotkeyEventBlock* block) {
+bool HotkeyDevice::GetKeyEvent(HotkeyEventBlock& block) {
     HotkeyEventBlock answer{};
     DWORD returned = 0;
-    if (!Control(IoctlHotkeyGetEvent, &answer, sizeof answer, &returned)) return false;
+    if (!Control(IoctlHotkeyGetEvent, &answer, sizeof answer, returned)) return false;
     // An answer too short to carry the group and the key mask is no event.
     if (returned <= offsetof(HotkeyEventBlock, keyMask) || returned > sizeof answer) return false;
-    *block = answer;
+    block = answer;
     return true;
 }
 
-bool SendHotkeyRelease() {
+bool HotkeyDevice::SendRelease() {
     DWORD returned = 0;
-    return Control(IoctlHotkeyRelease, nullptr, 0, &returned);
+    return Control(IoctlHotkeyRelease, nullptr, 0, returned);
 }
 
-HotkeyWait WaitForHotkeyEvent() {
-    const HANDLE handles[] = {hotkeyEvent.get(), stopRequested.get()};
+HotkeyWait HotkeyDevice::WaitForKeyEvent() {
+    const HANDLE handles[] = {event_.get(), stopRequested_.get()};
     if (!handles[0] || !handles[1]) return HotkeyWait::Stopped;
     switch (WaitForMultipleObjects(2, handles, FALSE, INFINITE)) {
     case WAIT_OBJECT_0:
@@ -66,14 +52,14 @@ HotkeyWait WaitForHotkeyEvent() {
         return HotkeyWait::Stopped;
     case WAIT_FAILED:
         // The handles were closed under the wait: the loop must end, not spin.
-        return hotkeyEvent ? HotkeyWait::Other : HotkeyWait::Stopped;
+        return event_ ? HotkeyWait::Other : HotkeyWait::Stopped;
     default:
         return HotkeyWait::Other;
     }
 }
 
-void CloseHotkeyChannel() {
-    if (stopRequested) SetEvent(stopRequested.get());
-    hotkeyEvent.reset();
-    hotkeyDevice.reset();
+void HotkeyDevice::Close() {
+    if (stopRequested_) SetEvent(stopRequested_.get());
+    event_.reset();
+    device_.reset();
 }

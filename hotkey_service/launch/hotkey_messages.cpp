@@ -1,14 +1,13 @@
 #include "hotkey_service/launch/hotkey_messages.h"
 
-#include "hotkey_service/shell/pressmon_shell.h"
-#include "resources/pressmon/resource.h"
-
 #include <cstring>
+
+#include "resources/pressmon/resource.h"
 
 namespace {
 
-constexpr int StringLimit = 100;
-char messageCaption[StringLimit + 1];
+// A message's own text is cut at 100 characters; its tails follow it.
+constexpr int kStringLimit = 100;
 
 void Append(char* buffer, std::size_t size, const char* text) {
     const std::size_t used = std::strlen(buffer);
@@ -22,15 +21,17 @@ void Append(char* buffer, std::size_t size, const char* text) {
 
 }  // namespace
 
-void LoadMessageCaption() {
-    if (LoadStringA(GetModuleHandleA(nullptr), IDS_NOTIFICATION_CAPTION, messageCaption, sizeof messageCaption) == 0)
-        messageCaption[0] = '\0';
+void LoadMessageCaption(PressmonContext& context) {
+    if (LoadStringA(GetModuleHandleA(nullptr), IDS_NOTIFICATION_CAPTION, context.messageCaption,
+                    sizeof context.messageCaption) == 0)
+        context.messageCaption[0] = '\0';
 }
 
-void ShowHotkeyMessage(UINT id, const char* tail, const char* tail2, UINT style, HWND owner) {
-    char text[StringLimit + 256];
-    if (LoadStringA(GetModuleHandleA(nullptr), id, text, StringLimit + 1) == 0) text[0] = '\0';
+void ShowHotkeyMessage(const PressmonContext& context, UINT id, const char* tail, const char* tail2, UINT style,
+                       HWND owner) {
+    char text[kStringLimit + 256];
+    if (LoadStringA(GetModuleHandleA(nullptr), id, text, kStringLimit + 1) == 0) text[0] = '\0';
     Append(text, sizeof text, tail);
     Append(text, sizeof text, tail2);
-    SeamMessageBox(owner, text, messageCaption, style);
+    context.shell.ShowMessageBox(owner, text, context.messageCaption, style);
 }

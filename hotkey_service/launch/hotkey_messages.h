@@ -1,12 +1,14 @@
-// The worker's message boxes, their texts taken from the string table.
+// The service's message boxes, their texts taken from the string table and
+// shown through the shell.
 #pragma once
 
 #include <windows.h>
 
-// Loads the caption (string 1) once, at the worker's start.
-void LoadMessageCaption();
+#include "hotkey_service/shell/pressmon_context.h"
 
-// Shows string id followed by tail and tail2, with the caption of
-// LoadMessageCaption.
-void ShowHotkeyMessage(UINT id, const char* tail = "", const char* tail2 = "", UINT style = MB_OK,
-                       HWND owner = nullptr);
+// Loads the caption (string 1) into the context, at the worker's start.
+void LoadMessageCaption(PressmonContext& context);
+
+// Shows string id followed by tail and tail2, under the context's caption.
+void ShowHotkeyMessage(const PressmonContext& context, UINT id, const char* tail = "", const char* tail2 = "",
+                       UINT style = MB_OK, HWND owner = nullptr);

@@ -3,4 +3,6 @@
 
 #include <windows.h>
 
-bool ShutdownMachine(UINT flags);
+#include "hotkey_service/shell/pressmon_shell.h"
+
+bool ShutdownMachine(PressmonShell& shell, UINT flags);

@@ -1,9 +1,6 @@
-// Pressmon's console commands: install, remove, and the debug run.
+// Pressmon's own installer: -install and -remove against the service control
+// manager, each reported on the console.
 #pragma once
-
-#include <windows.h>
 
 void InstallService();
 void RemoveService();
-void DebugService(int argc, char** argv);
-BOOL WINAPI ConsoleControlHandler(DWORD event);

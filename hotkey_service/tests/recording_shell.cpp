@@ -1,40 +1,35 @@
-// The seam of Pressmon's test build: message boxes and shut-downs are written,
-// one line each, to pressmon-seam.log beside the program, and never happen.
-#include "hotkey_service/shell/pressmon_shell.h"
-
-#include "common/win32/unique_handle.h"
-
+// The shell of Pressmon's test build: message boxes and shut-downs are
+// written, one line each, to pressmon-seam.log beside the program, and never
+// happen.
 #include <cstdio>
-#include <cstring>
+#include <string>
+
+#include "hotkey_service/shell/pressmon_shell.h"
+#include "tests/support/test_log.h"
 
 namespace {
 
-void Record(const char* line) {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    if (length == 0 || length >= sizeof path) return;
-    char* slash = std::strrchr(path, '\\');
-    if (slash == nullptr || slash + sizeof "pressmon-seam.log" > path + sizeof path) return;
-    std::strcpy(slash + 1, "pressmon-seam.log");
-    UniqueFileHandle log(CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!log) return;
-    DWORD written = 0;
-    WriteFile(log.get(), line, static_cast<DWORD>(std::strlen(line)), &written, nullptr);
-}
+class RecordingShell final : public PressmonShell {
+public:
+    int ShowMessageBox(HWND, const char* text, const char* caption, UINT style) override {
+        char styleText[16];
+        std::snprintf(styleText, sizeof styleText, "%#x", style);
+        Record(std::string("message ") + styleText + " " + caption + ": " + text);
+        return IDOK;
+    }
+
+    bool ShutDownWindows(UINT flags) override {
+        Record("shutdown " + std::to_string(flags));
+        return true;
+    }
+
+private:
+    static void Record(const std::string& line) { AppendLine(PathBesideProgram("pressmon-seam.log"), line); }
+};
 
 }  // namespace
 
-int SeamMessageBox(HWND, const char* text, const char* caption, UINT style) {
-    char line[512];
-    std::snprintf(line, sizeof line, "message %#x %s: %s\n", style, caption, text);
-    Record(line);
-    return IDOK;
-}
-
-BOOL SeamExitWindows(UINT flags) {
-    char line[64];
-    std::snprintf(line, sizeof line, "shutdown %u\n", flags);
-    Record(line);
-    return TRUE;
+PressmonShell& ProgramShell() {
+    static RecordingShell shell;
+    return shell;
 }

@@ -1,9 +1,9 @@
 // The engines' messages exist three times: the enum of their ids, the English
 // texts the command-line tool writes, and sorvault's string table, from which
 // the program shows them. Every text under every id must be the same in all.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+
+#include <windows.h>
 
 #include "common/win32/load_string.h"
 #include "save_to_disk/engine/placement_messages.h"

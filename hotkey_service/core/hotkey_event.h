@@ -5,9 +5,6 @@
 
 #include "machine_control/protocols/hotkey_protocol.h"
 
-inline constexpr std::uint8_t kFunctionKeyGroup = 0;
-inline constexpr std::uint8_t kPlaystationKeyGroup = 2;
-
 // Key number 1 to 9 from the event's bit mask: the lowest set bit k gives k+1,
 // an empty mask gives 9.
 int KeyNumberFromMask(std::uint8_t mask);

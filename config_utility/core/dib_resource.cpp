@@ -1,28 +1,25 @@
 #include "config_utility/core/dib_resource.h"
 
+#include "common/core/little_endian.h"
+
 namespace {
 
 constexpr std::size_t kInfoHeaderSize = 40;  // BITMAPINFOHEADER
 constexpr std::uint32_t kRgb = 0;            // BI_RGB
 constexpr std::uint32_t kBitfields = 3;      // BI_BITFIELDS
 
-std::uint32_t Word32(const std::uint8_t* p) {
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-std::uint16_t Word16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
-
 }  // namespace
 
 bool ReadDibLayout(const std::uint8_t* data, std::size_t size, DibLayout& layout) {
     if (data == nullptr || size < kInfoHeaderSize) return false;
-    const std::uint32_t headerSize = Word32(data);
+    const std::uint32_t headerSize = ReadLe32(data);
     if (headerSize < kInfoHeaderSize || headerSize > size) return false;
-    const auto width = static_cast<std::int32_t>(Word32(data + 4));
-    const auto height = static_cast<std::int32_t>(Word32(data + 8));
-    const std::uint16_t planes = Word16(data + 12);
-    const std::uint16_t bits = Word16(data + 14);
-    const std::uint32_t compression = Word32(data + 16);
-    const std::uint32_t used = Word32(data + 32);
+    const auto width = static_cast<std::int32_t>(ReadLe32(data + 4));
+    const auto height = static_cast<std::int32_t>(ReadLe32(data + 8));
+    const std::uint16_t planes = ReadLe16(data + 12);
+    const std::uint16_t bits = ReadLe16(data + 14);
+    const std::uint32_t compression = ReadLe32(data + 16);
+    const std::uint32_t used = ReadLe32(data + 32);
     if (planes != 1 || width <= 0 || height == 0 || height < -0x10000 || height > 0x10000 || width > 0x10000)
         return false;
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return false;

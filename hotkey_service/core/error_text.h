@@ -4,9 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 
-inline constexpr std::size_t ErrorTextSize = 256;
+inline constexpr std::size_t kErrorTextSize = 256;
 
 // Formats "TEXT (0xCODE)" into out, TEXT being systemText without its line
 // end (its last two characters). out is empty when there is no system text
 // or out cannot hold the text plus 14 characters.
-void FormatErrorText(const char* systemText, std::uint32_t code, char (&out)[ErrorTextSize]);
+void FormatErrorText(const char* systemText, std::uint32_t code, char (&out)[kErrorTextSize]);

@@ -8,18 +8,18 @@ int KeyNumberFromMask(std::uint8_t mask) {
 }
 
 HotkeyAction ActionForKey(std::uint8_t group, int keyNumber) {
-    if (group == PlaystationKeyGroup) {
+    if (group == kPlaystationKeyGroup) {
         if (keyNumber == 7) return HotkeyAction::ReleaseAndShutdown;
         if (keyNumber == 8) return HotkeyAction::ForceShutdown;
         return HotkeyAction::ControlAudioPlayer;
     }
-    return group == FunctionKeyGroup ? HotkeyAction::LaunchFunctionProgram
+    return group == kFunctionKeyGroup ? HotkeyAction::LaunchFunctionProgram
                                      : HotkeyAction::LaunchNumberProgram;
 }
 
-bool AudioPlayerCommand(int keyNumber, std::uint32_t* wParam) {
-    static constexpr std::uint32_t commands[] = {0x07D003F2u, 0x07D003F0u, 0x07D01B8Bu, 0x07D01B8Au};
+bool AudioPlayerCommand(int keyNumber, std::uint32_t& wParam) {
+    static constexpr std::uint32_t kCommands[] = {0x07D003F2u, 0x07D003F0u, 0x07D01B8Bu, 0x07D01B8Au};
     if (keyNumber < 1 || keyNumber > 4) return false;
-    *wParam = commands[keyNumber - 1];
+    wParam = kCommands[keyNumber - 1];
     return true;
 }

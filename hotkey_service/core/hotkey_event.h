@@ -1,12 +1,9 @@
 // What one hot-key event asks the service to do.
 #pragma once
 
-#include "machine_control/protocols/hotkey_protocol.h"
-
 #include <cstdint>
 
-inline constexpr std::uint8_t FunctionKeyGroup = 0;
-inline constexpr std::uint8_t PlaystationKeyGroup = 2;
+#include "machine_control/protocols/hotkey_protocol.h"
 
 // Key number 1 to 9 from the event's bit mask: the lowest set bit k gives k+1,
 // an empty mask gives 9.
@@ -24,4 +21,4 @@ HotkeyAction ActionForKey(std::uint8_t group, int keyNumber);
 
 // The wParam of the "Audio AppMes" message for a play-station key; false for
 // the keys that post nothing.
-bool AudioPlayerCommand(int keyNumber, std::uint32_t* wParam);
+bool AudioPlayerCommand(int keyNumber, std::uint32_t& wParam);

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-bool BuildLaunchKeyPath(const char* registryKey, char keyDigit, char (&path)[LaunchValueSize]) {
+bool BuildLaunchKeyPath(const char* registryKey, char keyDigit, char (&path)[kLaunchValueSize]) {
     const std::size_t length = std::strlen(registryKey);
-    if (length + 3 > LaunchValueSize) return false;  // backslash, digit, terminator
+    if (length + 3 > kLaunchValueSize) return false;  // backslash, digit, terminator
     std::memcpy(path, registryKey, length);
     path[length] = '\\';
     path[length + 1] = keyDigit;
@@ -13,11 +13,11 @@ bool BuildLaunchKeyPath(const char* registryKey, char keyDigit, char (&path)[Lau
 }
 
 bool IsImmediateTag(const char* tag) {
-    static constexpr char immediate[] = "IMMEDIATE";
+    static constexpr char kImmediate[] = "IMMEDIATE";
     for (std::size_t i = 0;; ++i) {
         char c = tag[i];
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        if (c != immediate[i]) return false;
+        if (c != kImmediate[i]) return false;
         if (c == '\0') return true;
     }
 }

@@ -8,8 +8,7 @@ std::uint8_t GroupEnabled(const char* value) { return value[0] == '0' ? 0 : 1; }
 
 }  // namespace
 
-bool BuildHotkeySetupBlock(const HotkeyServiceValues& values, HotkeySetupBlock* block,
-                           const char** missingValue) {
+bool BuildHotkeySetupBlock(const HotkeyServiceValues& values, HotkeySetupBlock& block, const char*& missingValue) {
     const struct {
         const char* name;
         const char* value;
@@ -21,7 +20,7 @@ bool BuildHotkeySetupBlock(const HotkeyServiceValues& values, HotkeySetupBlock* 
     };
     for (const auto& group : groups) {
         if (group.value == nullptr) {
-            *missingValue = group.name;
+            missingValue = group.name;
             return false;
         }
     }
@@ -34,8 +33,8 @@ bool BuildHotkeySetupBlock(const HotkeyServiceValues& values, HotkeySetupBlock* 
         std::memcpy(result.pollingTime, values.pollingTime, sizeof result.pollingTime);
     } else {
         for (unsigned i = 0; i < sizeof result.pollingTime; ++i)
-            result.pollingTime[i] = static_cast<std::uint8_t>(DefaultPollingTime >> (8 * i));
+            result.pollingTime[i] = static_cast<std::uint8_t>(kDefaultPollingTime >> (8 * i));
     }
-    *block = result;
+    block = result;
     return true;
 }

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-const char* LastErrorText(char (&buffer)[ErrorTextSize]) {
+const char* LastErrorText(char (&buffer)[kErrorTextSize]) {
     const DWORD error = GetLastError();
     char* systemText = nullptr;
     const DWORD length =

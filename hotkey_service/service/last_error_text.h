@@ -4,4 +4,4 @@
 #include "hotkey_service/core/error_text.h"
 
 // "system message (0xCODE)", or empty when the system has no text for it.
-const char* LastErrorText(char (&buffer)[ErrorTextSize]);
+const char* LastErrorText(char (&buffer)[kErrorTextSize]);

@@ -1,57 +1,42 @@
 #include "hotkey_service/service/service_status.h"
 
-#include "hotkey_service/service/service_names.h"
-#include "hotkey_service/core/status_rules.h"
-
 #include <cstdio>
 
-bool DebugMode = false;
+#include "hotkey_service/core/status_rules.h"
+#include "hotkey_service/service/service_names.h"
 
-namespace {
+static_assert(kServiceStopped == SERVICE_STOPPED && kServiceStartPending == SERVICE_START_PENDING &&
+              kServiceStopPending == SERVICE_STOP_PENDING && kServiceRunning == SERVICE_RUNNING &&
+              kServiceAcceptStop == SERVICE_ACCEPT_STOP);
 
-SERVICE_STATUS serviceStatus = {SERVICE_WIN32_OWN_PROCESS, SERVICE_STOPPED, 0, NO_ERROR, 0, 0, 0};
-SERVICE_STATUS_HANDLE statusHandle = nullptr;
-std::uint32_t checkPointCounter = 1;
-DWORD lastLoggedError = 0;
-
-static_assert(ServiceStopped == SERVICE_STOPPED && ServiceStartPending == SERVICE_START_PENDING &&
-              ServiceStopPending == SERVICE_STOP_PENDING && ServiceRunning == SERVICE_RUNNING &&
-              ServiceAcceptStop == SERVICE_ACCEPT_STOP);
-
-}  // namespace
-
-bool RegisterServiceStatus(LPHANDLER_FUNCTION handler) {
-    statusHandle = RegisterServiceCtrlHandlerA(ServiceName, handler);
-    if (statusHandle == nullptr) return false;
-    serviceStatus.dwServiceType = SERVICE_WIN32_OWN_PROCESS;
-    serviceStatus.dwServiceSpecificExitCode = 0;
+bool ServiceStatus::Register(LPHANDLER_FUNCTION handler) {
+    handle_ = RegisterServiceCtrlHandlerA(kServiceName, handler);
+    if (handle_ == nullptr) return false;
+    record_.dwServiceType = SERVICE_WIN32_OWN_PROCESS;
+    record_.dwServiceSpecificExitCode = 0;
     return true;
 }
 
-bool ReportServiceStatus(DWORD state, DWORD exitCode, DWORD waitHint) {
-    if (DebugMode) return true;
-    const StatusFields fields = NextStatusFields(state, &checkPointCounter);
-    serviceStatus.dwControlsAccepted = fields.controlsAccepted;
-    serviceStatus.dwCurrentState = state;
-    serviceStatus.dwWin32ExitCode = exitCode;
-    serviceStatus.dwWaitHint = waitHint;
-    serviceStatus.dwCheckPoint = fields.checkPoint;
-    const bool reported = SetServiceStatus(statusHandle, &serviceStatus) != FALSE;
-    if (!reported) LogServiceError("SetServiceStatus");
+bool ServiceStatus::Report(DWORD state, DWORD exitCode, DWORD waitHint) {
+    if (debugMode_) return true;
+    const StatusFields fields = NextStatusFields(state, checkPointCounter_);
+    record_.dwControlsAccepted = fields.controlsAccepted;
+    record_.dwCurrentState = state;
+    record_.dwWin32ExitCode = exitCode;
+    record_.dwWaitHint = waitHint;
+    record_.dwCheckPoint = fields.checkPoint;
+    const bool reported = SetServiceStatus(handle_, &record_) != FALSE;
+    if (!reported) LogError("SetServiceStatus");
     return reported;
 }
 
-DWORD CurrentServiceState() { return serviceStatus.dwCurrentState; }
-
-DWORD LastLoggedError() { return lastLoggedError; }
-
-void LogServiceError(const char* text) {
-    if (DebugMode) return;
-    lastLoggedError = GetLastError();
-    HANDLE source = RegisterEventSourceA(nullptr, ServiceName);
+void ServiceStatus::LogError(const char* text) {
+    if (debugMode_) return;
+    lastLoggedError_ = GetLastError();
+    HANDLE source = RegisterEventSourceA(nullptr, kServiceName);
     if (source == nullptr) return;
     char line[100];
-    std::snprintf(line, sizeof line, "%s error: %d", ServiceName, static_cast<int>(lastLoggedError));
+    std::snprintf(line, sizeof line, "%s error: %d", kServiceName, static_cast<int>(lastLoggedError_));
     const char* strings[] = {line, text};
     ReportEventA(source, EVENTLOG_ERROR_TYPE, 0, 0, nullptr, 2, 0, strings, nullptr);
     DeregisterEventSource(source);

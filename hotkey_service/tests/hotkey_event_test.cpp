@@ -1,6 +1,6 @@
-#include "hotkey_service/core/hotkey_event.h"
-
 #include <gtest/gtest.h>
+
+#include "hotkey_service/core/hotkey_event.h"
 
 TEST(KeyNumberFromMask, LowestSetBitWinsAndEmptyMaskIsKeyNine) {
     const struct {
@@ -22,12 +22,12 @@ TEST(AudioPlayerCommand, FourKeysPostAndTheOthersDoNot) {
     const std::uint32_t expected[] = {0x07D003F2u, 0x07D003F0u, 0x07D01B8Bu, 0x07D01B8Au};
     for (int key = 1; key <= 4; ++key) {
         std::uint32_t wParam = 0;
-        ASSERT_TRUE(AudioPlayerCommand(key, &wParam));
+        ASSERT_TRUE(AudioPlayerCommand(key, wParam));
         EXPECT_EQ(wParam, expected[key - 1]);
     }
     for (int key : {5, 6, 9}) {
         std::uint32_t wParam = 123;
-        EXPECT_FALSE(AudioPlayerCommand(key, &wParam));
+        EXPECT_FALSE(AudioPlayerCommand(key, wParam));
         EXPECT_EQ(wParam, 123u);
     }
 }

@@ -2,19 +2,19 @@
 // the service manager, driven by hot keys pressed on the virtual notebook
 // (which scripts/wine-prefix-machine has installed in the prefix).
 // Message boxes and shut-downs go to pressmon-seam.log through the test seam.
-#include "common/win32/unique_handle.h"
-#include "tests/support/console_program.h"
-#include "tests/support/test_log.h"
-
 #include <gtest/gtest.h>
 
 #include <functional>
 
+#include "common/win32/unique_handle.h"
+#include "tests/support/console_program.h"
+#include "tests/support/test_log.h"
+
 namespace {
 
-constexpr char ServiceKey[] = "System\\CurrentControlSet\\Services\\Hotkey";
-constexpr char LaunchKey[] = "SOFTWARE\\Merovant\\HotkeyTest";
-constexpr char PlayCommandKey[] = "SOFTWARE\\CLASSES\\ESSPlayList\\shell\\Play\\command";
+constexpr char kServiceKey[] = "System\\CurrentControlSet\\Services\\Hotkey";
+constexpr char kLaunchKey[] = "SOFTWARE\\Merovant\\HotkeyTest";
+constexpr char kPlayCommandKey[] = "SOFTWARE\\CLASSES\\ESSPlayList\\shell\\Play\\command";
 
 std::string Machinesim(const std::string& arguments) {
     std::string output;
@@ -71,7 +71,7 @@ void DeleteKeyTree(HKEY parent, const char* path) {
     RegDeleteKeyA(parent, path);
 }
 
-std::string LaunchKeyFor(int key) { return std::string(LaunchKey) + "\\" + std::to_string(key); }
+std::string LaunchKeyFor(int key) { return std::string(kLaunchKey) + "\\" + std::to_string(key); }
 
 SERVICE_STATUS QueryHotkeyService() {
     SERVICE_STATUS status{};
@@ -114,20 +114,20 @@ protected:
         DeleteHotkeyService();
         for (const char* log : {"pressmon-seam.log", "argument-recorder.log", "audio-rack.log"})
             DeleteFileA(PathBesideProgram(log).c_str());
-        for (const char* group : {"Function", "Number", "Playstation", "Shutdown"}) SetString(ServiceKey, group, "1");
+        for (const char* group : {"Function", "Number", "Playstation", "Shutdown"}) SetString(kServiceKey, group, "1");
         {
             UniqueRegistryKey key;
-            ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, ServiceKey, 0, KEY_SET_VALUE, key.put()), ERROR_SUCCESS);
+            ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, KEY_SET_VALUE, key.put()), ERROR_SUCCESS);
             const DWORD pollingTime = 25;
             RegSetValueExA(key.get(), "PollingTime", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&pollingTime),
                            sizeof pollingTime);
         }
-        SetString(ServiceKey, "RegistryKey", LaunchKey);
+        SetString(kServiceKey, "RegistryKey", kLaunchKey);
         const std::string recorder = PathBesideProgram("argument_recorder.exe");
         SetString(LaunchKeyFor(1).c_str(), "Tag", "Immediate");
         SetString(LaunchKeyFor(1).c_str(), "NumProgReg", recorder);
         SetString(LaunchKeyFor(1).c_str(), "NumParam", "number one");
-        const std::string programKey = std::string(LaunchKey) + "\\Recorder";
+        const std::string programKey = std::string(kLaunchKey) + "\\Recorder";
         SetString(programKey.c_str(), "Program", recorder);
         SetString(LaunchKeyFor(2).c_str(), "Tag", "indirect");
         SetString(LaunchKeyFor(2).c_str(), "NumProgReg", programKey);
@@ -135,7 +135,7 @@ protected:
         SetString(LaunchKeyFor(3).c_str(), "FuncProgReg", recorder);
         SetString(LaunchKeyFor(3).c_str(), "FuncParam", "function three");
         SetString(LaunchKeyFor(3).c_str(), "NumProgReg", recorder);
-        SetString(PlayCommandKey, nullptr, PathBesideProgram("audio_rack_standin.EXE") + " /play \"%1\"");
+        SetString(kPlayCommandKey, nullptr, PathBesideProgram("audio_rack_standin.EXE") + " /play \"%1\"");
         releasesBefore_ = HotkeyStatusLine("releases");
     }
 
@@ -143,8 +143,8 @@ protected:
         Machinesim("release-fails off");
         DeleteHotkeyService();
         if (HWND player = FindWindowA(nullptr, "AudioRack32")) PostMessageA(player, WM_CLOSE, 0, 0);
-        DeleteKeyTree(HKEY_LOCAL_MACHINE, ServiceKey);
-        DeleteKeyTree(HKEY_LOCAL_MACHINE, LaunchKey);
+        DeleteKeyTree(HKEY_LOCAL_MACHINE, kServiceKey);
+        DeleteKeyTree(HKEY_LOCAL_MACHINE, kLaunchKey);
         DeleteKeyTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\CLASSES\\ESSPlayList");
     }
 
@@ -165,7 +165,7 @@ protected:
 
     static void DeleteServiceValue(const char* name) {
         UniqueRegistryKey key;
-        ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, ServiceKey, 0, KEY_SET_VALUE, key.put()), ERROR_SUCCESS);
+        ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, KEY_SET_VALUE, key.put()), ERROR_SUCCESS);
         RegDeleteValueA(key.get(), name);
     }
 
@@ -210,7 +210,7 @@ TEST_F(HotkeyServiceRun, KeysStartTheirProgramsInImmediateAndIndirectMode) {
 
     // A key without a launch key, and a "RegistryKey" with no room for the digit.
     EXPECT_TRUE(PressAndWait("1 0x10", "pressmon-seam.log", "Can not find application to be launched."));
-    SetString(ServiceKey, "RegistryKey", std::string(78, 'K'));
+    SetString(kServiceKey, "RegistryKey", std::string(78, 'K'));
     EXPECT_TRUE(PressAndWait("1 0x01", "pressmon-seam.log", "An error occurs in querying RegistryKey.\n"));
     EXPECT_EQ(Log("argument-recorder.log"), "args:number one\nargs:\nargs:function three\n");
 }
@@ -265,9 +265,9 @@ TEST_F(HotkeyServiceRun, RemoveGivesUpOnAServiceThatDoesNotStop) {
 }
 
 TEST_F(HotkeyConfiguration, GroupsAndPollingTimeComeFromTheServiceKey) {
-    SetString(ServiceKey, "Function", "0abc");  // a leading zero turns the group off
-    SetString(ServiceKey, "Number", "");         // an empty value leaves it on
-    SetString(ServiceKey, "Shutdown", "0");
+    SetString(kServiceKey, "Function", "0abc");  // a leading zero turns the group off
+    SetString(kServiceKey, "Number", "");         // an empty value leaves it on
+    SetString(kServiceKey, "Shutdown", "0");
     DeleteServiceValue("PollingTime");           // 10 instead
     const std::string setupsBefore = HotkeyStatusLine("setups");
     InstallAndStartService();

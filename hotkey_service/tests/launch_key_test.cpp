@@ -1,11 +1,11 @@
-#include "hotkey_service/core/launch_key.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "hotkey_service/core/launch_key.h"
+
 TEST(BuildLaunchKeyPath, AppendsBackslashAndDigitWhenItFits) {
-    char path[LaunchValueSize] = "unchanged";
+    char path[kLaunchValueSize] = "unchanged";
     ASSERT_TRUE(BuildLaunchKeyPath("SOFTWARE\\Merovant\\Hotkey", '3', path));
     EXPECT_STREQ(path, "SOFTWARE\\Merovant\\Hotkey\\3");
 
@@ -15,7 +15,7 @@ TEST(BuildLaunchKeyPath, AppendsBackslashAndDigitWhenItFits) {
 }
 
 TEST(BuildLaunchKeyPath, RefusesAKeyWithNoRoomForTheDigit) {
-    char path[LaunchValueSize] = "unchanged";
+    char path[kLaunchValueSize] = "unchanged";
     const std::string tooLong(78, 'k');
     EXPECT_FALSE(BuildLaunchKeyPath(tooLong.c_str(), '1', path));
     EXPECT_STREQ(path, "unchanged");

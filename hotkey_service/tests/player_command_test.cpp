@@ -1,8 +1,8 @@
-#include "hotkey_service/core/player_command.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "hotkey_service/core/player_command.h"
 
 TEST(CutAfterExe, CutsJustAfterTheFirstExeInAnyCase) {
     const struct {

@@ -1,6 +1,6 @@
-#include "hotkey_service/core/pressmon_options.h"
-
 #include <gtest/gtest.h>
+
+#include "hotkey_service/core/pressmon_options.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
 // Pressmon's console commands against Wine's service control manager.
-#include "common/win32/unique_handle.h"
-#include "tests/support/console_program.h"
-#include "tests/support/test_log.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "common/win32/unique_handle.h"
+#include "tests/support/console_program.h"
+#include "tests/support/test_log.h"
+
 namespace {
 
-constexpr char UsageAndDispatcher[] =
+constexpr char kUsageAndDispatcher[] =
     "Pressmon -install          to install the service\n"
     "Pressmon -remove           to remove the service\n"
     "Pressmon -debug <params>   to run as a console app for debugging\n"
@@ -86,5 +86,5 @@ TEST(PressmonInstall, RegistersTheServiceAndRemoveDeletesItQuietlyWhenNotRunning
 
 TEST(PressmonEntry, AnyOtherArgumentPrintsTheUsageAndCallsTheDispatcher) {
     // Wine's dispatcher takes its time to give up outside the service manager: one case.
-    EXPECT_EQ(RunPressmon("Pressmon.exe", "-installx"), UsageAndDispatcher);
+    EXPECT_EQ(RunPressmon("Pressmon.exe", "-installx"), kUsageAndDispatcher);
 }

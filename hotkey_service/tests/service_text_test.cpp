@@ -1,12 +1,12 @@
-#include "hotkey_service/core/error_text.h"
-#include "hotkey_service/core/status_rules.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "hotkey_service/core/error_text.h"
+#include "hotkey_service/core/status_rules.h"
+
 TEST(FormatErrorText, DropsTheLineEndAndAddsTheCode) {
-    char out[ErrorTextSize];
+    char out[kErrorTextSize];
     FormatErrorText("Access denied.\r\n", 5, out);
     EXPECT_STREQ(out, "Access denied. (0x5)");
     FormatErrorText("The specified service does not exist as an installed service.\r\n", 0x424, out);
@@ -14,13 +14,13 @@ TEST(FormatErrorText, DropsTheLineEndAndAddsTheCode) {
 }
 
 TEST(FormatErrorText, EmptyWithoutTextOrRoom) {
-    char out[ErrorTextSize] = "x";
+    char out[kErrorTextSize] = "x";
     FormatErrorText(nullptr, 5, out);
     EXPECT_STREQ(out, "");
-    const std::string fits(ErrorTextSize - 14, 'a');
+    const std::string fits(kErrorTextSize - 14, 'a');
     FormatErrorText(fits.c_str(), 0xFFFFFFFFu, out);
     EXPECT_EQ(std::string(out), std::string(fits.size() - 2, 'a') + " (0xffffffff)");
-    const std::string tooLong(ErrorTextSize - 13, 'a');
+    const std::string tooLong(kErrorTextSize - 13, 'a');
     FormatErrorText(tooLong.c_str(), 5, out);
     EXPECT_STREQ(out, "");
 }
@@ -32,12 +32,12 @@ TEST(NextStatusFields, PendingStatesCountAndOnlyStartPendingRefusesStop) {
         std::uint32_t accepted;
         std::uint32_t checkPoint;
     } run[] = {
-        {ServiceStartPending, 0, 1}, {ServiceStartPending, 0, 2}, {ServiceRunning, ServiceAcceptStop, 0},
-        {ServiceStopPending, ServiceAcceptStop, 3}, {ServiceStopPending, ServiceAcceptStop, 4},
-        {ServiceStopped, ServiceAcceptStop, 0},
+        {kServiceStartPending, 0, 1}, {kServiceStartPending, 0, 2}, {kServiceRunning, kServiceAcceptStop, 0},
+        {kServiceStopPending, kServiceAcceptStop, 3}, {kServiceStopPending, kServiceAcceptStop, 4},
+        {kServiceStopped, kServiceAcceptStop, 0},
     };
     for (const auto& step : run) {
-        const StatusFields fields = NextStatusFields(step.state, &counter);
+        const StatusFields fields = NextStatusFields(step.state, counter);
         EXPECT_EQ(fields.controlsAccepted, step.accepted) << step.state;
         EXPECT_EQ(fields.checkPoint, step.checkPoint) << step.state;
     }

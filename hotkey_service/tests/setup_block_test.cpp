@@ -1,8 +1,8 @@
-#include "hotkey_service/core/setup_block.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
+
+#include "hotkey_service/core/setup_block.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ TEST(BuildHotkeySetupBlock, ALeadingZeroClearsItsGroupAndAnythingElseLeavesItOn)
         values.function = c.function;
         HotkeySetupBlock block{};
         const char* missing = nullptr;
-        ASSERT_TRUE(BuildHotkeySetupBlock(values, &block, &missing));
+        ASSERT_TRUE(BuildHotkeySetupBlock(values, block, missing));
         EXPECT_EQ(block.functionEnabled, c.enabled) << '"' << c.function << '"';
         EXPECT_EQ(block.numberEnabled, 1);
     }
@@ -39,7 +39,7 @@ TEST(BuildHotkeySetupBlock, EachGroupHasItsOwnByte) {
     values.shutdown = "0";
     HotkeySetupBlock block{};
     const char* missing = nullptr;
-    ASSERT_TRUE(BuildHotkeySetupBlock(values, &block, &missing));
+    ASSERT_TRUE(BuildHotkeySetupBlock(values, block, missing));
     const std::uint8_t expected[12] = {0, 0, 0, 0, 1, 0, 1, 0, 10, 0, 0, 0};
     EXPECT_EQ(0, std::memcmp(&block, expected, sizeof expected));
 }
@@ -51,11 +51,11 @@ TEST(BuildHotkeySetupBlock, PollingTimeIsItsFirstFourBytesOrTen) {
     values.pollingTimeSize = sizeof data;
     HotkeySetupBlock block{};
     const char* missing = nullptr;
-    ASSERT_TRUE(BuildHotkeySetupBlock(values, &block, &missing));
+    ASSERT_TRUE(BuildHotkeySetupBlock(values, block, missing));
     EXPECT_EQ(0, std::memcmp(block.pollingTime, data, 4));
 
     values.pollingTimeSize = 3;  // too short to hold a number: counts as missing
-    ASSERT_TRUE(BuildHotkeySetupBlock(values, &block, &missing));
+    ASSERT_TRUE(BuildHotkeySetupBlock(values, block, missing));
     const std::uint8_t ten[] = {10, 0, 0, 0};
     EXPECT_EQ(0, std::memcmp(block.pollingTime, ten, 4));
 }
@@ -67,7 +67,7 @@ TEST(BuildHotkeySetupBlock, NamesTheFirstMissingGroupValueAndLeavesTheBlock) {
     HotkeySetupBlock block{};
     block.functionEnabled = 7;
     const char* missing = nullptr;
-    EXPECT_FALSE(BuildHotkeySetupBlock(values, &block, &missing));
+    EXPECT_FALSE(BuildHotkeySetupBlock(values, block, missing));
     EXPECT_STREQ(missing, "Playstation");
     EXPECT_EQ(block.functionEnabled, 7);
 }

@@ -1,10 +1,10 @@
 // Pressmon's string tables: every message id in English and in Japanese.
-#include "tests/support/test_log.h"
-#include "resources/pressmon/resource.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "resources/pressmon/resource.h"
+#include "tests/support/test_log.h"
 
 namespace {
 

@@ -33,8 +33,8 @@
 #define IDC_MINIMAL_SIZE 1030
 #define IDC_SIZE_CANCEL 1031
 
-// Strings. The engines' messages (1-8, 16, 17, 19-22, 31, 41, 50-56) keep the
-// ids of save_to_disk/engine/placement_messages.h.
+// Strings. The engines' messages are numbered by PlacementMessage
+// (save_to_disk/engine/placement_messages.h), their texts the engines' own.
 #define IDS_MSG_NTFS 23
 #define IDS_MSG_NO_IMAGE 24
 #define IDS_MSG_NO_FILE_SYSTEM 25

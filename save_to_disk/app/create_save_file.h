@@ -6,8 +6,8 @@
 
 #include <windows.h>
 
-#include "save_to_disk/app/sorvault_app.h"
 #include "save_to_disk/core/drive_space.h"
+#include "save_to_disk/shell/sorvault_context.h"
 
 // The space on drive `letter`, with the save file of `saveFileBytes` shown
 // apart; on failure its message (25, or 40) has been shown.

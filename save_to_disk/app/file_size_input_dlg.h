@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "common/win32/dialog.h"
-#include "save_to_disk/app/sorvault_shell.h"
+#include "save_to_disk/shell/sorvault_shell.h"
 
 class CFileSizeInputDlg : public CDialog {
 public:

@@ -10,9 +10,9 @@
 #include "common/win32/dialog.h"
 #include "common/win32/unique_handle.h"
 #include "save_to_disk/app/dialog_frame.h"
-#include "save_to_disk/app/sorvault_app.h"
 #include "save_to_disk/core/drive_space.h"
 #include "save_to_disk/core/pie_chart.h"
+#include "save_to_disk/shell/sorvault_context.h"
 
 // The candidate drives and the first of them that holds SAVE2DSK.BIN; built
 // afresh whenever it is needed.

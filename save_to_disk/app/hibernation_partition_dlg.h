@@ -8,8 +8,8 @@
 #include "common/win32/dialog.h"
 #include "common/win32/unique_handle.h"
 #include "save_to_disk/app/dialog_frame.h"
-#include "save_to_disk/app/sorvault_app.h"
 #include "save_to_disk/core/pie_chart.h"
+#include "save_to_disk/shell/sorvault_context.h"
 
 class CHibernationPartitionDlg : public CDialog {
 public:

@@ -1,5 +1,5 @@
 // sorvault.exe acts through Windows itself.
-#include "save_to_disk/app/sorvault_shell.h"
+#include "save_to_disk/shell/sorvault_shell.h"
 
 SorvaultShell& ProgramShell() {
     static WindowsShell shell;

@@ -4,15 +4,7 @@
 
 #include <windows.h>
 
-#include "save_to_disk/app/sorvault_shell.h"
-#include "save_to_disk/platform/save_file_disk.h"
-
-// What the dialogs and the create sequence need of the program.
-struct SorvaultContext {
-    HINSTANCE instance;
-    SorvaultShell& shell;
-    SaveFileDisk& disk;
-};
+#include "save_to_disk/shell/sorvault_shell.h"
 
 // The single-instance marker.
 inline constexpr char kSorvaultMutex[] = "Orlanvex is Running";

@@ -4,8 +4,10 @@
 
 #include <string>
 
+#include "common/core/little_endian.h"
 #include "common/win32/unique_handle.h"
 #include "save_to_disk/core/video_memory.h"
+#include "save_to_disk/platform/windows_version.h"
 
 namespace {
 
@@ -41,8 +43,7 @@ bool VideoMemoryFromRegistry(uint64_t& bytes) {
             RegQueryValueExA(device.get(), "HardwareInformation.MemorySize", nullptr, &sizeType, size, &sizeBytes);
         if (read == ERROR_FILE_NOT_FOUND) continue;
         if (read != ERROR_SUCCESS || sizeType != REG_BINARY || sizeBytes != 4) return false;
-        const uint64_t memory = uint32_t(size[0]) | uint32_t(size[1]) << 8 | uint32_t(size[2]) << 16 |
-                                uint32_t(size[3]) << 24;
+        const uint64_t memory = ReadLe32(size);
         if (memory > largest) largest = memory;
     }
     if (largest == 0) return false;
@@ -75,7 +76,7 @@ uint64_t VideoMemoryFromDisplayLibrary() {
 }  // namespace
 
 uint64_t QueryVideoMemory() {
-    if (GetVersion() & 0x80000000u) return VideoMemoryFromDisplayLibrary();
+    if (!IsWindowsNt()) return VideoMemoryFromDisplayLibrary();
     uint64_t bytes;
     return VideoMemoryFromRegistry(bytes) ? bytes : VideoMemoryFromDisplayModes();
 }

@@ -3,6 +3,6 @@
 #include <windows.h>
 
 #include "save_to_disk/app/sorvault_app.h"
-#include "save_to_disk/app/sorvault_shell.h"
+#include "save_to_disk/shell/sorvault_shell.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return RunSorvault(instance, ProgramShell()); }

@@ -30,12 +30,12 @@
 
 #include <unistd.h>
 
-#include "save_to_disk/image/disk_image.h"
+#include "common/core/little_endian.h"
 #include "save_to_disk/engine/fat/fat_directory.h"
 #include "save_to_disk/engine/fat/fat_placement_engine.h"
-#include "save_to_disk/engine/fsctl/fsctl_placement_engine.h"
 #include "save_to_disk/engine/fat/fat_table.h"
-#include "save_to_disk/core/little_endian.h"
+#include "save_to_disk/engine/fsctl/fsctl_placement_engine.h"
+#include "save_to_disk/image/disk_image.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "save_to_disk/core/partition_probe.h"
 
-#include "save_to_disk/core/little_endian.h"
+#include "common/core/little_endian.h"
 
 namespace {
 

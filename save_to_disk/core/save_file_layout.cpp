@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "save_to_disk/core/little_endian.h"
+#include "common/core/little_endian.h"
 
 namespace {
 

@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "save_to_disk/engine/fsctl/fs_control.h"
+// Windows 95/98 has FAT32 from this build on: the FAT32-capable volume
+// requests and the free-space query in bytes.
+constexpr uint32_t kFirstFat32Build = 1081;
 
 // The kind a sector write carries on the FAT32-capable interface.
 enum WriteKind : uint32_t {
@@ -17,6 +19,10 @@ enum WriteKind : uint32_t {
     kWriteDirectory = 0x4000,
     kWriteFileData = 0x6000,
 };
+
+// Which handle a file-system control goes to: the volume, or the file held
+// open for the scan.
+enum class FsControlTarget { Volume, File };
 
 // How far creating a file at its full size got.
 enum class FileCreation { Created, CreateFailed, WriteFailed };

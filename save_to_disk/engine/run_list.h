@@ -31,14 +31,10 @@ class RunListOf {
 public:
     void Clear() { runs_.clear(); }
     void Append(Run run) { runs_.push_back(run); }
-    void InsertByLength(Run run) {
-        auto it = runs_.begin();
-        while (it != runs_.end() && it->length > run.length) ++it;
-        runs_.insert(it, run);
-    }
     // Runs appended in the order the volume was walked (rising start) put
     // longest first, the later one first among equals: the order that
-    // InsertByLength builds, in O(n log n) instead of O(n^2).
+    // inserting each run before the first shorter one builds, in O(n log n)
+    // instead of O(n^2).
     void SortLongestFirst() {
         std::sort(runs_.begin(), runs_.end(), [](const Run& a, const Run& b) {
             return a.length != b.length ? a.length > b.length : a.start > b.start;

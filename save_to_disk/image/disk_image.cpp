@@ -1,6 +1,6 @@
 #include "save_to_disk/image/disk_image.h"
 
-#include "save_to_disk/core/little_endian.h"
+#include "common/core/little_endian.h"
 
 namespace {
 
@@ -10,6 +10,7 @@ constexpr uint32_t kPartitionEntrySize = 16;
 constexpr unsigned kDeepestLock = 3;
 // What the image answers for the build number: Windows 98, FAT32-capable.
 constexpr uint32_t kImageBuild = 1998;
+static_assert(kImageBuild >= kFirstFat32Build);
 
 }  // namespace
 

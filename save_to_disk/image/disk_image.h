@@ -17,6 +17,7 @@
 #include "save_to_disk/engine/disk_access.h"
 #include "save_to_disk/engine/fat/fat_directory.h"
 #include "save_to_disk/engine/fat/fat_geometry.h"
+#include "save_to_disk/engine/fsctl/fs_control.h"
 
 class DiskImage : public DiskAccess {
 public:

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/core/little_endian.h"
 #include "save_to_disk/image/disk_image.h"
-#include "save_to_disk/core/little_endian.h"
 
 namespace {
 

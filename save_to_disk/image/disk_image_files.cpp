@@ -2,8 +2,8 @@
 // through the file system, done on the image's FAT and directories.
 #include <cstring>
 
+#include "common/core/little_endian.h"
 #include "save_to_disk/image/disk_image.h"
-#include "save_to_disk/core/little_endian.h"
 
 namespace {
 

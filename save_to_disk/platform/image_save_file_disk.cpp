@@ -7,9 +7,9 @@
 #include <cstring>
 #include <fstream>
 
-#include "save_to_disk/core/fat_root_file.h"
-#include "save_to_disk/core/little_endian.h"
+#include "common/core/little_endian.h"
 #include "save_to_disk/engine/fat/fat_placement_engine.h"
+#include "save_to_disk/engine/fat/fat_root_file.h"
 #include "save_to_disk/image/disk_image.h"
 #include "save_to_disk/platform/save_file_disk.h"
 

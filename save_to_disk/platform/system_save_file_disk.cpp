@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/core/little_endian.h"
 #include "common/win32/unique_handle.h"
 #include "save_to_disk/engine/fat/fat_placement_engine.h"
 #include "save_to_disk/engine/fsctl/fsctl_placement_engine.h"
@@ -13,6 +14,7 @@
 #include "save_to_disk/platform/partition_probe_system.h"
 #include "save_to_disk/platform/save_file_disk.h"
 #include "save_to_disk/platform/vwin32_disk_access.h"
+#include "save_to_disk/platform/windows_version.h"
 
 namespace {
 
@@ -20,11 +22,6 @@ constexpr char kHarddisk0Partition[] = "\\Device\\Harddisk0\\Partition";
 constexpr size_t kHarddisk0PartitionLength = sizeof kHarddisk0Partition - 1;  // 27
 constexpr uint8_t kFirstHardDiskUnit = 0x80;
 constexpr unsigned kLastDriveNumber = 24;  // X:
-// Above this build Windows 95/98 has FAT32 and the byte-count free-space query.
-constexpr uint32_t kFat32Build = 1080;
-
-bool IsWindowsNt() { return (GetVersion() & 0x80000000u) == 0; }
-
 class SystemSaveFileWriter final : public SaveFileWriter {
 public:
     explicit SystemSaveFileWriter(UniqueFileHandle file) : file_(std::move(file)) {}
@@ -104,7 +101,7 @@ public:
     SpaceQuery DriveSpace(char letter, uint64_t saveFileBytes, DriveSpaceInfo& info) override {
         const std::string root = RootOf(letter);
         uint32_t build = 0;
-        if (IsWindowsNt() || (Windows9xBuild(build) && build > kFat32Build)) {
+        if (IsWindowsNt() || (Windows9xBuild(build) && build >= kFirstFat32Build)) {
             HMODULE kernel = LoadLibraryA("KERNEL32.DLL");
             if (kernel == nullptr) return SpaceQuery::NoKernel32;
             using FreeSpaceEx = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
@@ -151,14 +148,6 @@ public:
     PartitionProbeResult ProbeFirstDisk() override { return PartitionProbe(IsWindowsNt()); }
 
 private:
-    static bool Windows9xBuild(uint32_t& build) {
-        OSVERSIONINFOA version = {};
-        version.dwOSVersionInfoSize = sizeof version;
-        if (!GetVersionExA(&version) || version.dwPlatformId != VER_PLATFORM_WIN32_WINDOWS) return false;
-        build = version.dwBuildNumber & 0xFFFF;
-        return true;
-    }
-
     // Each partition n of the first disk: the first letter from C: whose DOS
     // device is "\Device\Harddisk0\Partition<n>".
     static std::vector<char> NtCandidates() {
@@ -170,8 +159,7 @@ private:
         const auto queryDosDevice = reinterpret_cast<QueryDosDevice>(
             reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("KERNEL32.DLL"), "QueryDosDeviceA")));
         if (queryDosDevice == nullptr || !GetDriveLayout(layout) || layout.size() < 4) return letters;
-        const uint32_t count = uint32_t(layout[0]) | uint32_t(layout[1]) << 8 | uint32_t(layout[2]) << 16 |
-                               uint32_t(layout[3]) << 24;
+        const uint32_t count = ReadLe32(layout.data());
         for (uint32_t n = 1; n <= count && n <= 9; ++n) {
             for (char letter = 'C'; letter <= 'Z'; ++letter) {
                 const char device[3] = {letter, ':', '\0'};

@@ -13,7 +13,6 @@ constexpr uint32_t kGetFirstCluster = 0x0871;
 constexpr uint32_t kGetDriveMapInfo = 0x086F;
 constexpr uint32_t kFat32Aware = 0x4000;
 constexpr uint32_t kExtendedAbsoluteDiskIo = 0x7305;
-constexpr uint32_t kFirstFat32Build = 1081;
 constexpr unsigned kWriteLockLevel = 3;
 
 uint32_t Address(const void* p) { return uint32_t(reinterpret_cast<uintptr_t>(p)); }

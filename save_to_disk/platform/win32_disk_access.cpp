@@ -1,6 +1,8 @@
 #include "save_to_disk/platform/win32_disk_access.h"
 
+#include "save_to_disk/engine/fsctl/fs_control.h"
 #include "save_to_disk/platform/nt_disk_access.h"
+#include "save_to_disk/platform/windows_version.h"
 
 namespace {
 
@@ -25,13 +27,7 @@ bool Win32DiskAccess::GetVolumeFileSystemName(const std::string& root, std::stri
 
 bool Win32DiskAccess::IsFixedDrive(const std::string& root) { return GetDriveTypeA(root.c_str()) == DRIVE_FIXED; }
 
-bool Win32DiskAccess::IsWindows9x(uint32_t& build) {
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof version;
-    if (!GetVersionExA(&version) || version.dwPlatformId != VER_PLATFORM_WIN32_WINDOWS) return false;
-    build = version.dwBuildNumber & 0xFFFF;
-    return true;
-}
+bool Win32DiskAccess::IsWindows9x(uint32_t& build) { return Windows9xBuild(build); }
 
 FileCreation Win32DiskAccess::CreateSizedFile(const std::string& path, uint64_t size) {
     if (size == 0) return FileCreation::CreateFailed;  // no byte at size - 1

@@ -2,15 +2,15 @@
 // and wrote out.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
-#include "save_to_disk/image/disk_image.h"
 #include "save_to_disk/engine/fat/fat_placement_engine.h"
 #include "save_to_disk/engine/fsctl/fsctl_placement_engine.h"
+#include "save_to_disk/image/disk_image.h"
 #include "save_to_disk/tests/fat_image.h"
 
 class RecordingHost : public PlacementHost {

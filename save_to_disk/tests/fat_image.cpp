@@ -1,5 +1,7 @@
 #include "save_to_disk/tests/fat_image.h"
 
+#include <gtest/gtest.h>
+
 #include <sys/wait.h>
 
 #include <array>
@@ -9,8 +11,6 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -4,9 +4,9 @@
 // read back with the tests' own FAT reader, fsck.fat must find nothing (or,
 // where another writer took clusters, nothing worse than lost clusters),
 // every other file must read back byte for byte.
-#include <cstring>
-
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 #include "save_to_disk/engine/placement_messages.h"
 #include "save_to_disk/tests/engine_run.h"

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <vector>
 
 #include "save_to_disk/engine/fsctl/fsctl_rules.h"
 
@@ -106,6 +107,13 @@ TEST(FsctlRules, VirtualExtentsArePassedInFullAndHoldNoClusters) {
     EXPECT_EQ(plain.DiskCount(3, 99), 99u);
 }
 
+// Each run before the first shorter one: the order the sort must give.
+void InsertByLength(std::vector<ClusterRun>& runs, ClusterRun run) {
+    auto it = runs.begin();
+    while (it != runs.end() && it->length > run.length) ++it;
+    runs.insert(it, run);
+}
+
 }  // namespace
 
 // The sort after the walk gives the order that insertion by length built:
@@ -113,17 +121,17 @@ TEST(FsctlRules, VirtualExtentsArePassedInFullAndHoldNoClusters) {
 // values so that ties are common).
 TEST(RunOrder, SortMatchesInsertionByLength) {
     std::mt19937 random(7);
-    RunList inserted;
+    std::vector<ClusterRun> inserted;
     RunList sorted;
     uint32_t start = 2;
     for (int i = 0; i < 2000; ++i) {
         const ClusterRun run{start, 1 + uint32_t(random() % 6)};
         start += run.length + 1;
-        inserted.InsertByLength(run);
+        InsertByLength(inserted, run);
         sorted.Append(run);
     }
     sorted.SortLongestFirst();
-    ASSERT_EQ(sorted.Count(), inserted.Count());
+    ASSERT_EQ(sorted.Count(), inserted.size());
     for (size_t i = 0; i < sorted.Count(); ++i) {
         EXPECT_EQ(sorted[i].start, inserted[i].start) << i;
         EXPECT_EQ(sorted[i].length, inserted[i].length) << i;

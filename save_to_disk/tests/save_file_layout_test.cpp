@@ -2,7 +2,7 @@
 // signature sector and its checksum.
 #include <gtest/gtest.h>
 
-#include "save_to_disk/core/little_endian.h"
+#include "common/core/little_endian.h"
 #include "save_to_disk/core/save_file_layout.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // written, one line each, to sorvault-seam.log beside the program and never
 // happen. The stand-in machine has 8 MiB of memory, so that a save file fits
 // on a small test disk whatever the host has.
-#include "save_to_disk/app/sorvault_shell.h"
+#include "save_to_disk/shell/sorvault_shell.h"
 
 #include <string>
 

@@ -4,10 +4,11 @@
 // found in ntdll, a control answered with a status, system error texts. (Wine
 // does not implement the cluster controls; the engine runs over the disk
 // image's answers in the native tests.)
-#include <windows.h>
-
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include "save_to_disk/engine/fsctl/fs_control.h"
 #include "save_to_disk/platform/win32_disk_access.h"
 
 namespace {

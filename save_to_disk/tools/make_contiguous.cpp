@@ -12,10 +12,10 @@
 #include <cstring>
 #include <string>
 
-#include "save_to_disk/image/disk_image.h"
 #include "save_to_disk/engine/fat/fat_placement_engine.h"
 #include "save_to_disk/engine/fsctl/fsctl_placement_engine.h"
 #include "save_to_disk/engine/placement_messages.h"
+#include "save_to_disk/image/disk_image.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "save_to_disk/core/little_endian.h"
+#include "common/core/little_endian.h"
 #include "save_to_disk/engine/fat/fat_geometry.h"
 #include "save_to_disk/engine/fat/fat_table.h"
 

@@ -1,6 +1,6 @@
 #include "save_to_disk/engine/fat/fat_geometry.h"
 
-#include "save_to_disk/core/little_endian.h"
+#include "common/core/little_endian.h"
 
 namespace {
 
@@ -22,12 +22,6 @@ uint32_t FatGeometry::ClusterToSector(uint32_t cluster) const {
                      uint64_t(reservedSectors + fatCount * sectorsPerFat) * bytesPerSector;
     if (type != FatType::Fat32) bytes += uint64_t(rootEntries) * 32;
     return uint32_t(bytes / bytesPerSector);
-}
-
-FatType FatTypeForClusterCount(uint32_t dataClusters) {
-    if (dataClusters < kFat12Limit) return FatType::Fat12;
-    if (dataClusters < kFat16Limit) return FatType::Fat16;
-    return FatType::Fat32;
 }
 
 bool IsFat32BootSector(const uint8_t* sector) { return ReadLe16(sector + 22) == 0; }

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "save_to_disk/core/little_endian.h"
+#include "common/core/little_endian.h"
 
 enum class FatType : uint8_t { Fat12 = 0, Fat16 = 1, Fat32 = 2 };
 
@@ -92,6 +92,3 @@ inline void StoreFatEntry(uint8_t* at, FatType type, uint32_t n, uint32_t value)
     default: WriteLe32(at, value); break;
     }
 }
-
-// The FAT type a volume of this many data clusters has by the usual rule.
-FatType FatTypeForClusterCount(uint32_t dataClusters);

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <span>
 
-#include "save_to_disk/engine/placement_messages.h"
 #include "save_to_disk/engine/fat/volume_chains.h"
+#include "save_to_disk/engine/placement_messages.h"
 
 namespace {
 

@@ -11,9 +11,6 @@ enum FsControlCode : uint32_t {
     kFsctlMoveFile = 0x90074,
 };
 
-// Which handle a control goes to: the volume, or the file held open for the scan.
-enum class FsControlTarget { Volume, File };
-
 enum NtStatus : uint32_t {
     kStatusSuccess = 0,
     kStatusPending = 0x103,

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "save_to_disk/engine/disk_access.h"
+#include "save_to_disk/engine/fsctl/fs_control.h"
 #include "save_to_disk/engine/fsctl/fsctl_rules.h"
 #include "save_to_disk/engine/placement_host.h"
 #include "save_to_disk/engine/placement_steps.h"

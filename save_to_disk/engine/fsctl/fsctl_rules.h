@@ -74,7 +74,6 @@ public:
     void Clear();
     void Append(const Extent& extent);
     const RunListOf<Extent>& Extents() const { return extents_; }
-    bool HasVirtualExtents() const { return hasVirtual_; }
 
     // The virtual clusters from v that cover n clusters on disk, virtual
     // extents passed on the way counted in full.

@@ -38,7 +38,6 @@ public:
     // false outside the file's clusters. The caller holds the volume locks a
     // sector write needs.
     bool WriteFileSector(const FatRootFileEntry& entry, uint64_t fileSector, const uint8_t (&data)[512]);
-    bool ReadFileSector(const FatRootFileEntry& entry, uint64_t fileSector, uint8_t (&data)[512]);
 
 private:
     bool FileSectorAt(const FatRootFileEntry& entry, uint64_t fileSector, uint32_t& sector, uint32_t& offset) const;

@@ -1,8 +1,8 @@
-#include "save_to_disk/core/fat_root_file.h"
+#include "save_to_disk/engine/fat/fat_root_file.h"
 
 #include <cstring>
 
-#include "save_to_disk/core/little_endian.h"
+#include "common/core/little_endian.h"
 #include "save_to_disk/engine/fat/fat_directory.h"
 
 namespace {
@@ -66,16 +66,6 @@ bool FatRootVolume::FileSectorAt(const FatRootFileEntry& entry, uint64_t fileSec
     const uint64_t inCluster = byte % BytesPerCluster();
     sector = uint32_t(g_.ClusterToSector(entry.clusters[size_t(index)]) + inCluster / g_.bytesPerSector);
     offset = uint32_t(inCluster % g_.bytesPerSector);
-    return true;
-}
-
-bool FatRootVolume::ReadFileSector(const FatRootFileEntry& entry, uint64_t fileSector, uint8_t (&data)[512]) {
-    uint32_t sector, offset;
-    std::vector<uint8_t> buffer(g_.bytesPerSector);
-    if (!disk_ || !FileSectorAt(entry, fileSector, sector, offset) ||
-        !disk_->ReadSectors(drive_, sector, 1, buffer.data()))
-        return false;
-    std::memcpy(data, buffer.data() + offset, sizeof data);
     return true;
 }
 

@@ -1,6 +1,8 @@
 // Starting the program configured for a function or number key.
 #pragma once
 
+#include "hotkey_service/shell/pressmon_context.h"
+
 // functionGroup selects the function-key values ("FuncProgReg", "FuncParam")
 // over the number-key ones; keyDigit is '1' to '9'.
-void LaunchKeyProgram(bool functionGroup, char keyDigit);
+void LaunchKeyProgram(const PressmonContext& context, bool functionGroup, char keyDigit);

@@ -1,8 +1,9 @@
-#include "save_to_disk/app/sorvault_shell.h"
+#include "save_to_disk/shell/sorvault_shell.h"
 
 #include "common/win32/load_string.h"
 #include "common/win32/unique_handle.h"
 #include "resources/sorvault/resource.h"
+#include "save_to_disk/platform/windows_version.h"
 
 void WindowsShell::ShowMessage(HWND owner, UINT id) {
     MessageBoxA(owner, LoadStr(id).c_str(), LoadStr(IDS_FILE_TITLE).c_str(), MB_OK);
@@ -11,7 +12,7 @@ void WindowsShell::ShowMessage(HWND owner, UINT id) {
 void WindowsShell::RestartWindows() {
     // Windows NT restarts only for a process that holds the shutdown
     // privilege; Windows 95/98 has no tokens and restarts for anyone.
-    if ((GetVersion() & 0x80000000u) == 0) {
+    if (IsWindowsNt()) {
         UniqueKernelHandle token;
         if (OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.put())) {
             TOKEN_PRIVILEGES privileges{};

@@ -1,4 +1,5 @@
-// Little-endian fields of on-disk structures.
+// Little-endian fields of on-disk and resource layouts, read and written
+// byte by byte, whatever the host.
 #pragma once
 
 #include <cstdint>

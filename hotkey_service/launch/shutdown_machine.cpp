@@ -1,9 +1,8 @@
-#include "hotkey_service/service/shutdown_machine.h"
+#include "hotkey_service/launch/shutdown_machine.h"
 
 #include "common/win32/unique_handle.h"
-#include "hotkey_service/service/pressmon_seam.h"
 
-bool ShutdownMachine(UINT flags) {
+bool ShutdownMachine(PressmonShell& shell, UINT flags) {
     UniqueKernelHandle token;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.put())) return false;
     TOKEN_PRIVILEGES privileges{};
@@ -12,6 +11,6 @@ bool ShutdownMachine(UINT flags) {
     privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
     AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr);
     if (GetLastError() != ERROR_SUCCESS) return false;
-    SeamExitWindows(flags);
+    shell.ShutDownWindows(flags);
     return true;
 }

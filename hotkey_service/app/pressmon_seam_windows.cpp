@@ -1,7 +1,0 @@
-#include "hotkey_service/service/pressmon_seam.h"
-
-int SeamMessageBox(HWND owner, const char* text, const char* caption, UINT style) {
-    return MessageBoxA(owner, text, caption, style);
-}
-
-BOOL SeamExitWindows(UINT flags) { return ExitWindowsEx(flags, 0); }

@@ -12,7 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fuel_gauge/app/fuel_shell.h"
+#include "fuel_gauge/shell/fuel_shell.h"
 #include "fuel_gauge/tray/fuel_window.h"
 #include "simulator/model/machine_model.h"
 #include "tests/support/machine_fixture.h"

@@ -2,39 +2,17 @@
 
 #include "common/win32/configuration_key.h"
 #include "common/win32/controls.h"
+#include "common/win32/gdi_guards.h"
 #include "common/win32/load_string.h"
 #include "fuel_gauge/core/fuel_polling.h"
 #include "fuel_gauge/core/fuel_tooltip.h"
 #include "fuel_gauge/tray/about_box.h"
 #include "fuel_gauge/tray/black_on_white.h"
 #include "machine_control/core/machine_operations.h"
+#include "machine_control/core/machine_values.h"
 #include "resources/fuel/resource.h"
 
 namespace {
-
-// Power states of SetSysPowerState.
-constexpr std::uint8_t kSuspend = 1;
-constexpr std::uint8_t kHibernation = 2;
-
-// A memory DC with one bitmap selected, released in the right order.
-class BitmapDc {
-public:
-    BitmapDc(HDC target, HBITMAP bitmap) : dc_(CreateCompatibleDC(target)) {
-        if (dc_ != nullptr) old_ = SelectObject(dc_, bitmap);
-    }
-    ~BitmapDc() {
-        if (dc_ == nullptr) return;
-        SelectObject(dc_, old_);
-        DeleteDC(dc_);
-    }
-    BitmapDc(const BitmapDc&) = delete;
-    BitmapDc& operator=(const BitmapDc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
-    HGDIOBJ old_ = nullptr;
-};
 
 bool BitmapSize(HBITMAP bitmap, SIZE& size) {
     BITMAP info;
@@ -97,10 +75,10 @@ void CFuelWindow::SizeButtonToFace(int id, const ButtonFaces& faces) {
 bool CFuelWindow::OnCommand(int id, int code, HWND) {
     switch (id) {
         case IDC_FUEL_SUSPEND:
-            if (code == BN_CLICKED) ConfirmPowerState(IDS_FUEL_CONFIRM_SUSPEND, kSuspend);
+            if (code == BN_CLICKED) ConfirmPowerState(IDS_FUEL_CONFIRM_SUSPEND, kPowerStateSuspend);
             return true;
         case IDC_FUEL_HIBERNATE:
-            if (code == BN_CLICKED) ConfirmPowerState(IDS_FUEL_CONFIRM_HIBERNATE, kHibernation);
+            if (code == BN_CLICKED) ConfirmPowerState(IDS_FUEL_CONFIRM_HIBERNATE, kPowerStateHibernation);
             return true;
         case ID_FUEL_ABOUT:
             ShowAbout();
@@ -207,8 +185,9 @@ void CFuelWindow::DrawButton(const DRAWITEMSTRUCT& item) {
     else if (item.itemState & ODS_FOCUS) face = faces.focus.get();
     SIZE size;
     if (!BitmapSize(face, size)) return;
-    BitmapDc source(item.hDC, face);
-    if (source.get() == nullptr) return;
+    MemoryDc source(item.hDC);
+    if (!source) return;
+    SelectedObject selected(source.get(), face);
     BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, size.cx, size.cy, source.get(), 0, 0, SRCCOPY);
 }
 

@@ -11,8 +11,8 @@
 
 #include "common/win32/dialog.h"
 #include "common/win32/tray_icon.h"
-#include "fuel_gauge/app/fuel_shell.h"
 #include "fuel_gauge/core/fuel_status.h"
+#include "fuel_gauge/shell/fuel_shell.h"
 #include "fuel_gauge/tray/fuel_art.h"
 
 // The tray icon's id and the message its mouse actions arrive with.

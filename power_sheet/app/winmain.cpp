@@ -3,6 +3,6 @@
 #include <windows.h>
 
 #include "power_sheet/app/corvessa_app.h"
-#include "power_sheet/app/corvessa_shell.h"
+#include "power_sheet/shell/corvessa_shell.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return RunCorvessa(instance, ProgramShell()); }

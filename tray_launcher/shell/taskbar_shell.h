@@ -16,3 +16,7 @@ class WindowsTaskbarShell final : public TaskbarShell {
 public:
     void StartProgram(const char* commandLine, const char* directory) override;
 };
+
+// The shell the program runs with: WindowsTaskbarShell in taskbar.exe
+// (program_shell.cpp).
+TaskbarShell& ProgramShell();

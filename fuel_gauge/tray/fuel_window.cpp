@@ -50,9 +50,7 @@ BOOL CFuelWindow::OnInitDialog() {
     status_ = FuelStatus{};
     status_.systemMode = systemMode;
 
-    trayIconId_ = IDI_FUEL_PROGRAM;
-    trayTip_ = BuildTooltip(LoadStr(IDS_FUEL_APPLICATION), "");
-    tray_.Add(hwnd(), art_.TrayIcon(IDI_FUEL_PROGRAM), trayTip_.c_str());
+    tray_.Add(hwnd(), art_.TrayIcon(IDI_FUEL_PROGRAM), BuildTooltip(LoadStr(IDS_FUEL_APPLICATION), "").c_str());
     return TRUE;
 }
 
@@ -110,11 +108,9 @@ void CFuelWindow::OnTimer(UINT_PTR id) {
     if (tick.windowPart) {
         SetItemText(hwnd(), IDC_FUEL_PERCENT,
                     tick.chargeUnknown ? " " : ExpandPercent(LoadStr(IDS_FUEL_PERCENT), tick.windowPercent).c_str());
-        if (HBITMAP picture = art_.BatteryPicture(tick.picture)) {
+        if (HBITMAP picture = art_.BatteryPicture(tick.picture))
             SendDlgItemMessageA(hwnd(), IDC_FUEL_BATTERY, STM_SETIMAGE, IMAGE_BITMAP,
                                 reinterpret_cast<LPARAM>(picture));
-            shownPicture_ = tick.picture;
-        }
     }
     if (!tick.trayUpdate) return;
     ShowModeIcon(tick.modeIcon);
@@ -131,12 +127,7 @@ void CFuelWindow::ShowModeIcon(int icon) {
     shownModeIcon_ = icon;
 }
 
-void CFuelWindow::UpdateTray(int icon, const std::string& tip) {
-    trayIconId_ = icon;
-    trayTip_ = tip;
-    ++trayChanges_;
-    tray_.Modify(art_.TrayIcon(icon), tip.c_str());
-}
+void CFuelWindow::UpdateTray(int icon, const std::string& tip) { tray_.Modify(art_.TrayIcon(icon), tip.c_str()); }
 
 void CFuelWindow::OnDestroy() {
     KillTimer(hwnd(), kFuelFastTimer);

@@ -24,15 +24,6 @@ public:
     // Loads every picture the window shows.
     CFuelWindow(HINSTANCE instance, FuelShell& shell);
 
-    // What the window and the tray show, for tests.
-    const FuelStatus& status() const { return status_; }
-    int ShownPicture() const { return shownPicture_; }
-    int ShownModeIcon() const { return shownModeIcon_; }
-    int TrayIconShown() const { return trayIconId_; }
-    const std::string& TrayTip() const { return trayTip_; }
-    int TrayChanges() const { return trayChanges_; }
-    bool InTray() const { return tray_.shown(); }
-
 protected:
     BOOL OnInitDialog() override;
     bool OnCommand(int id, int code, HWND control) override;
@@ -63,10 +54,5 @@ private:
     FuelStatus status_;
     char helpPath_[256] = {};
     bool helpOpened_ = false;
-
-    int shownPicture_ = 0;
-    int shownModeIcon_ = 0;
-    int trayIconId_ = 0;
-    std::string trayTip_;
-    int trayChanges_ = 0;
+    int shownModeIcon_ = 0;  // the power-mode icon shown, which a double-click switches from
 };

@@ -17,6 +17,6 @@ public:
     void StartProgram(const char* commandLine, const char* directory) override;
 };
 
-// The shell the library runs with: WindowsPaneloraShell in Panelora.cpl
-// (program_shell.cpp).
+// The shell Panelora.cpl runs with, WindowsPaneloraShell (program_shell.cpp,
+// linked into the library alone); tests hand the applet a recorder instead.
 PaneloraShell& ProgramShell();

@@ -1,5 +1,5 @@
-// Corvessa.exe (and its test build): the Power Management sheet. It takes no
-// command-line arguments.
+// Corvessa.exe: the Power Management sheet. It takes no command-line
+// arguments.
 #include <windows.h>
 
 #include "power_sheet/app/corvessa_app.h"

@@ -23,6 +23,6 @@ public:
     void StartProgram(const char* commandLine) override;
 };
 
-// The shell the program runs with: WindowsCorvessaShell in Corvessa.exe
-// (program_shell.cpp), a recorder in the test build.
+// The shell Corvessa.exe runs with, WindowsCorvessaShell (program_shell.cpp,
+// linked into the program alone); tests hand the sheet a recorder instead.
 CorvessaShell& ProgramShell();

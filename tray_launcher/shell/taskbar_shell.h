@@ -17,6 +17,6 @@ public:
     void StartProgram(const char* commandLine, const char* directory) override;
 };
 
-// The shell the program runs with: WindowsTaskbarShell in taskbar.exe
-// (program_shell.cpp).
+// The shell taskbar.exe runs with, WindowsTaskbarShell (program_shell.cpp,
+// linked into the program alone); tests hand the dialog a recorder instead.
 TaskbarShell& ProgramShell();

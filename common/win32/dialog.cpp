@@ -1,16 +1,15 @@
 #include "common/win32/dialog.h"
 
 INT_PTR CDialog::DoModal(HINSTANCE instance, HWND owner) {
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId_), owner, DialogProc,
+    return DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId_), owner, DialogProc<ObjectItself>,
                            reinterpret_cast<LPARAM>(this));
 }
 
-INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    CDialog* self;
-    if (message == WM_INITDIALOG) {
-        self = reinterpret_cast<CDialog*>(lParam);
+INT_PTR CDialog::Route(CDialog* created, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    CDialog* self = created;
+    if (self != nullptr) {
         self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+        SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
     } else {
         self = reinterpret_cast<CDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
     }
@@ -27,8 +26,12 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     INT_PTR answer = FALSE;
     if (OnMessage(message, wParam, lParam, answer)) return answer;
     switch (message) {
-        case WM_INITDIALOG:
-            return OnInitDialog();
+        case WM_INITDIALOG: {
+            initialising_ = true;
+            const BOOL result = OnInitDialog();
+            initialising_ = false;
+            return result;
+        }
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
             if (OnCommand(id, HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return TRUE;

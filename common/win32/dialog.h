@@ -1,11 +1,12 @@
-// The suite's base class for modal dialogs made from templates.
+// The suite's base class for dialogs made from templates: modal dialogs and,
+// through CPropertyPage, the pages of a property sheet.
 #pragma once
 
 #include <windows.h>
 
-// One static dialog procedure for every dialog: it keeps the object from
-// WM_INITDIALOG's lParam and forwards to the virtual handlers. IDOK and
-// IDCANCEL go to OnOK and OnCancel, which end the dialog with their id.
+// One static dialog procedure for every dialog and page: it keeps the object
+// that WM_INITDIALOG carries and forwards to the virtual handlers. IDOK and
+// IDCANCEL go to OnOK and OnCancel, which end a modal dialog with their id.
 class CDialog {
 public:
     explicit CDialog(int templateId) : templateId_(templateId) {}
@@ -17,11 +18,13 @@ public:
     INT_PTR DoModal(HINSTANCE instance, HWND owner);
 
     HWND hwnd() const { return hwnd_; }
+    int templateId() const { return templateId_; }
 
 protected:
     virtual ~CDialog() = default;
 
-    // Return FALSE when the handler set the focus itself.
+    // WM_INITDIALOG; Initialising() is true while it runs. Return FALSE when
+    // the handler set the focus itself.
     virtual BOOL OnInitDialog() { return TRUE; }
     virtual void OnOK() { EndDialog(hwnd_, IDOK); }
     virtual void OnCancel() { EndDialog(hwnd_, IDCANCEL); }
@@ -41,10 +44,26 @@ protected:
         return false;
     }
 
+    bool Initialising() const { return initialising_; }
+
+    // Where WM_INITDIALOG's lParam holds the object.
+    using ObjectOfInitParam = CDialog* (*)(LPARAM lParam);
+    static CDialog* ObjectItself(LPARAM lParam) { return reinterpret_cast<CDialog*>(lParam); }
+
+    // The dialog procedure of every dialog and page; ObjectOf finds the object
+    // in WM_INITDIALOG's lParam.
+    template <ObjectOfInitParam ObjectOf>
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        return Route(message == WM_INITDIALOG ? ObjectOf(lParam) : nullptr, hwnd, message, wParam, lParam);
+    }
+
 private:
-    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // Attaches created (non-null only at WM_INITDIALOG) to hwnd, or finds the
+    // object attached, and hands it the message; detaches it at WM_NCDESTROY.
+    static INT_PTR Route(CDialog* created, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     int templateId_;
     HWND hwnd_ = nullptr;
+    bool initialising_ = false;
 };

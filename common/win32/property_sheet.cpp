@@ -10,77 +10,41 @@ HPROPSHEETPAGE CPropertyPage::CreatePage(HINSTANCE instance) {
     page.dwSize = PROPSHEETPAGEA_V1_SIZE;
     page.dwFlags = PSP_DEFAULT | PSP_USETITLE;
     page.hInstance = instance;
-    page.pszTemplate = MAKEINTRESOURCEA(templateId_);
+    page.pszTemplate = MAKEINTRESOURCEA(templateId());
     page.pszTitle = title_.c_str();
-    page.pfnDlgProc = PageProc;
+    page.pfnDlgProc = DialogProc<ObjectOfPage>;
     page.lParam = reinterpret_cast<LPARAM>(this);
     return CreatePropertySheetPageA(&page);
 }
 
+CDialog* CPropertyPage::ObjectOfPage(LPARAM lParam) {
+    // comctl32 passes its copy of the PROPSHEETPAGE; ours is in its lParam.
+    return reinterpret_cast<CPropertyPage*>(reinterpret_cast<const PROPSHEETPAGEA*>(lParam)->lParam);
+}
+
 void CPropertyPage::Changed() {
-    if (initialising_ || hwnd_ == nullptr) return;
-    SendMessageA(GetParent(hwnd_), PSM_CHANGED, reinterpret_cast<WPARAM>(hwnd_), 0);
+    if (Initialising() || hwnd() == nullptr) return;
+    SendMessageA(GetParent(hwnd()), PSM_CHANGED, reinterpret_cast<WPARAM>(hwnd()), 0);
 }
 
-INT_PTR CALLBACK CPropertyPage::PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    CPropertyPage* self;
-    if (message == WM_INITDIALOG) {
-        // comctl32 passes its copy of the PROPSHEETPAGE; ours is in its lParam.
-        self = reinterpret_cast<CPropertyPage*>(reinterpret_cast<const PROPSHEETPAGEA*>(lParam)->lParam);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<CPropertyPage*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-    }
-    if (self == nullptr) return FALSE;
-    const INT_PTR result = self->HandleMessage(message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, DWLP_USER, 0);
-        self->hwnd_ = nullptr;
-    }
-    return result;
-}
-
-INT_PTR CPropertyPage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_INITDIALOG: {
-            initialising_ = true;
-            const BOOL result = OnInitDialog();
-            initialising_ = false;
-            return result;
-        }
-        case WM_COMMAND:
-            return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)) ? TRUE : FALSE;
-        case WM_NOTIFY: {
-            const NMHDR& header = *reinterpret_cast<const NMHDR*>(lParam);
-            LRESULT result = 0;
-            switch (header.code) {
-                case PSN_SETACTIVE:
-                    OnSetActive();
-                    result = 0;  // accept the activation
-                    break;
-                case PSN_KILLACTIVE:
-                    result = OnKillActive() ? FALSE : TRUE;
-                    break;
-                case PSN_APPLY:
-                    OnApply();
-                    result = PSNRET_NOERROR;
-                    break;
-                case PSN_QUERYCANCEL:
-                    result = OnQueryCancel() ? FALSE : TRUE;
-                    break;
-                default:
-                    if (!OnNotify(header, result)) return FALSE;
-                    break;
-            }
-            SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
-            return TRUE;
-        }
-        case WM_DESTROY:
-            OnDestroy();
-            return FALSE;
+bool CPropertyPage::OnNotify(const NMHDR& header, LRESULT& result) {
+    switch (header.code) {
+        case PSN_SETACTIVE:
+            OnSetActive();
+            result = 0;  // accept the activation
+            return true;
+        case PSN_KILLACTIVE:
+            result = OnKillActive() ? FALSE : TRUE;
+            return true;
+        case PSN_APPLY:
+            OnApply();
+            result = PSNRET_NOERROR;
+            return true;
+        case PSN_QUERYCANCEL:
+            result = OnQueryCancel() ? FALSE : TRUE;
+            return true;
         default:
-            return OnMessage(message, wParam, lParam);
+            return false;
     }
 }
 

@@ -10,36 +10,23 @@
 #include <span>
 #include <string>
 
-// One page of a property sheet. One static dialog procedure for every page:
-// it keeps the object from the PROPSHEETPAGE that WM_INITDIALOG carries and
-// forwards the sheet's notifications to the virtual handlers. comctl32 creates
-// a page when it is first shown, so OnInitDialog runs then and never for a
-// page the user does not open; OK and Apply send PSN_APPLY to every page
-// created so far, in the sheet's order.
-class CPropertyPage {
+#include "common/win32/dialog.h"
+
+// One page of a property sheet: a dialog run by CDialog's procedure, which
+// finds the object in the PROPSHEETPAGE that WM_INITDIALOG carries. It maps
+// the sheet's notifications to the virtual handlers below. comctl32 creates a
+// page when it is first shown, so OnInitDialog runs then and never for a page
+// the user does not open; OK and Apply send PSN_APPLY to every page created
+// so far, in the sheet's order.
+class CPropertyPage : public CDialog {
 public:
     // templateId: the page's dialog template; titleId: the string of its tab.
-    CPropertyPage(int templateId, UINT titleId) : templateId_(templateId), titleId_(titleId) {}
-    CPropertyPage(const CPropertyPage&) = delete;
-    CPropertyPage& operator=(const CPropertyPage&) = delete;
-
-    HWND hwnd() const { return hwnd_; }
-    int templateId() const { return templateId_; }
+    CPropertyPage(int templateId, UINT titleId) : CDialog(templateId), titleId_(titleId) {}
 
     // The page as comctl32 takes it: template and title from instance.
     HPROPSHEETPAGE CreatePage(HINSTANCE instance);
 
 protected:
-    virtual ~CPropertyPage() = default;
-
-    // WM_INITDIALOG. Changed() does nothing while it runs. Return FALSE when
-    // the handler set the focus itself.
-    virtual BOOL OnInitDialog() { return TRUE; }
-    // Return true when the command was handled.
-    virtual bool OnCommand(int /*id*/, int /*code*/, HWND /*control*/) { return false; }
-    // Notifications other than the four below; true when handled, result
-    // becomes DWLP_MSGRESULT.
-    virtual bool OnNotify(const NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
     // PSN_SETACTIVE: the page is about to be shown.
     virtual void OnSetActive() {}
     // PSN_KILLACTIVE: false keeps the user on the page.
@@ -48,24 +35,24 @@ protected:
     virtual void OnApply() {}
     // PSN_QUERYCANCEL: false keeps the sheet open.
     virtual bool OnQueryCancel() { return true; }
-    // Any other message; return what the dialog procedure returns.
-    virtual INT_PTR OnMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/) { return FALSE; }
-    virtual void OnDestroy() {}
 
     // Marks the page modified (PSM_CHANGED), which enables Apply; does
     // nothing while the page initialises itself.
     void Changed();
-    bool Initialising() const { return initialising_; }
+
+    // The sheet's OK and Cancel reach a page as the notifications above,
+    // never as commands of its own.
+    void OnOK() final {}
+    void OnCancel() final {}
+    bool OnNotify(const NMHDR& header, LRESULT& result) final;
 
 private:
-    static INT_PTR CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // A page runs inside its sheet, never as a dialog of its own.
+    using CDialog::DoModal;
+    static CDialog* ObjectOfPage(LPARAM lParam);
 
-    int templateId_;
     UINT titleId_;
     std::string title_;
-    HWND hwnd_ = nullptr;
-    bool initialising_ = false;
 };
 
 // A property sheet from a table of pages, shown in the table's order with the

@@ -2,9 +2,9 @@
 
 #include "common/win32/load_string.h"
 #include "common/win32/unique_handle.h"
-#include "config_utility/frame/main_frame.h"
-#include "config_utility/app/page_commands.h"
 #include "config_utility/core/page_switch.h"
+#include "config_utility/frame/main_frame.h"
+#include "config_utility/pages/page_commands.h"
 #include "machine_control/core/smi_channel.h"
 #include "resources/merovant/resource.h"
 

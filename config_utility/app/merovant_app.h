@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "config_utility/app/merovant_shell.h"
+#include "config_utility/shell/merovant_shell.h"
 
 // Runs the program with the arguments after its name: opens the machine
 // control channel, ends at once when another instance runs (bringing its

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "config_utility/app/merovant_app.h"
-#include "config_utility/app/merovant_shell.h"
+#include "config_utility/shell/merovant_shell.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     // The C runtime splits the command line by the usual Windows rules.

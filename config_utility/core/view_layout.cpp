@@ -93,12 +93,6 @@ std::optional<int> ViewSwitchOfButton(int button) {
     return std::nullopt;
 }
 
-std::optional<int> ViewSwitchOfCommand(int menuCommand) {
-    for (int i = 0; i < kViewSwitchCount; ++i)
-        if (kViewSwitches[i].menuCommand == menuCommand) return i;
-    return std::nullopt;
-}
-
 ViewRect PictureRect(int width, int height) { return {kLampWidth + kButtonWidth, 0, width - kRightButtons, height}; }
 ViewRect SwitchStripRect(int width, int height) { return {width - kSwitchWidth, 0, width, height}; }
 

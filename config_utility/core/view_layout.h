@@ -63,7 +63,6 @@ inline constexpr int kViewSwitchCount = 3;
 extern const ViewSwitch kViewSwitches[kViewSwitchCount];
 ViewRect ViewSwitchRect(int index, int width);
 std::optional<int> ViewSwitchOfButton(int button);
-std::optional<int> ViewSwitchOfCommand(int menuCommand);
 
 // The picture window, the strip behind the switch buttons.
 ViewRect PictureRect(int width, int height);

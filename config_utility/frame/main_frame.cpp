@@ -2,10 +2,11 @@
 
 #include <commctrl.h>
 
-#include "common/win32/control_at.h"
 #include "common/win32/controls.h"
+#include "common/win32/help_context.h"
 #include "common/win32/load_string.h"
 #include "config_utility/core/frame_layout.h"
+#include "config_utility/pages/page_commands.h"
 #include "machine_control/core/machine_operations.h"
 #include "resources/merovant/resource.h"
 

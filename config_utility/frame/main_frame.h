@@ -9,8 +9,8 @@
 
 #include "common/win32/window.h"
 #include "config_utility/frame/main_toolbar.h"
+#include "config_utility/shell/merovant_context.h"
 #include "config_utility/view/merovant_view.h"
-#include "config_utility/app/page_commands.h"
 
 class CMainFrame final : public CWindow {
 public:

@@ -1,22 +1,30 @@
 #include "config_utility/pages/device_page.h"
 
-#include "common/win32/control_at.h"
 #include "common/win32/controls.h"
+#include "common/win32/help_context.h"
 #include "common/win32/load_string.h"
-#include "common/win32/unique_handle.h"
+#include "common/win32/whats_this_menu.h"
 #include "resources/merovant/resource.h"
+
+namespace {
+
+constexpr ControlText kButtonTexts[] = {{IDOK, IDS_OK}, {IDCANCEL, IDS_CANCEL}};
+constexpr WhatsThisMenu kWhatsThisMenu{IDR_WHATS_THIS, ID_WHATS_THIS, IDS_WHATS_THIS};
+constexpr HelpContextBases kHelpContexts{HELP_CONTEXT_CONTROL_BASE, HELP_CONTEXT_PAGE_BASE};
+
+}  // namespace
 
 CDevicePage::CDevicePage(MerovantContext& context, const DevicePageLayout& layout)
     : CDialog(layout.templateId), context_(context), layout_(layout), groups_(layout.groups.size()) {}
 
 BOOL CDevicePage::OnInitDialog() {
     SetWindowTextA(hwnd(), LoadStr(layout_.caption).c_str());
-    for (const ControlText& text : layout_.texts) SetItemText(hwnd(), text.control, LoadStr(text.text).c_str());
-    SetItemText(hwnd(), IDOK, LoadStr(IDS_OK).c_str());
-    SetItemText(hwnd(), IDCANCEL, LoadStr(IDS_CANCEL).c_str());
+    SetControlTexts(hwnd(), layout_.texts);
+    SetControlTexts(hwnd(), kButtonTexts);
     for (const DropDownList& list : layout_.lists) {
-        SendDlgItemMessageA(hwnd(), list.control, CB_RESETCONTENT, 0, 0);
-        for (const ListEntry& entry : list.entries) AddListEntry(list.control, LoadStr(entry.text), entry.value);
+        ClearList(hwnd(), list.control);
+        for (const ListEntry& entry : list.entries)
+            AddListEntry(hwnd(), list.control, LoadStr(entry.text).c_str(), entry.value);
     }
     for (std::size_t i = 0; i < layout_.groups.size(); ++i) ReadGroup(i);
     AfterRead();
@@ -96,53 +104,17 @@ void CDevicePage::OnOK() {
     EndDialog(hwnd(), IDOK);
 }
 
-void CDevicePage::AddListEntry(int control, const std::string& text, std::uint32_t value) {
-    const LRESULT index = SendDlgItemMessageA(hwnd(), control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    if (index >= 0) SendDlgItemMessageA(hwnd(), control, CB_SETITEMDATA, index, value);
-}
-
-bool CDevicePage::SelectListValue(int control, std::uint32_t value) {
-    const LRESULT count = SendDlgItemMessageA(hwnd(), control, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        if (static_cast<std::uint32_t>(SendDlgItemMessageA(hwnd(), control, CB_GETITEMDATA, i, 0)) != value) continue;
-        SendDlgItemMessageA(hwnd(), control, CB_SETCURSEL, i, 0);
-        return true;
-    }
-    SendDlgItemMessageA(hwnd(), control, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    return false;
-}
-
-bool CDevicePage::SelectedListValue(int control, std::uint32_t& value) const {
-    const LRESULT index = SendDlgItemMessageA(hwnd(), control, CB_GETCURSEL, 0, 0);
-    if (index == CB_ERR) return false;
-    value = static_cast<std::uint32_t>(SendDlgItemMessageA(hwnd(), control, CB_GETITEMDATA, index, 0));
-    return true;
-}
-
 bool CDevicePage::OnContextMenu(HWND, POINT screen) {
     // From the keyboard (Shift+F10) the position is -1, -1: the cursor's.
     if (screen.x == -1 && screen.y == -1) GetCursorPos(&screen);
     lastRightClick_ = screen;
-    UniqueMenu menu(LoadMenuA(context_.instance, MAKEINTRESOURCEA(IDR_WHATS_THIS)));
-    HMENU popup = menu ? GetSubMenu(menu.get(), 0) : nullptr;
-    if (popup == nullptr) return true;
-    const std::string text = LoadStr(IDS_WHATS_THIS);
-    ModifyMenuA(popup, ID_WHATS_THIS, MF_BYCOMMAND | MF_STRING | MF_ENABLED, ID_WHATS_THIS, text.c_str());
-    TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd(), nullptr);
+    TrackWhatsThisMenu(hwnd(), context_.instance, kWhatsThisMenu, screen);
     return true;
-}
-
-DWORD CDevicePage::HelpContextAt(POINT screen) const {
-    // An unnamed control (a frame or label with id -1) counts as the page.
-    HWND control = ControlAt(hwnd(), screen);
-    const int id = control != nullptr ? GetDlgCtrlID(control) : -1;
-    if (id != -1 && id != 0xFFFF)
-        return HELP_CONTEXT_CONTROL_BASE + static_cast<DWORD>(id);
-    return HELP_CONTEXT_PAGE_BASE + static_cast<DWORD>(layout_.templateId);
 }
 
 void CDevicePage::ShowWhatsThis() {
     char helpFile[MAX_PATH];
     if (!ProgramHelpFile(helpFile)) return;
-    context_.shell.ShowPopupHelp(hwnd(), helpFile, HelpContextAt(lastRightClick_));
+    context_.shell.ShowPopupHelp(hwnd(), helpFile,
+                                 HelpContextAt(hwnd(), lastRightClick_, templateId(), kHelpContexts));
 }

@@ -8,17 +8,11 @@
 
 #include <cstdint>
 #include <span>
-#include <string>
 #include <vector>
 
+#include "common/win32/control_text.h"
 #include "common/win32/dialog.h"
-#include "config_utility/app/page_commands.h"
-
-// A control and the string it shows.
-struct ControlText {
-    int control;
-    UINT text;
-};
+#include "config_utility/shell/merovant_context.h"
 
 // A button that starts a control panel; the page stays open.
 struct ControlPanelButton {
@@ -57,7 +51,7 @@ struct ListEntry {
 
 // A drop-down list of the page, filled with entries in this order at opening;
 // a list whose entries depend on the machine has none here and is filled by
-// the page (AddListEntry).
+// the page (AddListEntry of common/win32/controls.h).
 struct DropDownList {
     int control;
     std::span<const ListEntry> entries;
@@ -76,10 +70,6 @@ struct DevicePageLayout {
 class CDevicePage : public CDialog {
 public:
     CDevicePage(MerovantContext& context, const DevicePageLayout& layout);
-
-    // The popup help context of the page's point in screen coordinates: of the
-    // control there, or of the page over no control.
-    DWORD HelpContextAt(POINT screen) const;
 
 protected:
     BOOL OnInitDialog() override;
@@ -100,15 +90,6 @@ protected:
 
     // Checks the group's button as reading says, greys it when locked.
     void ApplyReading(std::size_t group, const GroupReading& reading);
-    // The value of the group's checked button (as last read or chosen).
-    std::uint32_t GroupValue(std::size_t group) const { return groups_[group].value; }
-
-    // Drop-down lists: an entry with its value; the first entry holding value
-    // selected (false, and no selection, when none does); the value of the
-    // selected entry (false when nothing is selected).
-    void AddListEntry(int control, const std::string& text, std::uint32_t value);
-    bool SelectListValue(int control, std::uint32_t value);
-    bool SelectedListValue(int control, std::uint32_t& value) const;
 
     MerovantContext& context() { return context_; }
 

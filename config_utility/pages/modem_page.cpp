@@ -1,6 +1,6 @@
 #include "config_utility/pages/modem_page.h"
 
-#include "config_utility/app/control_panels.h"
+#include "config_utility/pages/control_panels.h"
 #include "resources/merovant/resource.h"
 
 namespace {

@@ -48,8 +48,8 @@ void CParallelPortPage::AfterRead() {
     if (!GetParallPortOpMode(status, word, byte, mode, dma)) return;
     if (status & kPortLocked) {
         ApplyReading(0, {IDC_PARALLEL_PORT_DISABLE, true});
-        SendDlgItemMessageA(hwnd(), IDC_OPERATING_MODE_LIST, CB_SETCURSEL, 0, 0);
-        SendDlgItemMessageA(hwnd(), IDC_DMA_CHANNEL_LIST, CB_SETCURSEL, 0, 0);
+        SelectListPosition(hwnd(), IDC_OPERATING_MODE_LIST, 0);
+        SelectListPosition(hwnd(), IDC_DMA_CHANNEL_LIST, 0);
         EnableItem(hwnd(), IDC_OPERATING_MODE_LIST, false);
         EnableItem(hwnd(), IDC_DMA_CHANNEL_LIST, false);
         return;
@@ -58,8 +58,8 @@ void CParallelPortPage::AfterRead() {
     ApplyReading(0, {enabled ? IDC_PARALLEL_PORT_ENABLE : IDC_PARALLEL_PORT_DISABLE, false});
     modeIndex_ = mode;
     dmaChannel_ = dma;
-    SelectListValue(IDC_OPERATING_MODE_LIST, mode);
-    SelectListValue(IDC_DMA_CHANNEL_LIST, dma);
+    SelectListValue(hwnd(), IDC_OPERATING_MODE_LIST, mode);
+    SelectListValue(hwnd(), IDC_DMA_CHANNEL_LIST, dma);
     EnableLists(enabled);
 }
 
@@ -72,7 +72,7 @@ void CParallelPortPage::OnChoice(int control) { EnableLists(control == IDC_PARAL
 
 void CParallelPortPage::OnListChange(int control) {
     std::uint32_t value = 0;
-    if (!SelectedListValue(control, value)) return;
+    if (!SelectedListValue(hwnd(), control, value)) return;
     if (control == IDC_OPERATING_MODE_LIST) {
         modeIndex_ = static_cast<std::uint8_t>(value);
         modeChanged_ = true;

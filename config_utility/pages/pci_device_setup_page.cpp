@@ -1,6 +1,7 @@
 #include "config_utility/pages/pci_device_setup_page.h"
 
 #include <cstdio>
+#include <string>
 
 #include "common/win32/controls.h"
 #include "common/win32/load_string.h"
@@ -56,9 +57,10 @@ void CPciDeviceSetupPage::AfterRead() {
         EnableItem(hwnd(), kPinRows[row].label, true);
         EnableItem(hwnd(), list, true);
         for (int j = 0; j < 16; ++j)
-            if (mask & (1u << j)) AddListEntry(list, irq + std::to_string(j), static_cast<std::uint32_t>(j));
-        AddListEntry(list, none, kPciNoIrq);
-        if (readIrq_[row] >= 0) SelectListValue(list, static_cast<std::uint32_t>(readIrq_[row]));
+            if (mask & (1u << j))
+                AddListEntry(hwnd(), list, (irq + std::to_string(j)).c_str(), static_cast<std::uint32_t>(j));
+        AddListEntry(hwnd(), list, none.c_str(), kPciNoIrq);
+        if (readIrq_[row] >= 0) SelectListValue(hwnd(), list, static_cast<std::uint32_t>(readIrq_[row]));
     }
 }
 
@@ -74,7 +76,7 @@ bool CPciDeviceSetupPage::WriteMore() {
     bool written = false;
     for (int row = 0; row < rowsInUse_; ++row) {
         std::uint32_t number = 0;
-        if (!SelectedListValue(kPinRows[row].list, number)) {
+        if (!SelectedListValue(hwnd(), kPinRows[row].list, number)) {
             if (readIrq_[row] < 0) continue;
             number = static_cast<std::uint32_t>(readIrq_[row]);
         }

@@ -6,10 +6,6 @@
 
 namespace {
 
-// What SetSerialPortStatus takes.
-constexpr std::uint32_t kEnableSerialPort = 17;
-constexpr std::uint32_t kDisableSerialPort = 16;
-
 constexpr ControlText kTexts[] = {
     {IDC_SERIAL_PORT_GROUP, IDS_SERIAL_PORT_GROUP},
     {IDC_SERIAL_PORT_ENABLE, IDS_ENABLE},
@@ -17,7 +13,7 @@ constexpr ControlText kTexts[] = {
 };
 
 constexpr SettingGroup kGroups[] = {{
-    {{IDC_SERIAL_PORT_ENABLE, kEnableSerialPort}, {IDC_SERIAL_PORT_DISABLE, kDisableSerialPort}},
+    {{IDC_SERIAL_PORT_ENABLE, kSerialPortEnable}, {IDC_SERIAL_PORT_DISABLE, kSerialPortDisable}},
     [](GroupReading& reading) {
         std::uint8_t status = 0;
         if (!GetSerialPortStatus(0, status)) return false;

@@ -10,7 +10,7 @@
 
 #include "common/win32/configuration_key.h"
 #include "common/win32/controls.h"
-#include "config_utility/app/page_commands.h"
+#include "config_utility/pages/page_commands.h"
 #include "config_utility/tests/merovant_test_fixture.h"
 #include "config_utility/tests/page_script.h"
 #include "resources/merovant/resource.h"

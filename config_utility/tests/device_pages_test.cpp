@@ -11,8 +11,8 @@
 
 #include "common/win32/controls.h"
 #include "config_utility/frame/main_frame.h"
-#include "config_utility/app/merovant_shell.h"
-#include "config_utility/app/page_commands.h"
+#include "config_utility/pages/page_commands.h"
+#include "config_utility/shell/merovant_shell.h"
 #include "config_utility/tests/merovant_test_fixture.h"
 #include "config_utility/tests/page_script.h"
 #include "resources/merovant/resource.h"
@@ -337,7 +337,7 @@ TEST_F(DevicePagesTest, MenuCommandOpensThePageOwnedByTheFrame) {
 }
 
 TEST_F(DevicePagesTest, RestartPromptShowsItsTextsAndAnswers) {
-    WindowsShell windows;
+    WindowsMerovantShell windows;
     for (int answer : {IDOK, IDCANCEL}) {
         script.Then([&](HWND dialog) {
             EXPECT_EQ(WindowText(dialog), "Configuration settings change");

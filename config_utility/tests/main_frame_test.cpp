@@ -8,7 +8,6 @@
 #include <initializer_list>
 #include <memory>
 
-#include "common/win32/controls.h"
 #include "common/win32/load_string.h"
 #include "config_utility/frame/main_frame.h"
 #include "config_utility/frame/main_toolbar.h"
@@ -20,6 +19,11 @@ namespace {
 
 constexpr std::uint32_t kPower = kSmiFunctionPower;
 constexpr std::uint32_t kDisplay = kSmiFunctionDisplay;
+
+bool IsToolbarButtonChecked(HWND toolbar, int command) {
+    // -1 for a command the toolbar does not have.
+    return SendMessageA(toolbar, TB_ISBUTTONCHECKED, command, 0) > 0;
+}
 
 const std::initializer_list<int> kToolbarGroups = {
     ID_POWER_AC_PERFORMANCE, ID_POWER_AC_BATTERY_LIFE, ID_POWER_AC_CUSTOMIZED,

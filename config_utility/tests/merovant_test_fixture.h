@@ -15,7 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "config_utility/frame/main_frame.h"
-#include "config_utility/app/merovant_shell.h"
+#include "config_utility/shell/merovant_shell.h"
 #include "simulator/model/machine_model.h"
 #include "simulator/model/model_transport.h"
 #include "tests/support/machine_fixture.h"

@@ -1,7 +1,7 @@
 // The shell of merovant's test build: every side effect is written, one line
 // each, to merovant-seam.log beside the program, and never happens. Message
 // boxes and the restart prompt answer OK.
-#include "config_utility/app/merovant_shell.h"
+#include "config_utility/shell/merovant_shell.h"
 
 #include <string>
 

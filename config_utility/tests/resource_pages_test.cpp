@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "common/win32/controls.h"
-#include "config_utility/app/page_commands.h"
+#include "config_utility/pages/page_commands.h"
 #include "config_utility/tests/merovant_test_fixture.h"
 #include "config_utility/tests/page_script.h"
 #include "machine_control/core/machine_values.h"

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "config_utility/app/page_commands.h"
+#include "config_utility/pages/page_commands.h"
 #include "config_utility/tests/merovant_test_fixture.h"
 #include "config_utility/tests/page_script.h"
 #include "resources/merovant/resource.h"

@@ -76,7 +76,6 @@ TEST(ViewLayoutTest, LampRulesAndThePagesThatChangeThem) {
     EXPECT_EQ(SlotOfButton(IDC_VIEW_INFRARED), 13);
     EXPECT_EQ(SlotOfButton(IDC_VIEW_FRONT), std::nullopt);
     EXPECT_EQ(ViewSwitchOfButton(IDC_VIEW_PORT_REPLICATOR), 2);
-    EXPECT_EQ(ViewSwitchOfCommand(ID_VIEW_REAR), 1);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "common/win32/controls.h"
+#include "common/win32/gdi_guards.h"
 #include "common/win32/load_string.h"
 #include "machine_control/core/machine_operations.h"
 #include "resources/merovant/resource.h"
@@ -24,28 +25,24 @@ HICON LoadButtonIcon(HINSTANCE instance, int id) {
     BITMAP size;
     if (!colour || GetObjectA(colour.get(), sizeof size, &size) == 0) return nullptr;
     UniqueBitmap mask(CreateBitmap(size.bmWidth, size.bmHeight, 1, 1, nullptr));
-    HDC source = CreateCompatibleDC(nullptr);
-    HDC target = CreateCompatibleDC(nullptr);
-    HICON icon = nullptr;
-    if (mask && source != nullptr && target != nullptr) {
-        HGDIOBJ oldSource = SelectObject(source, colour.get());
-        HGDIOBJ oldTarget = SelectObject(target, mask.get());
+    MemoryDc source(nullptr);
+    MemoryDc target(nullptr);
+    if (!mask || !source || !target) return nullptr;
+    {
+        SelectedObject sourceBitmap(source.get(), colour.get());
+        SelectedObject targetBitmap(target.get(), mask.get());
         // The mask is 1 where the artwork is light grey ...
-        SetBkColor(source, kArtworkFace);
-        BitBlt(target, 0, 0, size.bmWidth, size.bmHeight, source, 0, 0, SRCCOPY);
+        SetBkColor(source.get(), kArtworkFace);
+        BitBlt(target.get(), 0, 0, size.bmWidth, size.bmHeight, source.get(), 0, 0, SRCCOPY);
         // ... and the picture black there (DSna: picture AND NOT mask).
-        SetBkColor(source, RGB(255, 255, 255));
-        SetTextColor(source, RGB(0, 0, 0));
+        SetBkColor(source.get(), RGB(255, 255, 255));
+        SetTextColor(source.get(), RGB(0, 0, 0));
         constexpr DWORD kDsna = 0x00220326;
-        BitBlt(source, 0, 0, size.bmWidth, size.bmHeight, target, 0, 0, kDsna);
-        SelectObject(source, oldSource);
-        SelectObject(target, oldTarget);
-        ICONINFO info{TRUE, 0, 0, mask.get(), colour.get()};
-        icon = CreateIconIndirect(&info);
+        BitBlt(source.get(), 0, 0, size.bmWidth, size.bmHeight, target.get(), 0, 0, kDsna);
     }
-    if (source != nullptr) DeleteDC(source);
-    if (target != nullptr) DeleteDC(target);
-    return icon;
+    // CreateIconIndirect copies the two bitmaps, deselected by now.
+    ICONINFO info{TRUE, 0, 0, mask.get(), colour.get()};
+    return CreateIconIndirect(&info);
 }
 
 HBITMAP LoadLampBitmap(HINSTANCE instance, int id) {
@@ -287,12 +284,10 @@ void CMerovantView::OnDrawItem(const DRAWITEMSTRUCT& item) {
     if (!image.bitmap) return;
     SelectedPalette palette(item.hDC, image.palette.get(), false);
     if (image.palette) RealizePalette(item.hDC);
-    HDC memory = CreateCompatibleDC(item.hDC);
-    if (memory == nullptr) return;
-    HGDIOBJ previous = SelectObject(memory, image.bitmap.get());
-    BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, image.width, image.height, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, previous);
-    DeleteDC(memory);
+    MemoryDc memory(item.hDC);
+    if (!memory) return;
+    SelectedObject selected(memory.get(), image.bitmap.get());
+    BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, image.width, image.height, memory.get(), 0, 0, SRCCOPY);
 }
 
 LRESULT CMerovantView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -7,10 +7,10 @@
 
 #include "common/win32/unique_handle.h"
 #include "common/win32/window.h"
-#include "config_utility/app/page_commands.h"
+#include "config_utility/core/view_layout.h"
+#include "config_utility/shell/merovant_context.h"
 #include "config_utility/view/palette_bitmap.h"
 #include "config_utility/view/picture_window.h"
-#include "config_utility/core/view_layout.h"
 
 class CMerovantView final : public CWindow {
 public:

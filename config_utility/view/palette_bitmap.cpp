@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/win32/gdi_guards.h"
 #include "config_utility/core/dib_resource.h"
 
 namespace {
@@ -22,20 +23,6 @@ UniquePalette PaletteOf(const std::uint8_t* data, const DibLayout& layout) {
     return UniquePalette(CreatePalette(palette));
 }
 
-class ScreenDc {
-public:
-    ScreenDc() : dc_(GetDC(nullptr)) {}
-    ~ScreenDc() {
-        if (dc_ != nullptr) ReleaseDC(nullptr, dc_);
-    }
-    ScreenDc(const ScreenDc&) = delete;
-    ScreenDc& operator=(const ScreenDc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
-};
-
 }  // namespace
 
 bool LoadPaletteBitmap(HINSTANCE instance, LPCSTR name, PaletteBitmap& out) {
@@ -52,8 +39,8 @@ bool LoadPaletteBitmap(HINSTANCE instance, LPCSTR name, PaletteBitmap& out) {
         palette = PaletteOf(data, layout);
         if (!palette) return false;
     }
-    ScreenDc screen;
-    if (screen.get() == nullptr) return false;
+    WindowDc screen(nullptr);
+    if (!screen) return false;
     UniqueBitmap bitmap;
     {
         SelectedPalette selected(screen.get(), palette.get(), false);
@@ -68,12 +55,4 @@ bool LoadPaletteBitmap(HINSTANCE instance, LPCSTR name, PaletteBitmap& out) {
     out.width = layout.width;
     out.height = layout.height < 0 ? -layout.height : layout.height;
     return true;
-}
-
-SelectedPalette::SelectedPalette(HDC dc, HPALETTE palette, bool background) : dc_(dc) {
-    if (palette != nullptr) previous_ = SelectPalette(dc, palette, background ? TRUE : FALSE);
-}
-
-SelectedPalette::~SelectedPalette() {
-    if (previous_ != nullptr) SelectPalette(dc_, previous_, TRUE);
 }

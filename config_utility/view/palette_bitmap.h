@@ -18,17 +18,3 @@ struct PaletteBitmap {
 // and realises it on the screen and makes the device bitmap with it. False
 // (and `out` untouched) when the resource is missing or malformed.
 bool LoadPaletteBitmap(HINSTANCE instance, LPCSTR name, PaletteBitmap& out);
-
-// Selects the bitmap's palette into dc (as a background palette when asked)
-// for the life of the object.
-class SelectedPalette {
-public:
-    SelectedPalette(HDC dc, HPALETTE palette, bool background);
-    ~SelectedPalette();
-    SelectedPalette(const SelectedPalette&) = delete;
-    SelectedPalette& operator=(const SelectedPalette&) = delete;
-
-private:
-    HDC dc_;
-    HPALETTE previous_ = nullptr;
-};

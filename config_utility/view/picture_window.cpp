@@ -1,5 +1,6 @@
 #include "config_utility/view/picture_window.h"
 
+#include "common/win32/gdi_guards.h"
 #include "config_utility/core/view_layout.h"
 
 namespace {
@@ -33,18 +34,16 @@ void CPictureWindow::OnPaint() {
         GetClientRect(hwnd(), &client);
         SelectedPalette palette(dc, picture_.palette.get(), true);
         if (picture_.palette) RealizePalette(dc);
-        HDC memory = CreateCompatibleDC(dc);
-        if (memory != nullptr) {
-            HGDIOBJ previous = SelectObject(memory, picture_.bitmap.get());
+        MemoryDc memory(dc);
+        if (memory) {
+            SelectedObject selected(memory.get(), picture_.bitmap.get());
             if (PaintsUnscaled(picture_.width, client.right)) {
-                BitBlt(dc, 0, 0, picture_.width, picture_.height, memory, 0, 0, SRCCOPY);
+                BitBlt(dc, 0, 0, picture_.width, picture_.height, memory.get(), 0, 0, SRCCOPY);
             } else {
                 SetStretchBltMode(dc, COLORONCOLOR);
-                StretchBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, picture_.width, picture_.height,
-                           SRCCOPY);
+                StretchBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, picture_.width,
+                           picture_.height, SRCCOPY);
             }
-            SelectObject(memory, previous);
-            DeleteDC(memory);
         }
     }
     EndPaint(hwnd(), &ps);
@@ -52,24 +51,20 @@ void CPictureWindow::OnPaint() {
 
 void CPictureWindow::OnPaletteChanged(HWND changer) {
     if (changer == hwnd() || !picture_.palette) return;
-    HDC dc = GetDC(hwnd());
-    {
-        SelectedPalette palette(dc, picture_.palette.get(), false);
-        RealizePalette(dc);
-        UpdateColors(dc);
-    }
-    ReleaseDC(hwnd(), dc);
+    WindowDc dc(hwnd());
+    SelectedPalette palette(dc.get(), picture_.palette.get(), false);
+    RealizePalette(dc.get());
+    UpdateColors(dc.get());
 }
 
 bool CPictureWindow::OnQueryNewPalette() {
     if (!picture_.palette) return false;
-    HDC dc = GetDC(hwnd());
     UINT changed;
     {
-        SelectedPalette palette(dc, picture_.palette.get(), false);
-        changed = RealizePalette(dc);
+        WindowDc dc(hwnd());
+        SelectedPalette palette(dc.get(), picture_.palette.get(), false);
+        changed = RealizePalette(dc.get());
     }
-    ReleaseDC(hwnd(), dc);
     InvalidateRect(hwnd(), nullptr, FALSE);
     return changed != 0;
 }

@@ -3,12 +3,7 @@
 #include <cstring>
 
 #include "common/win32/configuration_key.h"
-#include "common/win32/start_process.h"
 #include "resources/panelora/resource.h"
-
-void WindowsAppletShell::StartProgram(const char* commandLine, const char* directory) {
-    StartProcess(commandLine, directory);
-}
 
 namespace {
 bool IsLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }

@@ -5,8 +5,8 @@
 #include <windows.h>
 #include <cpl.h>
 
-#include "control_panel_applet/applet/applet_shell.h"
 #include "control_panel_applet/core/control_panel_applet.h"
+#include "control_panel_applet/shell/panelora_shell.h"
 
 // The record of CPL_NEWINQUIRE as the Control Panel passes it: 244 bytes on
 // Windows 4.0 (byte-packed, so 252 where pointers are 64-bit).
@@ -23,7 +23,7 @@ static_assert(sizeof(void*) != 4 || sizeof(CPLINFO) == 16);
 class ConfigurationApplet final : public ControlPanelApplet {
 public:
     // resources: the module whose icon 132 and strings 1 and 2 describe the applet.
-    ConfigurationApplet(HINSTANCE resources, AppletShell& shell) : resources_(resources), shell_(shell) {}
+    ConfigurationApplet(HINSTANCE resources, PaneloraShell& shell) : resources_(resources), shell_(shell) {}
 
     // Reads "Program" and "CurrentPath" afresh and starts merovant.
     std::int32_t OnDoubleClick(void* window, std::intptr_t lParam1, std::intptr_t lParam2) override;
@@ -32,7 +32,7 @@ public:
 
 private:
     HINSTANCE resources_;
-    AppletShell& shell_;
+    PaneloraShell& shell_;
 };
 
 // The library's answer to one message of the Control Panel. On CPL_INQUIRE

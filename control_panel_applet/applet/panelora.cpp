@@ -4,12 +4,12 @@
 #include <cpl.h>
 
 #include "control_panel_applet/applet/configuration_applet.h"
+#include "control_panel_applet/shell/panelora_shell.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace {
-WindowsAppletShell shell;
-ConfigurationApplet applet(reinterpret_cast<HINSTANCE>(&__ImageBase), shell);
+ConfigurationApplet applet(reinterpret_cast<HINSTANCE>(&__ImageBase), ProgramShell());
 }  // namespace
 
 extern "C" LONG APIENTRY CPlApplet(HWND window, UINT message, LPARAM lParam1, LPARAM lParam2) {

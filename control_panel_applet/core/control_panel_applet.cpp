@@ -18,8 +18,6 @@ std::int32_t ControlPanelApplet::OnNewInquire(std::intptr_t, std::intptr_t) { re
 std::int32_t ControlPanelApplet::OnSelect(std::intptr_t, std::intptr_t) { return 1; }
 std::int32_t ControlPanelApplet::OnStop(std::intptr_t, std::intptr_t) { return 1; }
 
-ControlPanelApplet* ControlPanelApplet::Instance() { return theApplet; }
-
 std::int32_t DispatchAppletMessage(void* window, unsigned message, std::intptr_t lParam1, std::intptr_t lParam2) {
     ControlPanelApplet* applet = theApplet;
     if (applet == nullptr) return message == kAppletInit ? 0 : 1;

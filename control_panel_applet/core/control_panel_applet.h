@@ -36,9 +36,6 @@ public:
     virtual std::int32_t OnNewInquire(std::intptr_t lParam1, std::intptr_t lParam2);
     virtual std::int32_t OnSelect(std::intptr_t lParam1, std::intptr_t lParam2);
     virtual std::int32_t OnStop(std::intptr_t lParam1, std::intptr_t lParam2);
-
-    // The library's applet, or null.
-    static ControlPanelApplet* Instance();
 };
 
 // What the library's entry point answers: the applet's answer for the

@@ -45,7 +45,6 @@ private:
 
 TEST(ControlPanelApplet, EachMessageReachesItsOperationAndAnswersByTheTable) {
     RecordingApplet applet;
-    ASSERT_EQ(ControlPanelApplet::Instance(), &applet);
     const struct {
         unsigned message;
         std::int32_t result;
@@ -75,7 +74,6 @@ TEST(ControlPanelApplet, EachMessageReachesItsOperationAndAnswersByTheTable) {
 
 TEST(ControlPanelApplet, WithoutAnAppletTheControlPanelUnloadsTheLibrary) {
     { RecordingApplet gone; }
-    ASSERT_EQ(ControlPanelApplet::Instance(), nullptr);
     EXPECT_EQ(DispatchAppletMessage(nullptr, kAppletInit, 0, 0), 0);
 }
 

@@ -76,7 +76,7 @@ TEST(PaneloraLibrary, EachDoubleClickReadsTheKeyAgainAndStartsProgram) {
         << "two double clicks, two starts, each with the key as it is then";
 }
 
-class RecordingShell final : public AppletShell {
+class RecordingShell final : public PaneloraShell {
 public:
     void StartProgram(const char* commandLine, const char* directory) override {
         started.push_back(std::string(commandLine) + "|" + (directory != nullptr ? directory : "(none)"));

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "fuel_gauge/app/fuel_shell.h"
+#include "fuel_gauge/shell/fuel_shell.h"
 
 // Opens the machine control channel, tells the BIOS that power management is
 // supported, records FGTray = "1" in the shared key (ending at once, silently,

@@ -2,6 +2,6 @@
 #include <windows.h>
 
 #include "fuel_gauge/app/fuel_app.h"
-#include "fuel_gauge/app/fuel_shell.h"
+#include "fuel_gauge/shell/fuel_shell.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return RunFuel(instance, ProgramShell()); }

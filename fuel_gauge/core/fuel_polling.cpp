@@ -5,9 +5,6 @@
 
 namespace {
 
-// Selector of wsbi_GetPowerSourceStatus: the (one) battery.
-constexpr std::uint16_t kBatterySelector = 1;
-
 // The gauge's source from the BIOS's power-source code; other codes leave it.
 void TakeSource(std::uint8_t code, std::uint8_t& source) {
     if (code == kBatteryPower) source = kFuelSourceBattery;
@@ -35,7 +32,7 @@ FuelTick PollFuel(FuelStatus& status, unsigned timer) {
         bool charging = false;
         std::uint8_t bh = 0, bl = 0, ch = 0, cl = 0;
         std::uint16_t dx = 0;
-        if (wsbi_GetPowerSourceStatus(kBatterySelector, bh, bl, ch, cl, dx)) {
+        if (wsbi_GetPowerSourceStatus(kPowerStatusBattery, bh, bl, ch, cl, dx)) {
             TakeSource(bh, status.source);
             status.percent = cl;
             charging = ChargingFlag(ch);
@@ -49,11 +46,14 @@ FuelTick PollFuel(FuelStatus& status, unsigned timer) {
 
     if (status.systemMode != 0) return tick;
 
-    GetPowerMode(status.source, status.mode);
+    // The mode in force is the one of the source's own power-mode set. With
+    // the source unknown there is none to ask (the selector 0 names the
+    // customized set), and nothing is shown for it.
+    if (status.source != kFuelSourceUnknown) GetPowerMode(status.source, status.mode);
     bool unknown = tick.windowPart && tick.chargeUnknown;
     std::uint8_t bh = 0, bl = 0, ch = 0, cl = 0;
     std::uint16_t dx = 0;
-    if (wsbi_GetPowerSourceStatus(kBatterySelector, bh, bl, ch, cl, dx)) {
+    if (wsbi_GetPowerSourceStatus(kPowerStatusBattery, bh, bl, ch, cl, dx)) {
         status.percent = cl;
         unknown = unknown || ChargeUnknown(ch, cl);
     }
@@ -74,7 +74,7 @@ FuelCharge ReadChargeForTray(const FuelStatus& status) {
     FuelCharge charge{status.percent, false};
     std::uint8_t bh = 0, bl = 0, ch = 0, cl = 0;
     std::uint16_t dx = 0;
-    if (wsbi_GetPowerSourceStatus(kBatterySelector, bh, bl, ch, cl, dx)) {
+    if (wsbi_GetPowerSourceStatus(kPowerStatusBattery, bh, bl, ch, cl, dx)) {
         charge.percent = cl;
         charge.unknown = ChargeUnknown(ch, cl);
     }

@@ -6,10 +6,16 @@
 
 #include <cstdint>
 
-// The gauge's own power-source code (GetPowerSource answers 0 or 1).
+#include "machine_control/core/machine_values.h"
+
+// The gauge's own power-source code (GetPowerSource answers 0 or 1). A known
+// source is also the selector of its power-mode set in GetPowerMode and
+// SetPowerMode.
 inline constexpr std::uint8_t kFuelSourceUnknown = 0;
 inline constexpr std::uint8_t kFuelSourceAc = 1;
 inline constexpr std::uint8_t kFuelSourceBattery = 2;
+static_assert(kFuelSourceAc == kSelectorAc && kFuelSourceBattery == kSelectorBattery,
+              "the gauge's source codes are the power-mode selectors of their sources");
 // No power mode read yet.
 inline constexpr std::uint8_t kFuelModeNone = 3;
 
@@ -50,7 +56,7 @@ int TooltipPrefixFor(std::uint8_t source, std::uint8_t mode);
 // The switch a double-click on the power-mode icon makes: the next mode of
 // the cycle performance -> battery life -> customized -> performance.
 struct ModeSwitch {
-    std::uint8_t selector;   // 1 AC, 2 battery
+    std::uint8_t selector;   // kSelectorAc or kSelectorBattery
     std::uint8_t mode;
     int icon;
     int prefix;

@@ -1,6 +1,9 @@
 // The polling ticks over the virtual notebook's model.
 #include <gtest/gtest.h>
 
+#include <set>
+#include <vector>
+
 #include "fuel_gauge/core/fuel_polling.h"
 #include "machine_control/core/smi_channel.h"
 #include "resources/fuel/resource.h"
@@ -10,7 +13,7 @@
 namespace {
 
 // The model's answers, with extra status flags ORed into the battery's and
-// chosen requests failing.
+// chosen requests failing; it keeps the requests it was given.
 class BatteryTransport final : public SmiTransport {
 public:
     explicit BatteryTransport(MachineModel& model) : inner_(model) { previous_ = SetSmiTransport(this); }
@@ -19,14 +22,17 @@ public:
     Bool32 Close() override { return inner_.Close(); }
     Bool32 Exchange(const SmiRequest& request, SmiRequest& reply) override {
         ++exchanges;
-        if (failAll) return 0;
+        sent.push_back(request);
+        if (failAll || failing.contains(request.Ebx)) return 0;
         if (!inner_.Exchange(request, reply)) return 0;
         if (request.Eax == kSmiFunctionPower && request.Ebx == 0x0027) reply.Ecx |= extraFlags << 8;
         return 1;
     }
     std::uint32_t extraFlags = 0;
     bool failAll = false;
+    std::set<std::uint32_t> failing;  // by operation (EBX)
     int exchanges = 0;
+    std::vector<SmiRequest> sent;
 
 private:
     ModelTransport inner_;
@@ -134,6 +140,25 @@ TEST_F(FuelPolling, WithoutADriverTheStartValuesStay) {
     EXPECT_EQ(tick.picture, IDB_FUEL_LEVEL10);
     EXPECT_FALSE(tick.trayUpdate);
     EXPECT_EQ(status.source, kFuelSourceUnknown);
+}
+
+// Neither the power source nor the battery answers, so the source stays
+// unknown: no power-mode set is the one in force, and none is asked (the
+// selector 0 would read the customized set's mode as the source's). The next
+// tick that knows the source shows its own mode.
+TEST_F(FuelPolling, AnUnknownSourceAsksForNoPowerMode) {
+    model.state.externalPower = 1;
+    model.state.powerMode[0] = 2;
+    model.state.powerMode[1] = 1;
+    transport.failing = {0x0020, 0x0027};
+    for (unsigned timer : {kFuelFastTimer, kFuelSlowTimer}) EXPECT_FALSE(PollFuel(status, timer).trayUpdate);
+    for (const SmiRequest& request : transport.sent) EXPECT_NE(request.Ebx, 0x0016u) << "GetPowerMode asked";
+    EXPECT_EQ(status.mode, kFuelModeNone);
+
+    transport.failing = {0x0027};
+    const FuelTick tick = PollFuel(status, kFuelFastTimer);
+    ASSERT_TRUE(tick.trayUpdate);
+    EXPECT_EQ(tick.modeIcon, IDI_FUEL_AC_LIFE);
 }
 
 TEST_F(FuelPolling, ChargeForTheTrayAfterASwitchLeavesTheStatus) {

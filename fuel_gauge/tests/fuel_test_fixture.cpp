@@ -2,6 +2,11 @@
 
 #include <map>
 
+#include "common/win32/unique_handle.h"
+#include "resources/fuel/resource.h"
+#include "tests/support/pictures.h"
+#include "tests/support/wait_for.h"
+
 namespace {
 
 std::map<UINT_PTR, std::function<void()>>& PendingBodies() {
@@ -35,12 +40,16 @@ void PumpMessages() {
     }
 }
 
-void GaugeOverModel::RunGauge(const std::function<void(CFuelWindow&, HWND)>& body) {
+void GaugeOverModel::SetUpTestSuite() {
+    desktop = std::make_unique<ShellDesktop>("FuelWindowTest" + std::to_string(GetCurrentProcessId()));
+}
+
+void GaugeOverModel::RunGauge(const std::function<void(HWND)>& body) {
     CFuelWindow window(instance, shell);
     bool ran = false;
     WhenModal([&] {
         ran = true;
-        body(window, window.hwnd());
+        body(window.hwnd());
         if (window.hwnd() != nullptr) PostMessageA(window.hwnd(), WM_COMMAND, IDCANCEL, 0);
     });
     window.DoModal(instance, nullptr);
@@ -52,4 +61,37 @@ std::vector<std::pair<int, int>> GaugeOverModel::PowerModeSwitches() const {
     for (const SmiRequest& r : LoggedRequests(*model))
         if (r.Eax == 0x9611 && r.Ebx == 0x0116) switches.emplace_back(DL(r), CL(r));
     return switches;
+}
+
+bool GaugeOverModel::ShowsBattery(HWND gauge, int picture) const {
+    const auto shown =
+        reinterpret_cast<HBITMAP>(SendDlgItemMessageA(gauge, IDC_FUEL_BATTERY, STM_GETIMAGE, IMAGE_BITMAP, 0));
+    UniqueBitmap expected(static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(picture), IMAGE_BITMAP, 0, 0, 0)));
+    const Pixels pixels = BitmapPixels(shown);
+    return !pixels.empty() && pixels == BitmapPixels(expected.get());
+}
+
+bool GaugeOverModel::ShowsModeIcon(HWND gauge, int icon) const {
+    const auto shown = reinterpret_cast<HICON>(SendDlgItemMessageA(gauge, IDC_FUEL_MODE, STM_GETICON, 0, 0));
+    UniqueIcon expected(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(icon), IMAGE_ICON, 32, 32, 0)));
+    // A background no picture uses, so that the masks count too.
+    constexpr COLORREF kBackground = RGB(1, 2, 3);
+    const Pixels pixels = IconPixels(shown, 32, kBackground);
+    return !pixels.empty() && pixels == IconPixels(expected.get(), 32, kBackground);
+}
+
+std::vector<std::string> GaugeOverModel::TrayTips() {
+    std::vector<std::string> tips;
+    for (const NotificationIcon& icon : NotificationIcons()) tips.push_back(icon.tip);
+    return tips;
+}
+
+bool GaugeOverModel::TrayShows(int icon) const {
+    UniqueIcon picture(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(icon), IMAGE_ICON, 16, 16, 0)));
+    return WaitFor(
+        [&] {
+            const std::vector<NotificationIcon> icons = NotificationIcons();
+            return icons.size() == 1 && DrawsPicture(icons[0], picture.get());
+        },
+        3000);
 }

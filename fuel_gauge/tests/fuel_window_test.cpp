@@ -1,6 +1,7 @@
 // The gauge window over the machine model: its timers driven with WM_TIMER,
 // its tray callback, menu and system commands, and double-clicks on the
-// power-mode icon.
+// power-mode icon. What the window shows is read from its controls, what the
+// tray shows from the notification area of the tests' Wine desktop.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -10,11 +11,11 @@
 #include "fuel_gauge/app/fuel_app.h"
 #include "fuel_gauge/tests/fuel_test_fixture.h"
 #include "resources/fuel/resource.h"
-#include "tests/support/tray_icon.h"
 
 namespace {
 
 using Gauge = GaugeOverModel;
+using Tips = std::vector<std::string>;
 
 POINT ClientPoint(HWND gauge, LONG x, LONG y) {
     POINT point{x, y};
@@ -37,10 +38,10 @@ TEST_F(Gauge, OpensEmptyAndTheFirstTickFillsWindowAndTray) {
     model->state.externalPower = 0;
     model->state.batteryPercent = 37;
     model->state.powerMode[2] = 1;
-    RunGauge([&](CFuelWindow& window, HWND gauge) {
+    RunGauge([&](HWND gauge) {
         EXPECT_EQ(WindowText(gauge), "Fuel");
-        EXPECT_EQ(window.TrayTip(), "Fuel Gauge Application");
-        EXPECT_EQ(window.TrayIconShown(), IDI_FUEL_PROGRAM);
+        EXPECT_EQ(TrayTips(), Tips{"Fuel Gauge Application"});
+        EXPECT_TRUE(TrayShows(IDI_FUEL_PROGRAM));
         EXPECT_EQ(SendDlgItemMessageA(gauge, IDC_FUEL_BATTERY, STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
         RECT button;
         GetWindowRect(GetDlgItem(gauge, IDC_FUEL_SUSPEND), &button);
@@ -53,12 +54,10 @@ TEST_F(Gauge, OpensEmptyAndTheFirstTickFillsWindowAndTray) {
 
         Tick(gauge, 1);
         EXPECT_EQ(ItemText(gauge, IDC_FUEL_PERCENT), "37%");
-        EXPECT_EQ(window.ShownPicture(), IDB_FUEL_LEVEL4);
-        EXPECT_NE(SendDlgItemMessageA(gauge, IDC_FUEL_BATTERY, STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
-        EXPECT_EQ(window.ShownModeIcon(), IDI_FUEL_BATTERY_LIFE);
-        EXPECT_NE(SendDlgItemMessageA(gauge, IDC_FUEL_MODE, STM_GETICON, 0, 0), 0);
-        EXPECT_EQ(window.TrayTip(), "Fuel Maximum Battery Life Battery ( 37% )");
-        EXPECT_EQ(window.TrayIconShown(), IDI_FUEL_TRAY_LEVEL2);
+        EXPECT_TRUE(ShowsBattery(gauge, IDB_FUEL_LEVEL4));
+        EXPECT_TRUE(ShowsModeIcon(gauge, IDI_FUEL_BATTERY_LIFE));
+        EXPECT_EQ(TrayTips(), Tips{"Fuel Maximum Battery Life Battery ( 37% )"});
+        EXPECT_TRUE(TrayShows(IDI_FUEL_TRAY_LEVEL2));
     });
 }
 
@@ -66,21 +65,19 @@ TEST_F(Gauge, UnknownChargeAloneChangesThePictureButLeavesTheTooltip) {
     model->state.externalPower = 1;
     model->state.batteryPercent = 100;
     model->state.powerMode[1] = 2;
-    RunGauge([&](CFuelWindow& window, HWND gauge) {
+    RunGauge([&](HWND gauge) {
         Tick(gauge, 1);
-        EXPECT_EQ(window.TrayTip(), "Fuel Customized AC  ( 100% )");
-        EXPECT_EQ(window.TrayChanges(), 1);
+        EXPECT_EQ(TrayTips(), Tips{"Fuel Customized AC  ( 100% )"});
         model->state.batteryFlags = 0x10;
         Tick(gauge, 1);
         Tick(gauge, 2);
-        EXPECT_EQ(window.ShownPicture(), IDB_FUEL_UNKNOWN);
+        EXPECT_TRUE(ShowsBattery(gauge, IDB_FUEL_UNKNOWN));
         EXPECT_EQ(ItemText(gauge, IDC_FUEL_PERCENT), " ");
-        EXPECT_EQ(window.TrayTip(), "Fuel Customized AC  ( 100% )");
-        EXPECT_EQ(window.TrayChanges(), 1);
+        EXPECT_EQ(TrayTips(), Tips{"Fuel Customized AC  ( 100% )"}) << "the tray is left as it was";
         // A change of percent then brings the unknown charge into the tooltip.
         model->state.batteryPercent = 99;
         Tick(gauge, 1);
-        EXPECT_EQ(window.TrayTip(), "Fuel Customized AC  ( Unknown remaining )");
+        EXPECT_EQ(TrayTips(), Tips{"Fuel Customized AC  ( Unknown remaining )"});
     });
 }
 
@@ -89,15 +86,16 @@ TEST_F(Gauge, PluggingInIsSeenAtTheNextTwoSecondTick) {
     model->state.batteryPercent = 64;
     model->state.powerMode[1] = 0;
     model->state.powerMode[2] = 1;
-    RunGauge([&](CFuelWindow& window, HWND gauge) {
+    RunGauge([&](HWND gauge) {
         Tick(gauge, 1);
-        EXPECT_EQ(window.ShownPicture(), IDB_FUEL_LEVEL7);
+        EXPECT_TRUE(ShowsBattery(gauge, IDB_FUEL_LEVEL7));
+        EXPECT_TRUE(TrayShows(IDI_FUEL_TRAY_LEVEL3));
         model->state.externalPower = 1;
         Tick(gauge, 1);
-        EXPECT_EQ(window.ShownPicture(), IDB_FUEL_CHARGING7) << "the window is refreshed at once";
-        EXPECT_EQ(window.ShownModeIcon(), IDI_FUEL_AC_PERFORMANCE);
-        EXPECT_EQ(window.TrayIconShown(), IDI_FUEL_PROGRAM);
-        EXPECT_EQ(window.TrayTip(), "Fuel Maximum Performance AC ( 64% )");
+        EXPECT_TRUE(ShowsBattery(gauge, IDB_FUEL_CHARGING7)) << "the window is refreshed at once";
+        EXPECT_TRUE(ShowsModeIcon(gauge, IDI_FUEL_AC_PERFORMANCE));
+        EXPECT_TRUE(TrayShows(IDI_FUEL_PROGRAM));
+        EXPECT_EQ(TrayTips(), Tips{"Fuel Maximum Performance AC ( 64% )"});
     });
 }
 
@@ -105,15 +103,14 @@ TEST_F(Gauge, NonZeroSystemModeHidesTheControlsAndKeepsTheFirstTray) {
     model->state.systemMode = 1;
     model->state.externalPower = 0;
     model->state.batteryPercent = 20;
-    RunGauge([&](CFuelWindow& window, HWND gauge) {
+    RunGauge([&](HWND gauge) {
         for (int id : {IDC_FUEL_SUSPEND, IDC_FUEL_HIBERNATE, IDC_FUEL_MODE})
             EXPECT_FALSE(IsWindowVisible(GetDlgItem(gauge, id))) << id;
         Tick(gauge, 1);
         Tick(gauge, 2);
         EXPECT_EQ(ItemText(gauge, IDC_FUEL_PERCENT), "20%");
-        EXPECT_EQ(window.TrayTip(), "Fuel Gauge Application");
-        EXPECT_EQ(window.TrayIconShown(), IDI_FUEL_PROGRAM);
-        EXPECT_EQ(window.TrayChanges(), 0);
+        EXPECT_EQ(TrayTips(), Tips{"Fuel Gauge Application"});
+        EXPECT_TRUE(TrayShows(IDI_FUEL_PROGRAM));
         // The hidden icon switches nothing.
         RECT icon;
         GetWindowRect(GetDlgItem(gauge, IDC_FUEL_MODE), &icon);
@@ -128,9 +125,9 @@ TEST_F(Gauge, DoubleClicksStrictlyInsideThePowerModeIconCycleTheMode) {
     model->state.externalPower = 1;
     model->state.batteryPercent = 100;
     model->state.powerMode[1] = 0;
-    RunGauge([&](CFuelWindow& window, HWND gauge) {
+    RunGauge([&](HWND gauge) {
         Tick(gauge, 1);
-        ASSERT_EQ(window.ShownModeIcon(), IDI_FUEL_AC_PERFORMANCE);
+        ASSERT_TRUE(ShowsModeIcon(gauge, IDI_FUEL_AC_PERFORMANCE));
         RECT icon;
         ASSERT_TRUE(GetWindowRect(GetDlgItem(gauge, IDC_FUEL_MODE), &icon));
         const LONG midX = (icon.left + icon.right) / 2, midY = (icon.top + icon.bottom) / 2;
@@ -140,7 +137,7 @@ TEST_F(Gauge, DoubleClicksStrictlyInsideThePowerModeIconCycleTheMode) {
                                 {midX, icon.bottom}, {icon.left - 5, midY}, {icon.left, icon.top}};
         for (const POINT& p : misses) DoubleClick(gauge, ClientPoint(gauge, p.x, p.y));
         EXPECT_TRUE(PowerModeSwitches().empty());
-        EXPECT_EQ(window.ShownModeIcon(), IDI_FUEL_AC_PERFORMANCE);
+        EXPECT_TRUE(ShowsModeIcon(gauge, IDI_FUEL_AC_PERFORMANCE));
 
         const char* tips[] = {"Fuel Maximum Battery Life AC ( 100% )", "Fuel Customized AC  ( 100% )",
                               "Fuel Maximum Performance AC ( 100% )"};
@@ -148,11 +145,10 @@ TEST_F(Gauge, DoubleClicksStrictlyInsideThePowerModeIconCycleTheMode) {
         for (int i = 0; i < 3; ++i) {
             // Just inside the corner, then the middle: both count.
             DoubleClick(gauge, ClientPoint(gauge, i == 0 ? icon.left + 1 : midX, i == 0 ? icon.top + 1 : midY));
-            EXPECT_EQ(window.ShownModeIcon(), icons[i]);
-            EXPECT_EQ(window.TrayTip(), tips[i]);
-            EXPECT_EQ(window.TrayIconShown(), IDI_FUEL_PROGRAM);
+            EXPECT_TRUE(ShowsModeIcon(gauge, icons[i])) << i;
+            EXPECT_EQ(TrayTips(), Tips{tips[i]});
         }
-        EXPECT_EQ(window.status().mode, 0) << "the stored mode waits for the next tick";
+        EXPECT_TRUE(TrayShows(IDI_FUEL_PROGRAM));
     });
     const std::vector<std::pair<int, int>> expected = {{1, 1}, {1, 2}, {1, 0}};
     EXPECT_EQ(PowerModeSwitches(), expected);
@@ -162,19 +158,20 @@ TEST_F(Gauge, SwitchOnBatteryShowsTheBatteryIconAndTheNextTickKeepsAFailedSwitch
     model->state.externalPower = 0;
     model->state.batteryPercent = 55;
     model->state.powerMode[2] = 2;
-    RunGauge([&](CFuelWindow& window, HWND gauge) {
+    RunGauge([&](HWND gauge) {
         Tick(gauge, 1);
-        ASSERT_EQ(window.ShownModeIcon(), IDI_FUEL_BATTERY_CUSTOMIZED);
+        ASSERT_TRUE(ShowsModeIcon(gauge, IDI_FUEL_BATTERY_CUSTOMIZED));
         RECT icon;
         GetWindowRect(GetDlgItem(gauge, IDC_FUEL_MODE), &icon);
         transport.failing.emplace_back(0x9611, 0x0116);
         DoubleClick(gauge, ClientPoint(gauge, (icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2));
-        EXPECT_EQ(window.ShownModeIcon(), IDI_FUEL_BATTERY_PERFORMANCE);
-        EXPECT_EQ(window.TrayTip(), "Fuel Maximum Performance Battery ( 55% )");
-        EXPECT_EQ(window.TrayIconShown(), IDI_FUEL_TRAY_LEVEL3);
+        EXPECT_TRUE(ShowsModeIcon(gauge, IDI_FUEL_BATTERY_PERFORMANCE));
+        EXPECT_EQ(TrayTips(), Tips{"Fuel Maximum Performance Battery ( 55% )"});
+        EXPECT_TRUE(TrayShows(IDI_FUEL_TRAY_LEVEL3));
         Tick(gauge, 1);
-        EXPECT_EQ(window.ShownModeIcon(), IDI_FUEL_BATTERY_PERFORMANCE)
+        EXPECT_TRUE(ShowsModeIcon(gauge, IDI_FUEL_BATTERY_PERFORMANCE))
             << "source, mode and percent are as before: nothing is redrawn";
+        EXPECT_EQ(TrayTips(), Tips{"Fuel Maximum Performance Battery ( 55% )"});
     });
     EXPECT_EQ(model->state.powerMode[2], 2);
 }
@@ -196,7 +193,7 @@ TEST_F(Gauge, SuspendAndHibernateAskFirstAndOnlyOkSendsThePowerState) {
         model->ClearLog();
         shell.messages.clear();
         shell.answer = c.answer;
-        RunGauge([&](CFuelWindow&, HWND gauge) {
+        RunGauge([&](HWND gauge) {
             SendMessageA(GetDlgItem(gauge, c.button), BM_CLICK, 0, 0);
         });
         ASSERT_EQ(shell.messages.size(), 1u);
@@ -211,7 +208,7 @@ TEST_F(Gauge, SuspendAndHibernateAskFirstAndOnlyOkSendsThePowerState) {
 }
 
 TEST_F(Gauge, MinimizeHidesTheWindowAndTheTrayBringsItBack) {
-    RunGauge([&](CFuelWindow&, HWND gauge) {
+    RunGauge([&](HWND gauge) {
         ASSERT_TRUE(IsWindowVisible(gauge));
         SendMessageA(gauge, WM_SYSCOMMAND, SC_MINIMIZE, 0);
         EXPECT_FALSE(IsWindowVisible(gauge)) << "off the screen and the taskbar";
@@ -227,7 +224,7 @@ TEST_F(Gauge, MinimizeHidesTheWindowAndTheTrayBringsItBack) {
 }
 
 TEST_F(Gauge, RightButtonOnTheTrayIconShowsTheMenuWithItsTexts) {
-    RunGauge([&](CFuelWindow&, HWND gauge) {
+    RunGauge([&](HWND gauge) {
         std::vector<std::string> items;
         WhenModal([&] {
             // The menu's own modal loop runs this.
@@ -244,32 +241,34 @@ TEST_F(Gauge, RightButtonOnTheTrayIconShowsTheMenuWithItsTexts) {
     });
 }
 
-// Whether the shell holds the gauge's icon.
-bool ShellHoldsIcon(HWND gauge) { return ShellHoldsIcon(gauge, kFuelTrayIconId, "probe"); }
-
 TEST_F(Gauge, TheIconComesBackWhenTheShellRestarts) {
-    RunGauge([&](CFuelWindow&, HWND gauge) {
-        ASSERT_TRUE(ShellHoldsIcon(gauge));
+    model->state.externalPower = 0;
+    model->state.batteryPercent = 37;
+    model->state.powerMode[2] = 1;
+    RunGauge([&](HWND gauge) {
+        Tick(gauge, 1);
+        ASSERT_EQ(TrayTips(), Tips{"Fuel Maximum Battery Life Battery ( 37% )"});
         NOTIFYICONDATAA data{};
         data.cbSize = NOTIFYICONDATAA_V1_SIZE;
         data.hWnd = gauge;
         data.uID = kFuelTrayIconId;
         ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &data));  // what a shell restart loses
-        ASSERT_FALSE(ShellHoldsIcon(gauge));
+        ASSERT_TRUE(TrayTips().empty());
         SendMessageA(gauge, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
-        EXPECT_TRUE(ShellHoldsIcon(gauge));
+        EXPECT_EQ(TrayTips(), Tips{"Fuel Maximum Battery Life Battery ( 37% )"}) << "with its last tip";
+        EXPECT_TRUE(TrayShows(IDI_FUEL_TRAY_LEVEL2)) << "and its last picture";
     });
 }
 
 TEST_F(Gauge, HelpOpensTheFileOfFuelHelpAndClosesWithTheWindow) {
-    RunGauge([&](CFuelWindow&, HWND gauge) {
+    RunGauge([&](HWND gauge) {
         SendMessageA(gauge, WM_SYSCOMMAND, IDM_FUEL_SYS_HELP, 0);
         EXPECT_TRUE(shell.help.empty()) << "no FuelHelp, no help";
     });
     EXPECT_EQ(shell.helpClosed, 0);
 
     registry.SetConfigurationValue("FuelHelp", "C:\\Fuel\\fuel.hlp");
-    RunGauge([&](CFuelWindow&, HWND gauge) {
+    RunGauge([&](HWND gauge) {
         SendMessageA(gauge, WM_SYSCOMMAND, IDM_FUEL_SYS_HELP, 0);
         SendMessageA(gauge, WM_COMMAND, ID_FUEL_HELP, 0);
     });
@@ -280,7 +279,7 @@ TEST_F(Gauge, HelpOpensTheFileOfFuelHelpAndClosesWithTheWindow) {
 
 TEST_F(Gauge, AboutBoxFromTheSystemMenuAndTheTrayMenu) {
     for (bool fromTray : {false, true}) {
-        RunGauge([&](CFuelWindow&, HWND gauge) {
+        RunGauge([&](HWND gauge) {
             bool seen = false;
             WhenModal([&] {
                 HWND about = FindWindowA("#32770", "About");
@@ -303,22 +302,19 @@ TEST_F(Gauge, AboutBoxFromTheSystemMenuAndTheTrayMenu) {
 
 TEST_F(Gauge, CloseFromTheTrayMenuRemovesTheIconAndRecordsTheEnd) {
     registry.SetConfigurationValue("FuelPath", "fuel.exe");
-    bool wasInTray = false;
+    Tips tipsWhileRunning;
     WhenModal([&] {
         HWND gauge = FindWindowA(kDialogClass, "Fuel");
         ASSERT_NE(gauge, nullptr);
         EXPECT_EQ(ReadTrayValue(), "1");
+        tipsWhileRunning = TrayTips();
         SendMessageA(gauge, WM_COMMAND, ID_FUEL_CLOSE, 0);
     });
     EXPECT_EQ(RunFuel(instance, shell), 0);
+    EXPECT_EQ(tipsWhileRunning, Tips{"Fuel Gauge Application"}) << "the shell took the icon";
     EXPECT_EQ(FindWindowA(kDialogClass, "Fuel"), nullptr);
+    EXPECT_TRUE(TrayTips().empty()) << "the icon goes with the window";
     EXPECT_EQ(ReadTrayValue(), "0");
-
-    RunGauge([&](CFuelWindow& window, HWND gauge) {
-        wasInTray = window.InTray();
-        SendMessageA(gauge, WM_COMMAND, ID_FUEL_CLOSE, 0);
-    });
-    EXPECT_TRUE(wasInTray) << "the shell took the icon";
 }
 
 TEST_F(Gauge, SecondStartTogglesTheFirstWindowAndEnds) {

@@ -2,39 +2,17 @@
 
 #include "common/win32/configuration_key.h"
 #include "common/win32/controls.h"
+#include "common/win32/gdi_guards.h"
 #include "common/win32/load_string.h"
 #include "fuel_gauge/core/fuel_polling.h"
 #include "fuel_gauge/core/fuel_tooltip.h"
 #include "fuel_gauge/tray/about_box.h"
 #include "fuel_gauge/tray/black_on_white.h"
 #include "machine_control/core/machine_operations.h"
+#include "machine_control/core/machine_values.h"
 #include "resources/fuel/resource.h"
 
 namespace {
-
-// Power states of SetSysPowerState.
-constexpr std::uint8_t kSuspend = 1;
-constexpr std::uint8_t kHibernation = 2;
-
-// A memory DC with one bitmap selected, released in the right order.
-class BitmapDc {
-public:
-    BitmapDc(HDC target, HBITMAP bitmap) : dc_(CreateCompatibleDC(target)) {
-        if (dc_ != nullptr) old_ = SelectObject(dc_, bitmap);
-    }
-    ~BitmapDc() {
-        if (dc_ == nullptr) return;
-        SelectObject(dc_, old_);
-        DeleteDC(dc_);
-    }
-    BitmapDc(const BitmapDc&) = delete;
-    BitmapDc& operator=(const BitmapDc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
-    HGDIOBJ old_ = nullptr;
-};
 
 bool BitmapSize(HBITMAP bitmap, SIZE& size) {
     BITMAP info;
@@ -72,9 +50,7 @@ BOOL CFuelWindow::OnInitDialog() {
     status_ = FuelStatus{};
     status_.systemMode = systemMode;
 
-    trayIconId_ = IDI_FUEL_PROGRAM;
-    trayTip_ = BuildTooltip(LoadStr(IDS_FUEL_APPLICATION), "");
-    tray_.Add(hwnd(), art_.TrayIcon(IDI_FUEL_PROGRAM), trayTip_.c_str());
+    tray_.Add(hwnd(), art_.TrayIcon(IDI_FUEL_PROGRAM), BuildTooltip(LoadStr(IDS_FUEL_APPLICATION), "").c_str());
     return TRUE;
 }
 
@@ -97,10 +73,10 @@ void CFuelWindow::SizeButtonToFace(int id, const ButtonFaces& faces) {
 bool CFuelWindow::OnCommand(int id, int code, HWND) {
     switch (id) {
         case IDC_FUEL_SUSPEND:
-            if (code == BN_CLICKED) ConfirmPowerState(IDS_FUEL_CONFIRM_SUSPEND, kSuspend);
+            if (code == BN_CLICKED) ConfirmPowerState(IDS_FUEL_CONFIRM_SUSPEND, kPowerStateSuspend);
             return true;
         case IDC_FUEL_HIBERNATE:
-            if (code == BN_CLICKED) ConfirmPowerState(IDS_FUEL_CONFIRM_HIBERNATE, kHibernation);
+            if (code == BN_CLICKED) ConfirmPowerState(IDS_FUEL_CONFIRM_HIBERNATE, kPowerStateHibernation);
             return true;
         case ID_FUEL_ABOUT:
             ShowAbout();
@@ -132,11 +108,9 @@ void CFuelWindow::OnTimer(UINT_PTR id) {
     if (tick.windowPart) {
         SetItemText(hwnd(), IDC_FUEL_PERCENT,
                     tick.chargeUnknown ? " " : ExpandPercent(LoadStr(IDS_FUEL_PERCENT), tick.windowPercent).c_str());
-        if (HBITMAP picture = art_.BatteryPicture(tick.picture)) {
+        if (HBITMAP picture = art_.BatteryPicture(tick.picture))
             SendDlgItemMessageA(hwnd(), IDC_FUEL_BATTERY, STM_SETIMAGE, IMAGE_BITMAP,
                                 reinterpret_cast<LPARAM>(picture));
-            shownPicture_ = tick.picture;
-        }
     }
     if (!tick.trayUpdate) return;
     ShowModeIcon(tick.modeIcon);
@@ -153,12 +127,7 @@ void CFuelWindow::ShowModeIcon(int icon) {
     shownModeIcon_ = icon;
 }
 
-void CFuelWindow::UpdateTray(int icon, const std::string& tip) {
-    trayIconId_ = icon;
-    trayTip_ = tip;
-    ++trayChanges_;
-    tray_.Modify(art_.TrayIcon(icon), tip.c_str());
-}
+void CFuelWindow::UpdateTray(int icon, const std::string& tip) { tray_.Modify(art_.TrayIcon(icon), tip.c_str()); }
 
 void CFuelWindow::OnDestroy() {
     KillTimer(hwnd(), kFuelFastTimer);
@@ -207,8 +176,9 @@ void CFuelWindow::DrawButton(const DRAWITEMSTRUCT& item) {
     else if (item.itemState & ODS_FOCUS) face = faces.focus.get();
     SIZE size;
     if (!BitmapSize(face, size)) return;
-    BitmapDc source(item.hDC, face);
-    if (source.get() == nullptr) return;
+    MemoryDc source(item.hDC);
+    if (!source) return;
+    SelectedObject selected(source.get(), face);
     BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, size.cx, size.cy, source.get(), 0, 0, SRCCOPY);
 }
 

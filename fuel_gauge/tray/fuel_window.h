@@ -11,8 +11,8 @@
 
 #include "common/win32/dialog.h"
 #include "common/win32/tray_icon.h"
-#include "fuel_gauge/app/fuel_shell.h"
 #include "fuel_gauge/core/fuel_status.h"
+#include "fuel_gauge/shell/fuel_shell.h"
 #include "fuel_gauge/tray/fuel_art.h"
 
 // The tray icon's id and the message its mouse actions arrive with.
@@ -23,15 +23,6 @@ class CFuelWindow final : public CDialog {
 public:
     // Loads every picture the window shows.
     CFuelWindow(HINSTANCE instance, FuelShell& shell);
-
-    // What the window and the tray show, for tests.
-    const FuelStatus& status() const { return status_; }
-    int ShownPicture() const { return shownPicture_; }
-    int ShownModeIcon() const { return shownModeIcon_; }
-    int TrayIconShown() const { return trayIconId_; }
-    const std::string& TrayTip() const { return trayTip_; }
-    int TrayChanges() const { return trayChanges_; }
-    bool InTray() const { return tray_.shown(); }
 
 protected:
     BOOL OnInitDialog() override;
@@ -63,10 +54,5 @@ private:
     FuelStatus status_;
     char helpPath_[256] = {};
     bool helpOpened_ = false;
-
-    int shownPicture_ = 0;
-    int shownModeIcon_ = 0;
-    int trayIconId_ = 0;
-    std::string trayTip_;
-    int trayChanges_ = 0;
+    int shownModeIcon_ = 0;  // the power-mode icon shown, which a double-click switches from
 };

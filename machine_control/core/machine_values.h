@@ -47,3 +47,22 @@ inline constexpr std::uint8_t kParallelModeEcp = 3;
 // and the mask of interrupts offered before the first list is read.
 inline constexpr std::uint8_t kPciNoIrq = 0x80;
 inline constexpr std::uint16_t kPciDefaultIrqMask = 0x8EB8;
+
+// SetSerialPortStatus's values.
+inline constexpr std::uint8_t kSerialPortEnable = 17;
+inline constexpr std::uint8_t kSerialPortDisable = 16;
+
+// The selector of wsbi_GetPowerSourceStatus that names the (one) battery.
+inline constexpr std::uint16_t kPowerStatusBattery = 1;
+
+// The states SetSysPowerState asks for.
+inline constexpr std::uint8_t kPowerStateSuspend = 1;
+inline constexpr std::uint8_t kPowerStateHibernation = 2;
+
+// The hibernation flags of GetHibernateStatus and SetHibernateStatus; the
+// bits above them are sent as 0.
+inline constexpr std::uint8_t kHibernateVestrune = 0x01;
+inline constexpr std::uint8_t kHibernateBySwitch = 0x02;
+inline constexpr std::uint8_t kHibernateByTimer = 0x04;
+inline constexpr std::uint8_t kHibernateOnLowBattery = 0x08;
+inline constexpr std::uint8_t kHibernateAfterSuspend = 0x10;

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "power_sheet/app/corvessa_shell.h"
+#include "power_sheet/shell/corvessa_shell.h"
 
 // Opens the request channel (its result does not matter: every page copes
 // with a machine that does not answer), runs the Power Management sheet

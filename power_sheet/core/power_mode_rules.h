@@ -9,8 +9,6 @@
 // its entry.
 inline constexpr int kTimerListSize = 12;      // "Disabled", 1 ... 60 minutes
 inline constexpr int kHddTimerListSize = 5;    // "Disabled", 3 ... 20 minutes
-inline constexpr int kSpeedListSize = 3;       // "Maximum", "Medium", "Slow"
-inline constexpr int kCdromListSize = 3;       // "High", "Normal", "Silent"
 inline constexpr int kPowerModeCount = 3;      // performance, battery life, customized
 
 // The minutes of the suspend and LCD-off lists and of the HDD-off list, after

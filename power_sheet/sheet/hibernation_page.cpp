@@ -1,22 +1,27 @@
 #include "power_sheet/sheet/hibernation_page.h"
 
 #include "common/win32/configuration_key.h"
+#include "common/win32/control_text.h"
 #include "common/win32/controls.h"
-#include "common/win32/load_string.h"
 #include "machine_control/core/machine_operations.h"
+#include "machine_control/core/machine_values.h"
 #include "resources/corvessa/resource.h"
 
 namespace {
 
-// The check boxes by bit of the flags byte; bits 5 to 7 are sent as 0.
-constexpr int kFlagBoxes[] = {IDC_HIBERNATE_VESTRUNE, IDC_HIBERNATE_BY_SWITCH, IDC_HIBERNATE_BY_TIMER,
-                              IDC_HIBERNATE_ON_LOW_BATTERY, IDC_HIBERNATE_AFTER_SUSPEND};
-constexpr std::uint8_t kHibernateAfterSuspend = 0x10;
-
-struct ControlText {
-    int control;
-    UINT text;
+// The check boxes and their flags.
+struct FlagBox {
+    int box;
+    std::uint8_t flag;
 };
+constexpr FlagBox kFlagBoxes[] = {
+    {IDC_HIBERNATE_VESTRUNE, kHibernateVestrune},
+    {IDC_HIBERNATE_BY_SWITCH, kHibernateBySwitch},
+    {IDC_HIBERNATE_BY_TIMER, kHibernateByTimer},
+    {IDC_HIBERNATE_ON_LOW_BATTERY, kHibernateOnLowBattery},
+    {IDC_HIBERNATE_AFTER_SUSPEND, kHibernateAfterSuspend},
+};
+
 constexpr ControlText kTexts[] = {
     {IDC_HIBERNATION_FRAME, IDS_HIBERNATION_FRAME},
     {IDC_HIBERNATE_VESTRUNE, IDS_HIBERNATE_VESTRUNE},
@@ -31,41 +36,37 @@ constexpr ControlText kTexts[] = {
 // The minutes after suspend: the same in every language.
 constexpr const char* kMinutes[] = {"0", "30", "60", "90"};
 
-LRESULT ListMessage(HWND page, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-    return SendDlgItemMessageA(page, IDC_HIBERNATE_MINUTES, message, wParam, lParam);
-}
-
 }  // namespace
 
 CHiberation::CHiberation(CorvessaContext context) : CPowerPage(context, IDD_HIBERNATION, IDS_PAGE_HIBERNATION) {}
 
 void CHiberation::OnInitPage() {
-    for (const ControlText& text : kTexts) SetItemText(hwnd(), text.control, LoadStr(text.text).c_str());
-    ListMessage(hwnd(), CB_RESETCONTENT);
-    for (const char* minutes : kMinutes) ListMessage(hwnd(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(minutes));
+    SetControlTexts(hwnd(), kTexts);
+    ClearList(hwnd(), IDC_HIBERNATE_MINUTES);
+    for (const char* minutes : kMinutes) AddListString(hwnd(), IDC_HIBERNATE_MINUTES, minutes);
 
     // A failed read leaves both at 0.
     GetHibernateStatus(flags_, timerCode_);
-    for (int bit = 0; bit < 5; ++bit) CheckItem(hwnd(), kFlagBoxes[bit], (flags_ >> bit) & 1);
+    for (const FlagBox& box : kFlagBoxes) CheckItem(hwnd(), box.box, (flags_ & box.flag) != 0);
     if (flags_ & kHibernateAfterSuspend) {
-        ListMessage(hwnd(), CB_DELETESTRING, 0);
+        DeleteListString(hwnd(), IDC_HIBERNATE_MINUTES, 0);
         // Code 0 (or one past the list) leaves the list without a selection.
-        ListMessage(hwnd(), CB_SETCURSEL, static_cast<WPARAM>(timerCode_) - 1);
+        SelectListPosition(hwnd(), IDC_HIBERNATE_MINUTES, timerCode_ - 1);
         EnableItem(hwnd(), IDC_HIBERNATE_MINUTES, true);
     } else {
-        ListMessage(hwnd(), CB_SETCURSEL, 0);
+        SelectListPosition(hwnd(), IDC_HIBERNATE_MINUTES, 0);
         EnableItem(hwnd(), IDC_HIBERNATE_MINUTES, false);
     }
 }
 
 void CHiberation::ShowMinutesForHibernate(bool hibernate) {
-    const LRESULT count = ListMessage(hwnd(), CB_GETCOUNT);
+    const int count = ListCount(hwnd(), IDC_HIBERNATE_MINUTES);
     if (hibernate && count == 4) {
-        ListMessage(hwnd(), CB_DELETESTRING, 0);
-        ListMessage(hwnd(), CB_SETCURSEL, 0);
+        DeleteListString(hwnd(), IDC_HIBERNATE_MINUTES, 0);
+        SelectListPosition(hwnd(), IDC_HIBERNATE_MINUTES, 0);
     } else if (!hibernate && count == 3) {
-        ListMessage(hwnd(), CB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(kMinutes[0]));
-        ListMessage(hwnd(), CB_SETCURSEL, 0);
+        InsertListString(hwnd(), IDC_HIBERNATE_MINUTES, 0, kMinutes[0]);
+        SelectListPosition(hwnd(), IDC_HIBERNATE_MINUTES, 0);
     }
     EnableItem(hwnd(), IDC_HIBERNATE_MINUTES, hibernate);
 }
@@ -79,9 +80,9 @@ bool CHiberation::OnPageCommand(int id, int code, HWND) {
         Changed();
         return true;
     }
-    for (int box : kFlagBoxes) {
-        if (id != box || code != BN_CLICKED) continue;
-        if (box == IDC_HIBERNATE_AFTER_SUSPEND) ShowMinutesForHibernate(IsItemChecked(hwnd(), box));
+    for (const FlagBox& box : kFlagBoxes) {
+        if (id != box.box || code != BN_CLICKED) continue;
+        if (id == IDC_HIBERNATE_AFTER_SUSPEND) ShowMinutesForHibernate(IsItemChecked(hwnd(), id));
         Changed();
         return true;
     }
@@ -98,11 +99,11 @@ void CHiberation::StartHibernationUtility() {
 
 void CHiberation::OnApply() {
     std::uint8_t flags = 0;
-    for (int bit = 0; bit < 5; ++bit)
-        if (IsItemChecked(hwnd(), kFlagBoxes[bit])) flags = static_cast<std::uint8_t>(flags | (1u << bit));
+    for (const FlagBox& box : kFlagBoxes)
+        if (IsItemChecked(hwnd(), box.box)) flags = static_cast<std::uint8_t>(flags | box.flag);
     std::uint8_t timerCode = 0;
     if (flags & kHibernateAfterSuspend) {
-        const LRESULT position = ListMessage(hwnd(), CB_GETCURSEL);
+        const int position = ListSelection(hwnd(), IDC_HIBERNATE_MINUTES);
         timerCode = position >= 0 ? static_cast<std::uint8_t>(position + 1) : 0;
     }
     flags_ = flags;

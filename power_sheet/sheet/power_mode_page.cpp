@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/win32/control_text.h"
 #include "common/win32/controls.h"
 #include "common/win32/load_string.h"
 #include "machine_control/core/machine_operations.h"
@@ -9,11 +10,6 @@
 #include "resources/corvessa/resource.h"
 
 namespace {
-
-struct ControlText {
-    int control;
-    UINT text;
-};
 
 constexpr ControlText kTexts[] = {
     {IDC_POWER_MODE_FRAME, IDS_POWER_MODE_FRAME},
@@ -44,22 +40,13 @@ constexpr int kTimerLists[] = {IDC_SUSPEND_TIMER, IDC_LCD_OFF_TIMER, IDC_HDD_OFF
 constexpr int kTimerPlaceholders[] = {IDC_SUSPEND_TIMER_AUTOMATIC, IDC_LCD_OFF_TIMER_AUTOMATIC,
                                       IDC_HDD_OFF_TIMER_AUTOMATIC};
 
-void AddString(HWND page, int list, const std::string& text) {
-    SendDlgItemMessageA(page, list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
 // "Disabled", then the minutes.
 template <std::size_t N>
 void FillTimerList(HWND page, int list, const int (&minutes)[N]) {
-    SendDlgItemMessageA(page, list, CB_RESETCONTENT, 0, 0);
-    AddString(page, list, LoadStr(IDS_TIMER_DISABLED));
-    for (int value : minutes) AddString(page, list, std::to_string(value));
+    ClearList(page, list);
+    AddListString(page, list, LoadStr(IDS_TIMER_DISABLED).c_str());
+    for (int value : minutes) AddListString(page, list, std::to_string(value).c_str());
 }
-
-int Selection(HWND page, int list) { return static_cast<int>(SendDlgItemMessageA(page, list, CB_GETCURSEL, 0, 0)); }
-
-// Selects position in list; a position the list does not have clears it.
-void Select(HWND page, int list, int position) { SendDlgItemMessageA(page, list, CB_SETCURSEL, position, 0); }
 
 void ShowItem(HWND page, int control, bool shown) { ShowWindow(GetDlgItem(page, control), shown ? SW_SHOW : SW_HIDE); }
 
@@ -68,32 +55,32 @@ void ShowItem(HWND page, int control, bool shown) { ShowWindow(GetDlgItem(page, 
 CPowerMode::CPowerMode(CorvessaContext context) : CPowerPage(context, IDD_POWER_MODE, IDS_PAGE_POWER_MODE) {}
 
 void CPowerMode::OnInitPage() {
-    for (const ControlText& text : kTexts) SetItemText(hwnd(), text.control, LoadStr(text.text).c_str());
+    SetControlTexts(hwnd(), kTexts);
     FillLists();
     ReadMachine();
 
     // The page opens on AC whatever the machine runs on.
-    Select(hwnd(), IDC_POWER_SOURCE, 0);
+    SelectListPosition(hwnd(), IDC_POWER_SOURCE, 0);
     ShowSource(false);
     CheckModeButton(kModeMaximumPerformance);
     CheckModeButton(settings_.acMode);
-    Select(hwnd(), IDC_PROCESSOR_SPEED, settings_.speedPosition);
+    SelectListPosition(hwnd(), IDC_PROCESSOR_SPEED, settings_.speedPosition);
     CheckItem(hwnd(), IDC_AUTOMATIC_CLOCK, settings_.automaticClock != 0);
-    Select(hwnd(), IDC_CDROM_SPEED, settings_.cdromSpeed);
+    SelectListPosition(hwnd(), IDC_CDROM_SPEED, settings_.cdromSpeed);
     ShowMode(settings_.acMode);
 }
 
 void CPowerMode::FillLists() {
-    SendDlgItemMessageA(hwnd(), IDC_POWER_SOURCE, CB_RESETCONTENT, 0, 0);
-    AddString(hwnd(), IDC_POWER_SOURCE, LoadStr(IDS_SOURCE_AC));
-    AddString(hwnd(), IDC_POWER_SOURCE, LoadStr(IDS_SOURCE_BATTERY));
+    ClearList(hwnd(), IDC_POWER_SOURCE);
+    AddListString(hwnd(), IDC_POWER_SOURCE, LoadStr(IDS_SOURCE_AC).c_str());
+    AddListString(hwnd(), IDC_POWER_SOURCE, LoadStr(IDS_SOURCE_BATTERY).c_str());
     FillTimerList(hwnd(), IDC_SUSPEND_TIMER, kTimerMinutes);
     FillTimerList(hwnd(), IDC_LCD_OFF_TIMER, kTimerMinutes);
     FillTimerList(hwnd(), IDC_HDD_OFF_TIMER, kHddTimerMinutes);
     for (UINT text : {IDS_SPEED_MAXIMUM, IDS_SPEED_MEDIUM, IDS_SPEED_SLOW})
-        AddString(hwnd(), IDC_PROCESSOR_SPEED, LoadStr(text));
+        AddListString(hwnd(), IDC_PROCESSOR_SPEED, LoadStr(text).c_str());
     for (UINT text : {IDS_CDROM_HIGH, IDS_CDROM_NORMAL, IDS_CDROM_SILENT})
-        AddString(hwnd(), IDC_CDROM_SPEED, LoadStr(text));
+        AddListString(hwnd(), IDC_CDROM_SPEED, LoadStr(text).c_str());
 }
 
 // A read that fails leaves its value as it was.
@@ -111,7 +98,7 @@ void CPowerMode::ReadMachine() {
     DecodeProcessorCode(settings_.processorCode, settings_.speedPosition, settings_.automaticClock);
 }
 
-bool CPowerMode::ShowingBattery() const { return Selection(hwnd(), IDC_POWER_SOURCE) == 1; }
+bool CPowerMode::ShowingBattery() const { return ListSelection(hwnd(), IDC_POWER_SOURCE) == 1; }
 
 void CPowerMode::ShowSource(bool battery) {
     SetItemText(hwnd(), IDC_SOURCE_FRAME, LoadStr(battery ? IDS_SOURCE_BATTERY : IDS_SOURCE_AC).c_str());
@@ -139,14 +126,15 @@ void CPowerMode::ShowMode(std::uint8_t mode) {
 
     if (display.selectTimers) {
         const std::uint8_t codes[] = {display.timers.suspend, display.timers.lcdOff, display.timers.hddOff};
-        for (std::size_t i = 0; i < 3; ++i) Select(hwnd(), kTimerLists[i], display.timersKnown ? codes[i] : -1);
+        for (std::size_t i = 0; i < 3; ++i)
+            SelectListPosition(hwnd(), kTimerLists[i], display.timersKnown ? codes[i] : -1);
     }
     for (std::size_t i = 0; i < 3; ++i) {
         ShowItem(hwnd(), kTimerLists[i], display.timerListsShown);
         EnableItem(hwnd(), kTimerLists[i], display.timerListsEnabled);
         ShowItem(hwnd(), kTimerPlaceholders[i], !display.timerListsShown);
     }
-    Select(hwnd(), IDC_PROCESSOR_SPEED, display.speedPosition);
+    SelectListPosition(hwnd(), IDC_PROCESSOR_SPEED, display.speedPosition);
     CheckItem(hwnd(), IDC_AUTOMATIC_CLOCK, display.automaticClock);
     EnableItem(hwnd(), IDC_PROCESSOR_SPEED, display.processorEnabled);
     EnableItem(hwnd(), IDC_AUTOMATIC_CLOCK, display.automaticClockEnabled);
@@ -161,7 +149,7 @@ bool CPowerMode::OnPageCommand(int id, int code, HWND) {
         return true;
     }
     if (code == CBN_SELCHANGE) {
-        const int position = Selection(hwnd(), id);
+        const int position = ListSelection(hwnd(), id);
         if (position < 0) return true;
         const auto value = static_cast<std::uint8_t>(position);
         switch (id) {
@@ -201,7 +189,7 @@ bool CPowerMode::OnPageCommand(int id, int code, HWND) {
 
 void CPowerMode::OnApply() {
     // A list without a selection keeps the value read.
-    const int cdrom = Selection(hwnd(), IDC_CDROM_SPEED);
+    const int cdrom = ListSelection(hwnd(), IDC_CDROM_SPEED);
     if (cdrom >= 0) settings_.cdromSpeed = static_cast<std::uint8_t>(cdrom);
     settings_.processorCode = EncodeProcessorCode(settings_.speedPosition, settings_.automaticClock);
     SetPowerMode(kSelectorAc, settings_.acMode);

@@ -1,11 +1,13 @@
 #include "power_sheet/sheet/power_page.h"
 
-#include "common/win32/control_at.h"
-#include "common/win32/load_string.h"
-#include "common/win32/unique_handle.h"
+#include "common/win32/help_context.h"
+#include "common/win32/whats_this_menu.h"
 #include "resources/corvessa/resource.h"
 
 namespace {
+
+constexpr WhatsThisMenu kWhatsThisMenu{IDR_WHATS_THIS, ID_WHATS_THIS, IDS_WHATS_THIS};
+constexpr HelpContextBases kHelpContexts{HELP_CONTEXT_CONTROL_BASE, HELP_CONTEXT_PAGE_BASE};
 
 // The window property that keeps a watched control's own procedure.
 constexpr char kOwnProcedure[] = "CorvessaOwnProcedure";
@@ -42,46 +44,36 @@ LRESULT CALLBACK CPowerPage::ControlProc(HWND control, UINT message, WPARAM wPar
     return CallWindowProcA(own, control, message, wParam, lParam);
 }
 
-INT_PTR CPowerPage::OnMessage(UINT message, WPARAM, LPARAM lParam) {
+bool CPowerPage::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR& result) {
     POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     switch (message) {
         case WM_RBUTTONDOWN:
             // Over the page itself, or over a control that passes the mouse on
-            // (a disabled one, a frame, a label).
+            // (a disabled one, a frame, a label); then the press goes on as usual.
             ClientToScreen(hwnd(), &point);
             ShowWhatsThisMenu(point);
-            return FALSE;  // then the press goes on as usual
+            return false;
         case kRightButtonDown:
             ShowWhatsThisMenu(point);
-            return TRUE;
+            result = TRUE;
+            return true;
         default:
-            return FALSE;
+            return false;
     }
 }
 
 void CPowerPage::ShowWhatsThisMenu(POINT screen) {
     lastRightClick_ = screen;
-    UniqueMenu menu(LoadMenuA(context_.instance, MAKEINTRESOURCEA(IDR_WHATS_THIS)));
-    HMENU popup = menu ? GetSubMenu(menu.get(), 0) : nullptr;
-    if (popup == nullptr) return;
-    const std::string text = LoadStr(IDS_WHATS_THIS);
-    ModifyMenuA(popup, ID_WHATS_THIS, MF_BYCOMMAND | MF_STRING | MF_ENABLED, ID_WHATS_THIS, text.c_str());
-    TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd(), nullptr);
+    TrackWhatsThisMenu(hwnd(), context_.instance, kWhatsThisMenu, screen);
 }
 
 bool CPowerPage::OnCommand(int id, int code, HWND control) {
     if (id == ID_WHATS_THIS && control == nullptr) {
         char helpFile[MAX_PATH];
-        if (ProgramHelpFile(helpFile)) context_.shell.ShowPopupHelp(hwnd(), helpFile, HelpContextAt(lastRightClick_));
+        if (ProgramHelpFile(helpFile))
+            context_.shell.ShowPopupHelp(hwnd(), helpFile,
+                                         HelpContextAt(hwnd(), lastRightClick_, templateId(), kHelpContexts));
         return true;
     }
     return OnPageCommand(id, code, control);
-}
-
-DWORD CPowerPage::HelpContextAt(POINT screen) const {
-    // An unnamed control (id -1) counts as the page.
-    HWND control = ControlAt(hwnd(), screen);
-    const int id = control != nullptr ? GetDlgCtrlID(control) : -1;
-    if (id != -1 && id != 0xFFFF) return HELP_CONTEXT_CONTROL_BASE + static_cast<DWORD>(id);
-    return HELP_CONTEXT_PAGE_BASE + static_cast<DWORD>(templateId());
 }

@@ -6,24 +6,13 @@
 
 #include <windows.h>
 
-#include <vector>
-
 #include "common/win32/property_sheet.h"
-#include "power_sheet/app/corvessa_shell.h"
-
-struct CorvessaContext {
-    HINSTANCE instance;
-    CorvessaShell& shell;
-};
+#include "power_sheet/shell/corvessa_context.h"
 
 class CPowerPage : public CPropertyPage {
 public:
     CPowerPage(CorvessaContext context, int templateId, UINT titleId)
         : CPropertyPage(templateId, titleId), context_(context) {}
-
-    // The popup help context at a screen point: of the control there, or of
-    // the page over no control.
-    DWORD HelpContextAt(POINT screen) const;
 
 protected:
     // The page's own WM_INITDIALOG.
@@ -36,7 +25,7 @@ protected:
 private:
     BOOL OnInitDialog() final;
     bool OnCommand(int id, int code, HWND control) final;
-    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) final;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) final;
 
     void WatchRightButton(HWND control);
     void ShowWhatsThisMenu(POINT screen);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "common/win32/control_text.h"
 #include "common/win32/controls.h"
 #include "common/win32/load_string.h"
 #include "machine_control/core/machine_operations.h"
@@ -11,10 +12,6 @@
 
 namespace {
 
-struct ControlText {
-    int control;
-    UINT text;
-};
 constexpr ControlText kTexts[] = {
     {IDC_SUSPEND_FRAME, IDS_SUSPEND_FRAME},   {IDC_LCD_CLOSE, IDS_LCD_CLOSE},
     {IDC_SUSPEND_DOCKED, IDS_SUSPEND_DOCKED}, {IDC_RESUME_FRAME, IDS_RESUME_FRAME},
@@ -65,11 +62,9 @@ unsigned DaysShown(unsigned month, long year) {
 CSuspend::CSuspend(CorvessaContext context) : CPowerPage(context, IDD_SUSPEND, IDS_PAGE_SUSPEND) {}
 
 void CSuspend::OnInitPage() {
-    for (const ControlText& text : kTexts) SetItemText(hwnd(), text.control, LoadStr(text.text).c_str());
-    SendDlgItemMessageA(hwnd(), IDC_MONTH, CB_RESETCONTENT, 0, 0);
-    for (UINT month = 0; month < 12; ++month)
-        SendDlgItemMessageA(hwnd(), IDC_MONTH, CB_ADDSTRING, 0,
-                            reinterpret_cast<LPARAM>(LoadStr(IDS_JANUARY + month).c_str()));
+    SetControlTexts(hwnd(), kTexts);
+    ClearList(hwnd(), IDC_MONTH);
+    for (UINT month = 0; month < 12; ++month) AddListString(hwnd(), IDC_MONTH, LoadStr(IDS_JANUARY + month).c_str());
 
     // A failed read leaves its values at 0: boxes clear, the timer off and every day.
     GetNotSuspendForLCDClose(lcdFlag_);
@@ -83,7 +78,7 @@ void CSuspend::OnInitPage() {
 
     Attach(hwnd(), IDC_DAY_ARROWS, IDC_DAY, 1, static_cast<int>(DaysShown(timer.month, timer.year)),
            static_cast<int>(timer.day));
-    SendDlgItemMessageA(hwnd(), IDC_MONTH, CB_SETCURSEL, static_cast<WPARAM>(timer.month) - 1, 0);
+    SelectListPosition(hwnd(), IDC_MONTH, static_cast<int>(timer.month) - 1);
     Attach(hwnd(), IDC_YEAR_ARROWS, IDC_YEAR, kFirstYear, kLastYear, static_cast<int>(timer.year));
     Attach(hwnd(), IDC_TIME_ARROWS, IDC_HOURS, 0, 23, static_cast<int>(timer.hours));
     Attach(hwnd(), IDC_TIME_ARROWS, IDC_MINUTES, 0, 59, static_cast<int>(timer.minutes));
@@ -95,7 +90,7 @@ void CSuspend::OnInitPage() {
     if (timer.EveryDay()) {
         // Every day: shown on 1 January 2000, the date and "everyday" itself greyed.
         CheckItem(hwnd(), IDC_EVERY_DAY, true);
-        SendDlgItemMessageA(hwnd(), IDC_MONTH, CB_SETCURSEL, 0, 0);
+        SelectListPosition(hwnd(), IDC_MONTH, 0);
         SetRange(hwnd(), IDC_DAY_ARROWS, 1, 31);
         SetPosition(hwnd(), IDC_DAY_ARROWS, 1);
         SetPosition(hwnd(), IDC_YEAR_ARROWS, 2000);
@@ -118,7 +113,7 @@ void CSuspend::EnableDate(bool enabled) {
 }
 
 void CSuspend::FitDayToMonth(bool lowerDay) {
-    const int month = static_cast<int>(SendDlgItemMessageA(hwnd(), IDC_MONTH, CB_GETCURSEL, 0, 0)) + 1;
+    const int month = ListSelection(hwnd(), IDC_MONTH) + 1;
     const int year = static_cast<short>(LOWORD(Arrows(hwnd(), IDC_YEAR_ARROWS, UDM_GETPOS)));
     const unsigned days = DaysShown(static_cast<unsigned>(month), year);
     SetRange(hwnd(), IDC_DAY_ARROWS, 1, static_cast<int>(days));
@@ -187,7 +182,7 @@ void CSuspend::OnApply() {
     ResumeInput input;
     input.enabled = IsItemChecked(hwnd(), IDC_RESUME_ON_TIMER);
     input.everyDay = IsItemChecked(hwnd(), IDC_EVERY_DAY);
-    input.month = static_cast<int>(SendDlgItemMessageA(hwnd(), IDC_MONTH, CB_GETCURSEL, 0, 0)) + 1;
+    input.month = ListSelection(hwnd(), IDC_MONTH) + 1;
     input.day = FieldNumber(hwnd(), IDC_DAY);
     input.year = FieldNumber(hwnd(), IDC_YEAR);
     input.hours = FieldNumber(hwnd(), IDC_HOURS);

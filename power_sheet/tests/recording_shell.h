@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "power_sheet/app/corvessa_shell.h"
+#include "power_sheet/shell/corvessa_shell.h"
 
 class RecordingShell final : public CorvessaShell {
 public:

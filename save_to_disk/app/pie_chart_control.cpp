@@ -1,5 +1,6 @@
 #include "save_to_disk/app/pie_chart_control.h"
 
+#include "common/win32/gdi_guards.h"
 #include "common/win32/unique_handle.h"
 
 namespace {
@@ -15,19 +16,6 @@ COLORREF SliceColour(SliceKind kind) {
     }
 }
 
-// Selects a GDI object into a device context for a scope.
-class Selected {
-public:
-    Selected(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    ~Selected() { SelectObject(dc_, previous_); }
-    Selected(const Selected&) = delete;
-    Selected& operator=(const Selected&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
-
 void Paint(HWND chart, HDC dc) {
     RECT client;
     GetClientRect(chart, &client);
@@ -36,16 +24,16 @@ void Paint(HWND chart, HDC dc) {
     if (slices == nullptr || slices->empty()) return;
 
     const ChartRect e{0, 0, client.right, client.bottom - kShadowDrop};
-    Selected pen(dc, GetStockObject(BLACK_PEN));
+    SelectedObject pen(dc, GetStockObject(BLACK_PEN));
     {
-        Selected shadow(dc, GetStockObject(BLACK_BRUSH));
+        SelectedObject shadow(dc, GetStockObject(BLACK_BRUSH));
         Ellipse(dc, e.left, e.top + kShadowDrop, e.right, e.bottom + kShadowDrop);
     }
     double before = 0;
     for (const ChartSlice& slice : *slices) {
         if (slice.fraction >= kSmallestSlice) {
             UniqueBrush brush(CreateSolidBrush(SliceColour(slice.kind)));
-            Selected fill(dc, brush.get());
+            SelectedObject fill(dc, brush.get());
             ChartPoint start, end;
             SliceEndPoints(e, before, slice.fraction, start, end);
             if (slice.fraction >= 1 - kSmallestSlice)

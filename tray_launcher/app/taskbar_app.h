@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "tray_launcher/app/taskbar_shell.h"
+#include "tray_launcher/shell/taskbar_shell.h"
 
 // The single-instance marker.
 inline constexpr char kTaskbarMutex[] = "YYYYY";

@@ -8,7 +8,7 @@
 #include "common/win32/dialog.h"
 #include "common/win32/tray_icon.h"
 #include "common/win32/unique_handle.h"
-#include "tray_launcher/app/taskbar_shell.h"
+#include "tray_launcher/shell/taskbar_shell.h"
 
 // The tray icon's id and the message under which its mouse messages arrive.
 inline constexpr UINT kTaskbarIconId = 129;

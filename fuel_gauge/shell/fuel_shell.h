@@ -27,6 +27,6 @@ public:
     void CloseHelp(HWND owner) override;
 };
 
-// The shell the program runs with: WindowsFuelShell in fuel.exe
-// (program_shell.cpp), a recorder in a test build.
+// The shell fuel.exe runs with, WindowsFuelShell (program_shell.cpp, linked
+// into the program alone); tests hand the window a recorder instead.
 FuelShell& ProgramShell();

@@ -1,4 +1,4 @@
-#include "fuel_gauge/app/fuel_shell.h"
+#include "fuel_gauge/shell/fuel_shell.h"
 
 int WindowsFuelShell::ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) {
     return MessageBoxA(owner, text.c_str(), caption.c_str(), type);

@@ -4,17 +4,8 @@
 
 #include <windows.h>
 
-#include "common/win32/configuration_key.h"
-#include "config_utility/app/merovant_shell.h"
 #include "config_utility/core/page_switch.h"
-
-// What the pages and commands need of the program.
-struct MerovantContext {
-    HINSTANCE instance;
-    MerovantShell& shell;
-    char helpPath[kConfigurationValueSize];  // HelpPath, read at start-up
-    char power[kConfigurationValueSize];     // Power, the power-management program
-};
+#include "config_utility/shell/merovant_context.h"
 
 // Opens a page modally over owner (nullptr for a page started by a switch), or
 // starts the program the page stands for.

@@ -1,7 +1,7 @@
 // merovant.exe acts through Windows itself.
-#include "config_utility/app/merovant_shell.h"
+#include "config_utility/shell/merovant_shell.h"
 
 MerovantShell& ProgramShell() {
-    static WindowsShell shell;
+    static WindowsMerovantShell shell;
     return shell;
 }

@@ -16,3 +16,7 @@ class WindowsTaskbarShell final : public TaskbarShell {
 public:
     void StartProgram(const char* commandLine, const char* directory) override;
 };
+
+// The shell taskbar.exe runs with, WindowsTaskbarShell (program_shell.cpp,
+// linked into the program alone); tests hand the dialog a recorder instead.
+TaskbarShell& ProgramShell();

@@ -1,5 +1,6 @@
 // Corvessa's seam: the side effects a test must not really perform. The
-// program calls Windows through WindowsShell; tests put a recorder in its place.
+// program calls Windows through WindowsCorvessaShell; tests put a recorder in
+// its place.
 #pragma once
 
 #include <windows.h>
@@ -16,12 +17,12 @@ protected:
     ~CorvessaShell() = default;
 };
 
-class WindowsShell final : public CorvessaShell {
+class WindowsCorvessaShell final : public CorvessaShell {
 public:
     void ShowPopupHelp(HWND owner, const char* helpFile, DWORD context) override;
     void StartProgram(const char* commandLine) override;
 };
 
-// The shell the program runs with: WindowsShell in Corvessa.exe
-// (program_shell.cpp), a recorder in the test build.
+// The shell Corvessa.exe runs with, WindowsCorvessaShell (program_shell.cpp,
+// linked into the program alone); tests hand the sheet a recorder instead.
 CorvessaShell& ProgramShell();

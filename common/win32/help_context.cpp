@@ -1,4 +1,4 @@
-#include "common/win32/control_at.h"
+#include "common/win32/help_context.h"
 
 #include <cstring>
 
@@ -23,6 +23,18 @@ HWND ControlAt(HWND parent, POINT screen) {
         if (frame == nullptr) frame = child;
     }
     return frame;
+}
+
+DWORD HelpContextOf(HWND control, int templateId, const HelpContextBases& bases) {
+    // An unnamed control has the id -1, or 0xFFFF from a template that holds
+    // ids in 16 bits.
+    const int id = control != nullptr ? GetDlgCtrlID(control) : -1;
+    if (id != -1 && id != 0xFFFF) return bases.control + static_cast<DWORD>(id);
+    return bases.dialog + static_cast<DWORD>(templateId);
+}
+
+DWORD HelpContextAt(HWND dialog, POINT screen, int templateId, const HelpContextBases& bases) {
+    return HelpContextOf(ControlAt(dialog, screen), templateId, bases);
 }
 
 bool ProgramHelpFile(char (&path)[MAX_PATH]) {

@@ -1,7 +1,7 @@
 // Corvessa.exe acts through Windows itself.
-#include "power_sheet/app/corvessa_shell.h"
+#include "power_sheet/shell/corvessa_shell.h"
 
 CorvessaShell& ProgramShell() {
-    static WindowsShell shell;
+    static WindowsCorvessaShell shell;
     return shell;
 }

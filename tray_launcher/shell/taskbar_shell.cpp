@@ -1,4 +1,4 @@
-#include "tray_launcher/app/taskbar_shell.h"
+#include "tray_launcher/shell/taskbar_shell.h"
 
 #include "common/win32/start_process.h"
 

@@ -1,5 +1,6 @@
 // merovant's seam: the side effects a test must not really perform. The
-// program calls Windows through WindowsShell; tests put a recorder in its place.
+// program calls Windows through WindowsMerovantShell; tests put a recorder in
+// its place.
 #pragma once
 
 #include <windows.h>
@@ -28,7 +29,7 @@ protected:
     ~MerovantShell() = default;
 };
 
-class WindowsShell final : public MerovantShell {
+class WindowsMerovantShell final : public MerovantShell {
 public:
     void StartProgram(const char* commandLine) override;
     void OpenHelp(HWND owner, const char* helpFile, DWORD context) override;
@@ -38,6 +39,6 @@ public:
     void RestartWindows() override;
 };
 
-// The shell the program runs with: WindowsShell in merovant.exe
+// The shell the program runs with: WindowsMerovantShell in merovant.exe
 // (program_shell.cpp), a recorder in the test build.
 MerovantShell& ProgramShell();

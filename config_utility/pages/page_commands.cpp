@@ -1,11 +1,11 @@
-#include "config_utility/app/page_commands.h"
+#include "config_utility/pages/page_commands.h"
 
 #include <cstring>
 
 #include "config_utility/pages/accessibility_page.h"
 #include "config_utility/pages/audio_page.h"
+#include "config_utility/pages/control_panels.h"
 #include "config_utility/pages/customize_page.h"
-#include "config_utility/app/control_panels.h"
 #include "config_utility/pages/device_page.h"
 #include "config_utility/pages/glidenub_page.h"
 #include "config_utility/pages/infrared_page.h"

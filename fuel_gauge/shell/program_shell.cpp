@@ -1,5 +1,5 @@
 // fuel.exe acts through Windows itself.
-#include "fuel_gauge/app/fuel_shell.h"
+#include "fuel_gauge/shell/fuel_shell.h"
 
 FuelShell& ProgramShell() {
     static WindowsFuelShell shell;

@@ -92,28 +92,33 @@ def page_contexts(program, templates, dialogs, names):
     return required
 
 
-def merovant_contexts(source):
-    resources = source / "resources" / "merovant"
+def pages(source, program, classes, pattern):
+    """The resource names of a program and the contexts of its pages: the
+    templates that the page classes in the folder classes name (pattern)."""
+    resources = source / "resources" / program
     names = defines(resources / "resource.h")
     templates = []
-    for page in sorted((source / "config_utility" / "pages").glob("*.cpp")):
-        templates += re.findall(r"DevicePageLayout\s+kLayout\s*\{\s*(IDD_\w+)", page.read_text())
-    required = page_contexts("merovant", templates, dialog_controls(resources / "pages.rc", names), names)
-    slots = re.search(r"kDeviceSlots\[\w*\]\s*=\s*\{(.*?)\n\};", (source / "config_utility" / "core" /
-                                                                     "view_layout.cpp").read_text(), re.S)
-    for button in re.findall(r"\{\s*(IDC_\w+)\s*,", slots.group(1) if slots else ""):
+    for page in sorted((source / classes).glob("*.cpp")):
+        templates += re.findall(pattern, page.read_text())
+    if not templates:
+        raise ValueError(f"no page class in {classes} names its template")
+    return names, page_contexts(program, templates, dialog_controls(resources / "pages.rc", names), names)
+
+
+def merovant_contexts(source):
+    names, required = pages(source, "merovant", "config_utility/pages", r"DevicePageLayout\s+kLayout\s*\{\s*(IDD_\w+)")
+    view = (source / "config_utility" / "core" / "view_layout.cpp").read_text()
+    slots = re.search(r"kDeviceSlots\[\w*\]\s*=\s*\{(.*?)\n\};", view, re.S)
+    if not slots:
+        raise ValueError("no kDeviceSlots table in view_layout.cpp")
+    for button in re.findall(r"\{\s*(IDC_\w+)\s*,", slots.group(1)):
         required[names["HELP_CONTEXT_CONTROL_BASE"] + names[button]] = f"device button {button}"
     required[names["HELP_CONTEXT_MAIN_WINDOW"]] = "the main window (HELP_CONTEXT_MAIN_WINDOW)"
     return required
 
 
 def corvessa_contexts(source):
-    resources = source / "resources" / "corvessa"
-    names = defines(resources / "resource.h")
-    templates = []
-    for page in sorted((source / "power_sheet" / "sheet").glob("*.cpp")):
-        templates += re.findall(r"CPowerPage\s*\(\s*\w+\s*,\s*(IDD_\w+)", page.read_text())
-    return page_contexts("corvessa", templates, dialog_controls(resources / "pages.rc", names), names)
+    return pages(source, "corvessa", "power_sheet/sheet", r"CPowerPage\s*\(\s*\w+\s*,\s*(IDD_\w+)")[1]
 
 
 # Program folder: (its contexts, whether its index needs keywords).
@@ -140,7 +145,11 @@ def listing(hlpc, help_source, work):
 def check(source, hlpc, work, help_root):
     faults = []
     for program, (contexts_of, needs_keywords) in PROGRAMS.items():
-        required = contexts_of(source)
+        try:
+            required = contexts_of(source)
+        except (ValueError, KeyError) as fault:
+            faults.append(f"{program}: its context numbers cannot be derived: {fault}")
+            continue
         folder = help_root / program / "help"
         if not (folder / "help_1033.txt").exists():
             faults.append(f"{program}: no help_1033.txt in {folder}")

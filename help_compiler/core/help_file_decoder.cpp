@@ -9,19 +9,6 @@
 
 namespace {
 
-// Paragraph information flags and the fields they announce.
-enum ParagraphBits : uint16_t {
-    kUnknownFollows = 0x0001,
-    kSpacingAbove = 0x0002,
-    kSpacingBelow = 0x0004,
-    kSpacingLines = 0x0008,
-    kLeftIndent = 0x0010,
-    kRightIndent = 0x0020,
-    kFirstLineIndent = 0x0040,
-    kBorderFollows = 0x0100,
-    kTabsFollow = 0x0200,
-};
-
 class Decoder {
 public:
     Decoder(DecodedHelpFile& out, std::string& error) : out_(out), error_(error) {}
@@ -195,13 +182,14 @@ bool Decoder::TextRecord(std::span<const uint8_t> data1, std::span<const uint8_t
         return Fail("|TOPIC: a text record's header is cut short");
     characters += length;
     DecodedParagraph paragraph;
-    if (bits & kUnknownFollows) format.CompressedSigned32(skipped);
-    if (bits & kSpacingAbove) format.CompressedSigned16(paragraph.spacingAbove);
-    for (uint16_t bit : {kSpacingBelow, kSpacingLines, kLeftIndent, kRightIndent, kFirstLineIndent}) {
+    if (bits & kParagraphUnknownFollows) format.CompressedSigned32(skipped);
+    if (bits & kParagraphSpacingAbove) format.CompressedSigned16(paragraph.spacingAbove);
+    for (uint16_t bit : {kParagraphSpacingBelow, kParagraphSpacingLines, kParagraphLeftIndent, kParagraphRightIndent,
+                         kParagraphFirstLineIndent}) {
         if (bits & bit) format.CompressedSigned16(skipped);
     }
-    if (bits & kBorderFollows) format.Skip(3);
-    if (bits & kTabsFollow) {
+    if (bits & kParagraphBorder) format.Skip(3);
+    if (bits & kParagraphTabs) {
         int32_t tabs = 0;
         format.CompressedSigned16(tabs);
         for (int32_t i = 0; i < tabs && format.ok(); ++i) {

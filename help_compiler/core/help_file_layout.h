@@ -172,6 +172,19 @@ enum TopicRecordType : uint8_t {
     kRecordText = 0x20,
 };
 
+// Paragraph information of a text record: which optional fields follow.
+enum ParagraphInfoBits : uint16_t {
+    kParagraphUnknownFollows = 0x0001,
+    kParagraphSpacingAbove = 0x0002,
+    kParagraphSpacingBelow = 0x0004,
+    kParagraphSpacingLines = 0x0008,
+    kParagraphLeftIndent = 0x0010,
+    kParagraphRightIndent = 0x0020,
+    kParagraphFirstLineIndent = 0x0040,
+    kParagraphBorder = 0x0100,
+    kParagraphTabs = 0x0200,
+};
+
 // Character formatting commands of a text record's LinkData1.
 enum FormatCommand : uint8_t {
     kFormatFont = 0x80,          // + uint16 font number

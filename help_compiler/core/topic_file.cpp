@@ -16,9 +16,6 @@ static_assert(kBlockCapacity == 3630);
 // Space above every paragraph but a topic's first, in half points.
 constexpr int32_t kParagraphSpacing = 12;
 
-// Paragraph information: which optional fields follow.
-constexpr uint16_t kSpacingAboveFollows = 0x0002;
-
 struct Record {
     uint8_t type = kRecordText;
     std::vector<uint8_t> data1;  // LinkData1 after the record's header
@@ -65,7 +62,7 @@ Record TextRecord(const HelpParagraph& paragraph, uint16_t font, bool first, int
     data1.U8(0);
     data1.U8(0x80);  // 0, biased
     data1.U16(0);    // paragraph id
-    data1.U16(first ? 0 : kSpacingAboveFollows);
+    data1.U16(first ? 0 : kParagraphSpacingAbove);
     if (!first) data1.CompressedSigned16(kParagraphSpacing);
     data1.Bytes(commands.bytes());
     record.data1 = data1.Take();

@@ -1,6 +1,6 @@
 # The suite's two commands:
 #   make run    build what is needed and start the suite on the virtual notebook
-#   make test   install what is missing, build all three trees, run every test
+#   make test   install what is missing, build the four trees, run every test
 .PHONY: all setup configure build native sanitize win64 win32 run test screenshots clean fuzz bench
 
 # The trees are the presets of CMakePresets.json.

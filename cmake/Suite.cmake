@@ -68,6 +68,32 @@ if(SUITE_TESTS)
   endif()
 endif()
 
+# The suite's deliverables, read from deliverables.txt: SUITE_DELIVERABLES
+# names their targets, and SUITE_<name>_FOLDER, _RESOURCES, _IMAGE, _PLACE and
+# _LANGUAGES hold the other columns of each.
+function(suite_read_deliverables)
+  set(list ${CMAKE_SOURCE_DIR}/deliverables.txt)
+  set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${list})
+  file(STRINGS ${list} lines REGEX "^[^#]")
+  set(names)
+  foreach(line ${lines})
+    string(REGEX MATCHALL "[^ \t]+" columns "${line}")
+    list(LENGTH columns count)
+    if(NOT count EQUAL 6)
+      message(FATAL_ERROR "deliverables.txt: six columns wanted, not: ${line}")
+    endif()
+    list(GET columns 0 name)
+    list(APPEND names ${name})
+    set(index 1)
+    foreach(column FOLDER RESOURCES IMAGE PLACE LANGUAGES)
+      list(GET columns ${index} value)
+      set(SUITE_${name}_${column} ${value} PARENT_SCOPE)
+      math(EXPR index "${index} + 1")
+    endforeach()
+  endforeach()
+  set(SUITE_DELIVERABLES ${names} PARENT_SCOPE)
+endfunction()
+
 # suite_portable_library(NAME SOURCES... [LIBS libs...])
 # Portable core: no <windows.h>; built in every tree.
 function(suite_portable_library name)

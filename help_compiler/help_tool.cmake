@@ -18,7 +18,8 @@ ExternalProject_Add(host_tools
 
 # suite_help_output(SOURCE OUT): where the help source
 # resources/<folder>/help/help_<LANGID>.txt is compiled to:
-# help/<LANGID>/<program>.hlp, named after the deliverable of that folder.
+# help/<LANGID>/<program>.hlp, named after the image of the deliverable whose
+# resources are that folder (deliverables.txt).
 function(suite_help_output source out)
   string(REGEX MATCH "resources/([^/]+)/help/help_([0-9]+)\\.txt$" matched ${source})
   if(NOT matched)
@@ -26,14 +27,14 @@ function(suite_help_output source out)
   endif()
   set(folder ${CMAKE_MATCH_1})
   set(language ${CMAKE_MATCH_2})
-  foreach(program ${SUITE_DELIVERABLES})
-    string(TOLOWER ${program} lower)
-    if(lower STREQUAL folder)
+  foreach(name ${SUITE_DELIVERABLES})
+    if(SUITE_${name}_RESOURCES STREQUAL folder)
+      get_filename_component(program ${SUITE_${name}_IMAGE} NAME_WE)
       set(${out} ${CMAKE_BINARY_DIR}/help/${language}/${program}.hlp PARENT_SCOPE)
       return()
     endif()
   endforeach()
-  message(FATAL_ERROR "${source}: no deliverable is named ${folder}")
+  message(FATAL_ERROR "${source}: no deliverable has its resources in resources/${folder}")
 endfunction()
 
 # suite_help_file(SOURCE OUTPUT): compiles a help source with the host's hlpc.

@@ -1,11 +1,13 @@
 ; The Merovant notebook suite's installer.
-;   makensis -DTREE=<build tree> -DSTUB=<x86-ansi|amd64-unicode> -DOUTFILE=<installer.exe> installer/suite.nsi
-; TREE/bin holds the seven deliverables. The shipping installer (x86-ansi)
+;   makensis -DTREE=<build tree> -DSTUB=<x86-ansi|amd64-unicode> -DOUTFILE=<installer.exe>
+;            -DDELIVERABLES=<deliverables.nsh> installer/suite.nsi
+; TREE/bin holds the seven deliverables; DELIVERABLES is the list of their
+; files that installer/CMakeLists.txt writes. The shipping installer (x86-ansi)
 ; runs on Windows 95, 98 and NT 4.0; the amd64 one installs the win64 tree
 ; into the Wine prefix of the virtual notebook.
 
-!ifndef TREE | STUB | OUTFILE
-  !error "define TREE, STUB and OUTFILE"
+!ifndef TREE | STUB | OUTFILE | DELIVERABLES
+  !error "define TREE, STUB, OUTFILE and DELIVERABLES"
 !endif
 
 Unicode false
@@ -16,7 +18,7 @@ Unicode false
   Target x86-ansi
 !endif
 
-!include "deliverables.nsh"
+!include "${DELIVERABLES}"
 
 !define PRODUCT "Merovant Notebook Utilities"
 !define CONFIG_KEY "SOFTWARE\Merovant\Configuration Utility"
@@ -127,11 +129,12 @@ Function un.DeleteWhenFree
   Pop $0
 FunctionEnd
 
-!macro INSTALL_FILE NAME
+!macro INSTALL_FILE FOLDER NAME
+  SetOutPath "${FOLDER}"
   File "${TREE}\bin\${NAME}"
 !macroend
-!macro REMOVE_FILE NAME
-  Push "$INSTDIR\${NAME}"
+!macro REMOVE_FILE FOLDER NAME
+  Push "${FOLDER}\${NAME}"
   Call un.DeleteWhenFree
 !macroend
 
@@ -139,10 +142,7 @@ Section "Install"
   SetShellVarContext all
   Call CloseRunning
 
-  SetOutPath "$INSTDIR"
-  !insertmacro SUITE_PROGRAMS INSTALL_FILE
-  SetOutPath "$SYSDIR"
-  File "${TREE}\bin\${SUITE_APPLET}"
+  !insertmacro SUITE_FILES INSTALL_FILE
   SetOutPath "$INSTDIR"
 
   ; The shared key: the command lines the programs start one another with.
@@ -202,9 +202,7 @@ Section "Uninstall"
   SetShellVarContext all
   Call un.CloseRunning
 
-  !insertmacro SUITE_PROGRAMS REMOVE_FILE
-  Push "$SYSDIR\${SUITE_APPLET}"
-  Call un.DeleteWhenFree
+  !insertmacro SUITE_FILES REMOVE_FILE
   Delete "$SMSTARTUP\Merovant Configuration.lnk"
   Delete "$SMSTARTUP\Fuel Gauge.lnk"
   Delete "$INSTDIR\Uninstall.exe"

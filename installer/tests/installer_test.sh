@@ -26,16 +26,27 @@ check() {  # check DESCRIPTION COMMAND...
     failed=$((failed + 1))
   fi
 }
-source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-capture.sh"
+source_dir="$(dirname "${BASH_SOURCE[0]}")/../.."
+source "$source_dir/scripts/wine-capture.sh"
 equals() { [ "$1" = "$2" ] || { echo "  got '$1', wanted '$2'"; return 1; }; }
 lnk_field() { lnkinfo "$1" 2>/dev/null | awk -F'\t+: ' -v f="$2" 'index($0, f) { print $2; exit }' | sed 's/^[[:space:]]*//'; }
 service_state() { wine_capture wine sc query HotkeyService | awk '/STATE/ { print $4 }'; }
+# Each deliverable's image and the folder it is installed in (deliverables.txt).
+images() {
+  grep -v -e '^#' -e '^[[:space:]]*$' "$source_dir/deliverables.txt" | while read -r _ _ _ image place _; do
+    case $place in
+      program) echo "$folder/$image" ;;
+      system) echo "$drive/windows/system32/$image" ;;
+      *) echo "deliverables.txt: $image goes to '$place'" >&2 ;;
+    esac
+  done
+}
 
 installed_state() {
-  for program in merovant.exe Corvessa.exe fuel.exe taskbar.exe Pressmon.exe sorvault.exe; do
-    check "$program installed" test -f "$folder/$program"
-  done
-  check "Panelora.cpl in the system folder" test -f "$drive/windows/system32/Panelora.cpl"
+  check "seven deliverables" equals "$(images | wc -l)" 7
+  while read -r image; do
+    check "$image installed" test -f "$image"
+  done < <(images)
   check "Program quoted" equals "$(registry_value "$config" Program)" '"C:\Program Files\Merovant\merovant.exe"'
   check "CurrentPath" equals "$(registry_value "$config" CurrentPath)" 'C:\Program Files\Merovant'
   check "Power" equals "$(registry_value "$config" Power)" '"C:\Program Files\Merovant\Corvessa.exe"'
@@ -65,7 +76,9 @@ for _ in $(seq 1 60); do
   sleep 1
 done
 check "install folder removed" test ! -e "$folder"
-check "applet removed" test ! -e "$drive/windows/system32/Panelora.cpl"
+while read -r image; do
+  check "$image removed" test ! -e "$image"
+done < <(images)
 check "shortcuts removed" test ! -e "$startup/Fuel Gauge.lnk" -a ! -e "$startup/Merovant Configuration.lnk"
 check "shared key removed" bash -c "! wine reg query 'HKLM\\SOFTWARE\\Merovant'"
 check "service key removed" bash -c "! wine reg query 'HKLM\\System\\CurrentControlSet\\Services\\Hotkey'"

@@ -1,6 +1,7 @@
 #include "machine_control/core/machine_operations.h"
 
 #include "machine_control/core/smi_channel.h"
+#include "machine_control/core/smi_operations.h"
 
 namespace {
 
@@ -12,7 +13,7 @@ struct Registers {
 };
 
 // Step 1: a fresh block, all words zero but the ones the operation names.
-SmiRequest Request(uint32_t function, uint32_t ebx, Registers regs = {}) {
+constexpr SmiRequest Block(uint32_t function, uint32_t ebx, Registers regs) {
     SmiRequest r{};
     r.Eax = function;
     r.Ebx = ebx;
@@ -23,14 +24,58 @@ SmiRequest Request(uint32_t function, uint32_t ebx, Registers regs = {}) {
     return r;
 }
 
-// BL = sub-function, BH = an 8-bit value.
-constexpr uint32_t ByteInBh(uint32_t sub, uint8_t value) { return (uint32_t{value} << 8) | sub; }
+// The operation's row: BL = sub-function, BH = the action that names it.
+template <SmiOp op>
+SmiRequest Request(Registers regs = {}) {
+    constexpr SmiOperation row = SmiOperationRow(op);
+    static_assert(row.action != kSmiAnyAction, "this operation carries a value in BH");
+    return Block(row.function, (static_cast<uint32_t>(row.action) << 8) | row.subFunction, regs);
+}
+
+// BL = sub-function, BH = an 8-bit value (for GetSerialPortStatus the action,
+// which every caller passes as the row's 0).
+template <SmiOp op>
+SmiRequest ByteInBh(uint8_t value, Registers regs = {}) {
+    constexpr SmiOperation row = SmiOperationRow(op);
+    return Block(row.function, (uint32_t{value} << 8) | row.subFunction, regs);
+}
 
 // A 32-bit value shifted above the sub-function; its bits above 23 fall off.
-constexpr uint32_t WordAboveBl(uint32_t sub, uint32_t value) { return (value << 8) | sub; }
+template <SmiOp op>
+SmiRequest WordAboveBl(uint32_t value, Registers regs = {}) {
+    constexpr SmiOperation row = SmiOperationRow(op);
+    static_assert(row.action == kSmiAnyAction, "this operation's row names its BH");
+    return Block(row.function, (value << 8) | row.subFunction, regs);
+}
 
 // Two bytes of a register: high and low (the upper half stays zero).
 constexpr uint32_t Bytes(uint8_t high, uint8_t low) { return (uint32_t{high} << 8) | low; }
+
+// The catalogue reads back what it packs: every row stands at its
+// operation's place, and a request with the row's own BH (or, for a row that
+// takes any BH, one that no sibling names) is found as that row, so no row
+// hides another.
+constexpr uint32_t FreeAction(const SmiOperation& any) {
+    for (uint32_t action = 0; action <= 0xFF; ++action) {
+        bool named = false;
+        for (const SmiOperation& row : kSmiOperations)
+            named = named || (row.function == any.function && row.subFunction == any.subFunction &&
+                              row.action == static_cast<int>(action));
+        if (!named) return action;
+    }
+    return 0x100;
+}
+
+constexpr bool RowsReadBack() {
+    for (uint32_t i = 0; i < kSmiOperationCount; ++i) {
+        const SmiOperation& row = kSmiOperations[i];
+        const uint32_t action = row.action == kSmiAnyAction ? FreeAction(row) : static_cast<uint32_t>(row.action);
+        if (static_cast<uint32_t>(row.op) != i || action > 0xFF) return false;
+        if (SmiOperationIndex(Block(row.function, (action << 8) | row.subFunction, {})) != i) return false;
+    }
+    return true;
+}
+static_assert(RowsReadBack(), "each request packed from a row is read back as that row");
 
 // Steps 2 to 4: true when the driver answered and the machine did not refuse.
 bool Send(SmiRequest& block) {
@@ -50,28 +95,30 @@ Bool32 Query(SmiRequest block, T (*field)(const SmiRequest&), T& out) {
 
 // ---- 0x9612 ----
 
-Bool32 GetGlidenubStatus(uint8_t& state) { return Query(Request(kSmiFunctionDisplay, 0x0210), AL, state); }
-Bool32 EnableGlidenub(uint8_t value) { return Set(Request(kSmiFunctionDisplay, ByteInBh(0x10, value))); }
-Bool32 GetCurDisplay(uint8_t& display) { return Query(Request(kSmiFunctionDisplay, 0x000B), CL, display); }
-Bool32 SetCurDisplay(uint8_t display) { return Set(Request(kSmiFunctionDisplay, 0x010B, {.ecx = display})); }
-Bool32 CheckMonitorConnect() { return Set(Request(kSmiFunctionDisplay, 0x000C)); }
-Bool32 GetScreenExpansion(uint8_t& state) { return Query(Request(kSmiFunctionDisplay, 0x0212), AL, state); }
-Bool32 EnableScreenExpansion(uint32_t value) { return Set(Request(kSmiFunctionDisplay, WordAboveBl(0x12, value))); }
-Bool32 GetNotSuspendForLCDClose(uint8_t& state) { return Query(Request(kSmiFunctionDisplay, 0x020E), AL, state); }
-Bool32 SetNotSuspendForLCDClose(uint32_t value) { return Set(Request(kSmiFunctionDisplay, WordAboveBl(0x0E, value))); }
+Bool32 GetGlidenubStatus(uint8_t& state) { return Query(Request<SmiOp::GetGlidenubStatus>(), AL, state); }
+Bool32 EnableGlidenub(uint8_t value) { return Set(ByteInBh<SmiOp::EnableGlidenub>(value)); }
+Bool32 GetCurDisplay(uint8_t& display) { return Query(Request<SmiOp::GetCurDisplay>(), CL, display); }
+Bool32 SetCurDisplay(uint8_t display) { return Set(Request<SmiOp::SetCurDisplay>({.ecx = display})); }
+Bool32 CheckMonitorConnect() { return Set(Request<SmiOp::CheckMonitorConnect>()); }
+Bool32 GetScreenExpansion(uint8_t& state) { return Query(Request<SmiOp::GetScreenExpansion>(), AL, state); }
+Bool32 EnableScreenExpansion(uint32_t value) { return Set(WordAboveBl<SmiOp::EnableScreenExpansion>(value)); }
+Bool32 GetNotSuspendForLCDClose(uint8_t& state) {
+    return Query(Request<SmiOp::GetNotSuspendForLCDClose>(), AL, state);
+}
+Bool32 SetNotSuspendForLCDClose(uint32_t value) { return Set(WordAboveBl<SmiOp::SetNotSuspendForLCDClose>(value)); }
 
 // ---- 0x9611 ----
 
-Bool32 GetCurSystemMode(uint8_t& mode) { return Query(Request(kSmiFunctionPower, 0x0000), AL, mode); }
-Bool32 GetScreenBlank(uint8_t& state) { return Query(Request(kSmiFunctionPower, 0x020D), AL, state); }
-Bool32 SetScreenBlank(uint32_t value) { return Set(Request(kSmiFunctionPower, WordAboveBl(0x0D, value))); }
-Bool32 GetBrightMode(uint8_t& mode) { return Query(Request(kSmiFunctionPower, 0x0210), AL, mode); }
-Bool32 SetBrightMode(uint8_t value) { return Set(Request(kSmiFunctionPower, ByteInBh(0x10, value))); }
-Bool32 GetSleepWhileDocked(uint8_t& state) { return Query(Request(kSmiFunctionPower, 0x020E), AL, state); }
-Bool32 SetSleepWhileDocked(uint32_t value) { return Set(Request(kSmiFunctionPower, WordAboveBl(0x0E, value))); }
+Bool32 GetCurSystemMode(uint8_t& mode) { return Query(Request<SmiOp::GetCurSystemMode>(), AL, mode); }
+Bool32 GetScreenBlank(uint8_t& state) { return Query(Request<SmiOp::GetScreenBlank>(), AL, state); }
+Bool32 SetScreenBlank(uint32_t value) { return Set(WordAboveBl<SmiOp::SetScreenBlank>(value)); }
+Bool32 GetBrightMode(uint8_t& mode) { return Query(Request<SmiOp::GetBrightMode>(), AL, mode); }
+Bool32 SetBrightMode(uint8_t value) { return Set(ByteInBh<SmiOp::SetBrightMode>(value)); }
+Bool32 GetSleepWhileDocked(uint8_t& state) { return Query(Request<SmiOp::GetSleepWhileDocked>(), AL, state); }
+Bool32 SetSleepWhileDocked(uint32_t value) { return Set(WordAboveBl<SmiOp::SetSleepWhileDocked>(value)); }
 
 Bool32 GetResumeOnTimer(uint8_t& a, uint8_t& b, uint8_t& c, uint8_t& d, uint16_t& e, uint16_t& f) {
-    SmiRequest r = Request(kSmiFunctionPower, 0x0206);
+    SmiRequest r = Request<SmiOp::GetResumeOnTimer>();
     if (!Send(r)) return 0;
     a = AL(r);
     b = DH(r);
@@ -83,12 +130,12 @@ Bool32 GetResumeOnTimer(uint8_t& a, uint8_t& b, uint8_t& c, uint8_t& d, uint16_t
 }
 
 Bool32 SetResumeOnTimer(uint32_t enable, uint8_t b, uint8_t c, uint8_t d, uint16_t e, uint16_t f) {
-    return Set(Request(kSmiFunctionPower, WordAboveBl(0x06, enable),
-                       {.ecx = Bytes(d, 0), .edx = Bytes(b, c), .esi = e, .edi = f}));
+    return Set(WordAboveBl<SmiOp::SetResumeOnTimer>(enable,
+                                                    {.ecx = Bytes(d, 0), .edx = Bytes(b, c), .esi = e, .edi = f}));
 }
 
 Bool32 GetHibernateStatus(uint8_t& flags, uint8_t& value) {
-    SmiRequest r = Request(kSmiFunctionPower, 0x000F);
+    SmiRequest r = Request<SmiOp::GetHibernateStatus>();
     if (!Send(r)) return 0;
     flags = CL(r);
     value = DH(r);
@@ -96,29 +143,29 @@ Bool32 GetHibernateStatus(uint8_t& flags, uint8_t& value) {
 }
 
 Bool32 SetHibernateStatus(uint8_t flags, uint8_t value) {
-    return Set(Request(kSmiFunctionPower, 0x010F, {.ecx = flags, .edx = Bytes(value, 0)}));
+    return Set(Request<SmiOp::SetHibernateStatus>({.ecx = flags, .edx = Bytes(value, 0)}));
 }
 
-Bool32 SetBIOSforPwrMgrSupport(uint8_t value) { return Set(Request(kSmiFunctionPower, ByteInBh(0x11, value))); }
-Bool32 SetSysPowerState(uint8_t value) { return Set(Request(kSmiFunctionPower, ByteInBh(0x13, value))); }
+Bool32 SetBIOSforPwrMgrSupport(uint8_t value) { return Set(ByteInBh<SmiOp::SetBIOSforPwrMgrSupport>(value)); }
+Bool32 SetSysPowerState(uint8_t value) { return Set(ByteInBh<SmiOp::SetSysPowerState>(value)); }
 
 Bool32 GetCPUSpeedforCustomized(uint8_t selector, uint8_t& speed) {
-    return Query(Request(kSmiFunctionPower, 0x0014, {.edx = selector}), CL, speed);
+    return Query(Request<SmiOp::GetCPUSpeedforCustomized>({.edx = selector}), CL, speed);
 }
 Bool32 SetCPUSpeedforCustomized(uint8_t selector, uint8_t speed) {
-    return Set(Request(kSmiFunctionPower, 0x0114, {.ecx = speed, .edx = selector}));
+    return Set(Request<SmiOp::SetCPUSpeedforCustomized>({.ecx = speed, .edx = selector}));
 }
-Bool32 GetCDROMSpeed(uint8_t& speed) { return Query(Request(kSmiFunctionPower, 0x0015), CL, speed); }
-Bool32 SetCDROMSpeed(uint8_t speed) { return Set(Request(kSmiFunctionPower, 0x0115, {.ecx = speed})); }
+Bool32 GetCDROMSpeed(uint8_t& speed) { return Query(Request<SmiOp::GetCDROMSpeed>(), CL, speed); }
+Bool32 SetCDROMSpeed(uint8_t speed) { return Set(Request<SmiOp::SetCDROMSpeed>({.ecx = speed})); }
 Bool32 GetPowerMode(uint8_t selector, uint8_t& mode) {
-    return Query(Request(kSmiFunctionPower, 0x0016, {.edx = selector}), CL, mode);
+    return Query(Request<SmiOp::GetPowerMode>({.edx = selector}), CL, mode);
 }
 Bool32 SetPowerMode(uint8_t selector, uint8_t mode) {
-    return Set(Request(kSmiFunctionPower, 0x0116, {.ecx = mode, .edx = selector}));
+    return Set(Request<SmiOp::SetPowerMode>({.ecx = mode, .edx = selector}));
 }
 
 Bool32 GetPowerModeDefaultInfo(uint8_t selector, uint8_t mode, uint8_t& a, uint8_t& b, uint8_t& c, uint8_t& d) {
-    SmiRequest r = Request(kSmiFunctionPower, 0x0216, {.ecx = mode, .edx = selector});
+    SmiRequest r = Request<SmiOp::GetPowerModeDefaultInfo>({.ecx = mode, .edx = selector});
     if (!Send(r)) return 0;
     a = BH(r);
     b = BL(r);
@@ -127,10 +174,10 @@ Bool32 GetPowerModeDefaultInfo(uint8_t selector, uint8_t mode, uint8_t& a, uint8
     return 1;
 }
 
-Bool32 GetPowerSource(uint8_t& source) { return Query(Request(kSmiFunctionPower, 0x0020), AL, source); }
+Bool32 GetPowerSource(uint8_t& source) { return Query(Request<SmiOp::GetPowerSource>(), AL, source); }
 
 Bool32 wsbi_GetPowerSourceStatus(uint16_t selector, uint8_t& a, uint8_t& b, uint8_t& c, uint8_t& d, uint16_t& e) {
-    SmiRequest r = Request(kSmiFunctionPower, 0x0027, {.ecx = selector});
+    SmiRequest r = Request<SmiOp::wsbi_GetPowerSourceStatus>({.ecx = selector});
     if (!Send(r)) return 0;
     a = BH(r);
     b = BL(r);
@@ -141,33 +188,33 @@ Bool32 wsbi_GetPowerSourceStatus(uint16_t selector, uint8_t& a, uint8_t& b, uint
 }
 
 Bool32 GetLCDOffTimer(uint8_t selector, uint8_t& value) {
-    return Query(Request(kSmiFunctionPower, 0x0082, {.edx = selector}), BH, value);
+    return Query(Request<SmiOp::GetLCDOffTimer>({.edx = selector}), BH, value);
 }
 Bool32 SetLCDOffTimer(uint8_t selector, uint8_t value) {
-    return Set(Request(kSmiFunctionPower, ByteInBh(0x02, value), {.edx = selector}));
+    return Set(ByteInBh<SmiOp::SetLCDOffTimer>(value, {.edx = selector}));
 }
 Bool32 GetHDDOffTimer(uint8_t selector, uint8_t& value) {
-    return Query(Request(kSmiFunctionPower, 0x0083, {.edx = selector}), BH, value);
+    return Query(Request<SmiOp::GetHDDOffTimer>({.edx = selector}), BH, value);
 }
 Bool32 SetHDDOffTimer(uint8_t selector, uint8_t value) {
-    return Set(Request(kSmiFunctionPower, ByteInBh(0x03, value), {.edx = selector}));
+    return Set(ByteInBh<SmiOp::SetHDDOffTimer>(value, {.edx = selector}));
 }
 Bool32 GetSysSuspendTimer(uint8_t selector, uint8_t& value) {
-    return Query(Request(kSmiFunctionPower, 0x008A, {.edx = selector}), BH, value);
+    return Query(Request<SmiOp::GetSysSuspendTimer>({.edx = selector}), BH, value);
 }
 Bool32 SetSysSuspendTimer(uint8_t selector, uint8_t value) {
-    return Set(Request(kSmiFunctionPower, ByteInBh(0x0A, value), {.edx = selector}));
+    return Set(ByteInBh<SmiOp::SetSysSuspendTimer>(value, {.edx = selector}));
 }
 
 // ---- 0x9610 ----
 
 Bool32 GetSerialPortStatus(uint8_t action, uint8_t& state) {
-    return Query(Request(kSmiFunctionPorts, ByteInBh(0x02, action)), AL, state);
+    return Query(ByteInBh<SmiOp::GetSerialPortStatus>(action), AL, state);
 }
-Bool32 SetSerialPortStatus(uint8_t value) { return Set(Request(kSmiFunctionPorts, ByteInBh(0x02, value))); }
+Bool32 SetSerialPortStatus(uint8_t value) { return Set(ByteInBh<SmiOp::SetSerialPortStatus>(value)); }
 
 Bool32 GetParallPortOpMode(uint8_t& mode, uint16_t& x, uint8_t& y, uint8_t& z, uint8_t& w) {
-    SmiRequest r = Request(kSmiFunctionPorts, 0x0003);
+    SmiRequest r = Request<SmiOp::GetParallPortOpMode>();
     if (!Send(r)) return 0;
     mode = AL(r);
     x = CX(r);
@@ -179,17 +226,17 @@ Bool32 GetParallPortOpMode(uint8_t& mode, uint16_t& x, uint8_t& y, uint8_t& z, u
 
 Bool32 SetParallPortOpMode(uint16_t x, uint8_t y, uint8_t z, uint8_t w) {
     const uint8_t dh = static_cast<uint8_t>(((w & 3) << 6) | (z & 0x3F));
-    return Set(Request(kSmiFunctionPorts, 0x0103, {.ecx = x, .edx = Bytes(dh, y)}));
+    return Set(Request<SmiOp::SetParallPortOpMode>({.ecx = x, .edx = Bytes(dh, y)}));
 }
 
-Bool32 SetParallelPort(uint8_t value) { return Set(Request(kSmiFunctionPorts, ByteInBh(0x03, value))); }
-Bool32 GetPCISteeringNum(uint8_t& count) { return Query(Request(kSmiFunctionPorts, 0x001D), CH, count); }
+Bool32 SetParallelPort(uint8_t value) { return Set(ByteInBh<SmiOp::SetParallelPort>(value)); }
+Bool32 GetPCISteeringNum(uint8_t& count) { return Query(Request<SmiOp::GetPCISteeringNum>(), CH, count); }
 Bool32 GetPCISteeringIRQList(uint8_t index, uint16_t& list) {
-    return Query(Request(kSmiFunctionPorts, ByteInBh(0x1E, index)), CX, list);
+    return Query(ByteInBh<SmiOp::GetPCISteeringIRQList>(index), CX, list);
 }
 
 Bool32 GetPCISteeringIRQ(uint8_t index, uint8_t& a, uint8_t& irq) {
-    SmiRequest r = Request(kSmiFunctionPorts, 0x021F, {.ecx = index});
+    SmiRequest r = Request<SmiOp::GetPCISteeringIRQ>({.ecx = index});
     if (!Send(r)) return 0;
     a = AL(r);
     irq = CH(r);
@@ -197,10 +244,10 @@ Bool32 GetPCISteeringIRQ(uint8_t index, uint8_t& a, uint8_t& irq) {
 }
 
 Bool32 SetPCISteeringIRQ(uint8_t index, uint32_t action, uint8_t irq) {
-    return Set(Request(kSmiFunctionPorts, WordAboveBl(0x1F, action), {.ecx = Bytes(irq, index)}));
+    return Set(WordAboveBl<SmiOp::SetPCISteeringIRQ>(action, {.ecx = Bytes(irq, index)}));
 }
 
-Bool32 GetInfraredStatus(uint8_t& state) { return Query(Request(kSmiFunctionPorts, 0x0029), AL, state); }
-Bool32 SetInfraredStatus(uint8_t value) { return Set(Request(kSmiFunctionPorts, 0x0129, {.ecx = value})); }
-Bool32 GetFnKeyLockstatus(uint8_t& state) { return Query(Request(kSmiFunctionPorts, 0x0220), AL, state); }
-Bool32 SetFnKeyLockStatus(uint32_t value) { return Set(Request(kSmiFunctionPorts, WordAboveBl(0x20, value))); }
+Bool32 GetInfraredStatus(uint8_t& state) { return Query(Request<SmiOp::GetInfraredStatus>(), AL, state); }
+Bool32 SetInfraredStatus(uint8_t value) { return Set(Request<SmiOp::SetInfraredStatus>({.ecx = value})); }
+Bool32 GetFnKeyLockstatus(uint8_t& state) { return Query(Request<SmiOp::GetFnKeyLockstatus>(), AL, state); }
+Bool32 SetFnKeyLockStatus(uint32_t value) { return Set(WordAboveBl<SmiOp::SetFnKeyLockStatus>(value)); }

@@ -18,9 +18,14 @@ struct HotkeySetupBlock {
 };
 static_assert(sizeof(HotkeySetupBlock) == 12, "the hot-key set-up block is 12 bytes");
 
+// The key groups of an event: the function keys, the play-station keys (with
+// the shutdown keys 7 and 8); any other group is the number keys.
+inline constexpr std::uint8_t kFunctionKeyGroup = 0;
+inline constexpr std::uint8_t kPlaystationKeyGroup = 2;
+
 // Exchanged once per event: sent as zeros, read back with the pending key.
 struct HotkeyEventBlock {
-    std::uint8_t group;       // 0 function keys, 2 play-station and shutdown keys, else number keys
+    std::uint8_t group;       // kFunctionKeyGroup, kPlaystationKeyGroup, else number keys
     std::uint8_t unused1;
     std::uint8_t keyMask;     // lowest set bit k is key k+1; none is key 9
     std::uint8_t unused[9];

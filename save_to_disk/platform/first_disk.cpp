@@ -2,6 +2,7 @@
 
 #include "common/win32/registry_string.h"
 #include "common/win32/unique_handle.h"
+#include "machine_control/protocols/first_disk_protocol.h"
 #include "save_to_disk/platform/save_file_disk.h"
 
 std::string RootOf(char letter) { return std::string(1, letter) + ":\\"; }

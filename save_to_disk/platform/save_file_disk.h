@@ -55,12 +55,8 @@ public:
     virtual PartitionProbeResult ProbeFirstDisk() = 0;
 };
 
-// The registry value that names the virtual notebook's first disk.
-inline constexpr char kVirtualNotebookKey[] = "Software\\VirtualNotebook";
-inline constexpr char kFirstDiskValue[] = "FirstDisk";
-
-// The disk-image binding when HKEY_LOCAL_MACHINE\Software\VirtualNotebook
-// names an existing image in "FirstDisk"; otherwise the system's.
+// The disk-image binding when the virtual notebook names an existing image
+// as its first disk (first_disk_protocol.h); otherwise the system's.
 std::unique_ptr<SaveFileDisk> OpenFirstDisk();
 std::unique_ptr<SaveFileDisk> MakeSystemDisk();
 std::unique_ptr<SaveFileDisk> MakeImageDisk(const std::string& imagePath);

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "common/win32/unique_handle.h"
+#include "machine_control/protocols/first_disk_protocol.h"
 #include "tests/support/test_log.h"
 
 namespace {
@@ -172,7 +173,7 @@ protected:
                 if (WaitForSingleObject(p->get(), 5000) != WAIT_OBJECT_0) TerminateProcess(p->get(), 1);
             }
         }
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\VirtualNotebook");
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kVirtualNotebookKey);
         // A failed test's disk stays for a look.
         if (!HasFailure()) DeleteFileA(WindowsPath(imageUnix_).c_str());
     }
@@ -185,11 +186,11 @@ protected:
                             output))
             << output;
         HKEY key;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\VirtualNotebook", 0, nullptr, 0, KEY_ALL_ACCESS,
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kVirtualNotebookKey, 0, nullptr, 0, KEY_ALL_ACCESS,
                                   nullptr, &key, nullptr),
                   ERROR_SUCCESS);
         const std::string image = WindowsPath(imageUnix_);
-        RegSetValueExA(key, "FirstDisk", 0, REG_SZ, reinterpret_cast<const BYTE*>(image.c_str()),
+        RegSetValueExA(key, kFirstDiskValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(image.c_str()),
                        DWORD(image.size() + 1));
         RegCloseKey(key);
     }

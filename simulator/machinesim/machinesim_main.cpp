@@ -8,13 +8,14 @@
 #include <vector>
 
 #include "common/win32/unique_handle.h"
+#include "machine_control/protocols/first_disk_protocol.h"
 #include "simulator/machinesim/machine_state_fields.h"
 #include "simulator/machinesim/control_device.h"
 #include "simulator/machinesim/driver_service.h"
 #include "simulator/machinesim/machinesim_resource.h"
 #include "simulator/machinesim/smbios_dump.h"
 #include "simulator/machinesim/smi_log_format.h"
-#include "simulator/model/smi_operations.h"
+#include "simulator/model/fault_targets.h"
 
 namespace {
 
@@ -41,14 +42,10 @@ void Print(UINT id, Args... args) {
     std::printf(format, args...);
 }
 
-// The machine's first hard disk: the full Windows path of its image, kept in
-// the registry where the programs' disk layers look for it.
-constexpr char kMachineKey[] = "Software\\VirtualNotebook";
-constexpr char kFirstDiskValue[] = "FirstDisk";
-
 bool ReadFirstDisk(char (&path)[MAX_PATH]) {
     UniqueRegistryKey key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kMachineKey, 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS) return false;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kVirtualNotebookKey, 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS)
+        return false;
     DWORD type = 0, size = sizeof path - 1;
     if (RegQueryValueExA(key.get(), kFirstDiskValue, nullptr, &type, reinterpret_cast<BYTE*>(path), &size) !=
             ERROR_SUCCESS ||
@@ -73,8 +70,8 @@ int AttachDisk(const char* image) {
     if (!file || !ReadFile(file.get(), sector, sizeof sector, &read, nullptr))
         return Report(IDS_BAD_DISK, kFailed, image);
     UniqueRegistryKey key;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kMachineKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr) !=
-            ERROR_SUCCESS ||
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kVirtualNotebookKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(),
+                        nullptr) != ERROR_SUCCESS ||
         RegSetValueExA(key.get(), kFirstDiskValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(full), length + 1) !=
             ERROR_SUCCESS)
         return Report(IDS_DISK_NOT_SET, kFailed);
@@ -83,7 +80,7 @@ int AttachDisk(const char* image) {
 
 int DetachDisk() {
     UniqueRegistryKey key;
-    const LONG opened = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kMachineKey, 0, KEY_SET_VALUE, key.put());
+    const LONG opened = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kVirtualNotebookKey, 0, KEY_SET_VALUE, key.put());
     if (opened == ERROR_FILE_NOT_FOUND) return kOk;
     if (opened != ERROR_SUCCESS) return Report(IDS_DISK_NOT_SET, kFailed);
     const LONG deleted = RegDeleteValueA(key.get(), kFirstDiskValue);

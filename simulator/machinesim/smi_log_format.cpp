@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "simulator/model/smi_operations.h"
+#include "machine_control/core/smi_operations.h"
 
 namespace {
 

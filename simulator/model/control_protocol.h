@@ -27,7 +27,7 @@ inline constexpr std::uint32_t kCtlReset = ControlCode(0x90B);          // no bu
 inline constexpr std::uint32_t kCtlGetSmbios = ControlCode(0x90C);      // out: the table, up to 2048 bytes
 
 struct ControlFault {
-    std::uint32_t target;  // smi_operations.h
+    std::uint32_t target;  // fault_targets.h
     std::uint32_t count;   // 0 off, kFaultAlways
 };
 static_assert(sizeof(ControlFault) == 8, "ControlFault is a control-device block");

@@ -67,84 +67,107 @@ std::uint32_t ReadWord(const DeviceRequest& r) {
     return value;
 }
 
+// A block of the model copied out whole.
+DeviceAnswer CopyOut(const DeviceRequest& r, const void* block, std::uint32_t size) {
+    if (!Out(r, size)) return Answer(DeviceResult::WrongLength);
+    std::memcpy(r.buffer, block, size);
+    return Answer(DeviceResult::Done, size);
+}
+
+// ---- the state ----
+
+DeviceAnswer SetState(MachineModel& model, const DeviceRequest& r) {
+    if (!In(r, sizeof(MachineState))) return Answer(DeviceResult::WrongLength);
+    std::memcpy(&model.state, r.buffer, sizeof model.state);
+    return Answer(DeviceResult::Done);
+}
+
+// ---- the hot keys ----
+
+DeviceAnswer PressHotkey(MachineModel& model, const DeviceRequest& r) {
+    if (!In(r, sizeof(ControlHotkeyPress))) return Answer(DeviceResult::WrongLength);
+    ControlHotkeyPress press;
+    std::memcpy(&press, r.buffer, sizeof press);
+    switch (model.PressHotkey(press.group, press.mask)) {
+        case KeyPress::Queued: return Answer(DeviceResult::Done, 0, true);
+        case KeyPress::Ignored: return Answer(DeviceResult::Done);
+        case KeyPress::QueueFull: break;
+    }
+    return Answer(DeviceResult::Refused);
+}
+
+DeviceAnswer SetReleaseFails(MachineModel& model, const DeviceRequest& r) {
+    if (!In(r, sizeof(std::uint32_t))) return Answer(DeviceResult::WrongLength);
+    model.SetHotkeyReleaseFails(ReadWord(r) != 0);
+    return Answer(DeviceResult::Done);
+}
+
+// ---- the faults ----
+
+DeviceAnswer FailNext(MachineModel& model, const DeviceRequest& r) {
+    if (!In(r, sizeof(std::uint32_t))) return Answer(DeviceResult::WrongLength);
+    model.FailNextRequests(ReadWord(r));
+    return Answer(DeviceResult::Done);
+}
+
+DeviceAnswer ArmFault(MachineModel& model, const DeviceRequest& r) {
+    if (!In(r, sizeof(ControlFault))) return Answer(DeviceResult::WrongLength);
+    ControlFault fault;
+    std::memcpy(&fault, r.buffer, sizeof fault);
+    return Answer(model.ArmFault(fault.target, fault.count) ? DeviceResult::Done : DeviceResult::Refused);
+}
+
+DeviceAnswer GetStatus(MachineModel& model, const DeviceRequest& r) {
+    ControlStatus status;
+    status.restoreOutcome = static_cast<std::uint32_t>(model.LastRestore());
+    status.pendingFailures = model.PendingFailures();
+    for (std::uint32_t i = 0; i < kFaultTargets; ++i) status.faults[i] = model.ArmedFault(i);
+    return CopyOut(r, &status, sizeof status);
+}
+
+// ---- the request log ----
+
+DeviceAnswer ReadLog(MachineModel& model, const DeviceRequest& r) {
+    if (!In(r, sizeof(std::uint32_t)) || !Out(r, sizeof(ControlLogChunk))) return Answer(DeviceResult::WrongLength);
+    const std::uint32_t first = ReadWord(r);
+    // Filled in place: the chunk header first, then each entry.
+    std::uint32_t count = 0;
+    SmiLogEntry entry;
+    while (count < kControlLogChunkEntries && model.GetLogEntry(first + count, entry)) {
+        std::memcpy(r.buffer + offsetof(ControlLogChunk, entries) + count * sizeof entry, &entry, sizeof entry);
+        ++count;
+    }
+    const std::uint32_t header[2] = {model.LogCount(), count};
+    std::memcpy(r.buffer, header, sizeof header);
+    return Answer(DeviceResult::Done, sizeof(ControlLogChunk));
+}
+
+// ---- the SMBIOS table ----
+
+DeviceAnswer LoadSmbios(MachineModel& model, const DeviceRequest& r) {
+    if (r.buffer == nullptr || r.inLength == 0 || r.inLength > kSmbiosTableMax) return Answer(DeviceResult::WrongLength);
+    return Answer(model.LoadSmbiosTable(r.buffer, r.inLength) ? DeviceResult::Done : DeviceResult::Refused);
+}
+
 DeviceAnswer ServeControl(MachineModel& model, const DeviceRequest& r) {
     switch (r.code) {
-        case kCtlGetState:
-            if (!Out(r, sizeof(MachineState))) return Answer(DeviceResult::WrongLength);
-            std::memcpy(r.buffer, &model.state, sizeof model.state);
-            return Answer(DeviceResult::Done, sizeof model.state);
-        case kCtlSetState:
-            if (!In(r, sizeof(MachineState))) return Answer(DeviceResult::WrongLength);
-            std::memcpy(&model.state, r.buffer, sizeof model.state);
-            return Answer(DeviceResult::Done);
-        case kCtlPressHotkey: {
-            if (!In(r, sizeof(ControlHotkeyPress))) return Answer(DeviceResult::WrongLength);
-            ControlHotkeyPress press;
-            std::memcpy(&press, r.buffer, sizeof press);
-            switch (model.PressHotkey(press.group, press.mask)) {
-                case KeyPress::Queued: return Answer(DeviceResult::Done, 0, true);
-                case KeyPress::Ignored: return Answer(DeviceResult::Done);
-                case KeyPress::QueueFull: break;
-            }
-            return Answer(DeviceResult::Refused);
-        }
-        case kCtlGetHotkeys:
-            if (!Out(r, sizeof(HotkeyStatus))) return Answer(DeviceResult::WrongLength);
-            std::memcpy(r.buffer, &model.Hotkeys(), sizeof(HotkeyStatus));
-            return Answer(DeviceResult::Done, sizeof(HotkeyStatus));
-        case kCtlReleaseFails:
-            if (!In(r, sizeof(std::uint32_t))) return Answer(DeviceResult::WrongLength);
-            model.SetHotkeyReleaseFails(ReadWord(r) != 0);
-            return Answer(DeviceResult::Done);
-        case kCtlFailNext:
-            if (!In(r, sizeof(std::uint32_t))) return Answer(DeviceResult::WrongLength);
-            model.FailNextRequests(ReadWord(r));
-            return Answer(DeviceResult::Done);
-        case kCtlReadLog: {
-            if (!In(r, sizeof(std::uint32_t)) || !Out(r, sizeof(ControlLogChunk))) return Answer(DeviceResult::WrongLength);
-            const std::uint32_t first = ReadWord(r);
-            // Filled in place: the chunk header first, then each entry.
-            std::uint32_t count = 0;
-            SmiLogEntry entry;
-            while (count < kControlLogChunkEntries && model.GetLogEntry(first + count, entry)) {
-                std::memcpy(r.buffer + offsetof(ControlLogChunk, entries) + count * sizeof entry, &entry, sizeof entry);
-                ++count;
-            }
-            const std::uint32_t header[2] = {model.LogCount(), count};
-            std::memcpy(r.buffer, header, sizeof header);
-            return Answer(DeviceResult::Done, sizeof(ControlLogChunk));
-        }
-        case kCtlClearLog:
-            model.ClearLog();
-            return Answer(DeviceResult::Done);
-        case kCtlLoadSmbios:
-            if (r.buffer == nullptr || r.inLength == 0 || r.inLength > kSmbiosTableMax)
-                return Answer(DeviceResult::WrongLength);
-            return Answer(model.LoadSmbiosTable(r.buffer, r.inLength) ? DeviceResult::Done : DeviceResult::Refused);
-        case kCtlArmFault: {
-            if (!In(r, sizeof(ControlFault))) return Answer(DeviceResult::WrongLength);
-            ControlFault fault;
-            std::memcpy(&fault, r.buffer, sizeof fault);
-            return Answer(model.ArmFault(fault.target, fault.count) ? DeviceResult::Done : DeviceResult::Refused);
-        }
-        case kCtlGetStatus: {
-            if (!Out(r, sizeof(ControlStatus))) return Answer(DeviceResult::WrongLength);
-            ControlStatus status;
-            status.restoreOutcome = static_cast<std::uint32_t>(model.LastRestore());
-            status.pendingFailures = model.PendingFailures();
-            for (std::uint32_t i = 0; i < kFaultTargets; ++i) status.faults[i] = model.ArmedFault(i);
-            std::memcpy(r.buffer, &status, sizeof status);
-            return Answer(DeviceResult::Done, sizeof status);
-        }
+        case kCtlGetState: return CopyOut(r, &model.state, sizeof model.state);
+        case kCtlSetState: return SetState(model, r);
         case kCtlReset:
             model.ResetToFactory();
             return Answer(DeviceResult::Done);
-        case kCtlGetSmbios: {
-            const std::uint32_t size = model.SmbiosTableSize();
-            if (!Out(r, size)) return Answer(DeviceResult::WrongLength);
-            std::memcpy(r.buffer, model.SmbiosTable(), size);
-            return Answer(DeviceResult::Done, size);
-        }
+        case kCtlPressHotkey: return PressHotkey(model, r);
+        case kCtlGetHotkeys: return CopyOut(r, &model.Hotkeys(), sizeof(HotkeyStatus));
+        case kCtlReleaseFails: return SetReleaseFails(model, r);
+        case kCtlFailNext: return FailNext(model, r);
+        case kCtlArmFault: return ArmFault(model, r);
+        case kCtlGetStatus: return GetStatus(model, r);
+        case kCtlReadLog: return ReadLog(model, r);
+        case kCtlClearLog:
+            model.ClearLog();
+            return Answer(DeviceResult::Done);
+        case kCtlLoadSmbios: return LoadSmbios(model, r);
+        case kCtlGetSmbios: return CopyOut(r, model.SmbiosTable(), model.SmbiosTableSize());
         default: return Answer(DeviceResult::UnknownCode);
     }
 }

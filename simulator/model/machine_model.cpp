@@ -3,74 +3,21 @@
 #include <cstddef>
 #include <cstring>
 
-namespace {
-
-using std::uint16_t;
 using std::uint32_t;
 using std::uint8_t;
-
-// Writers for the byte and half-word fields of a reply.
-void SetAL(SmiRequest& r, uint8_t v) { r.Eax = (r.Eax & ~0xFFu) | v; }
-void SetBL(SmiRequest& r, uint8_t v) { r.Ebx = (r.Ebx & ~0xFFu) | v; }
-void SetBH(SmiRequest& r, uint8_t v) { r.Ebx = (r.Ebx & ~0xFF00u) | (uint32_t{v} << 8); }
-void SetCL(SmiRequest& r, uint8_t v) { r.Ecx = (r.Ecx & ~0xFFu) | v; }
-void SetCH(SmiRequest& r, uint8_t v) { r.Ecx = (r.Ecx & ~0xFF00u) | (uint32_t{v} << 8); }
-void SetCX(SmiRequest& r, uint16_t v) { r.Ecx = (r.Ecx & ~0xFFFFu) | v; }
-void SetDL(SmiRequest& r, uint8_t v) { r.Edx = (r.Edx & ~0xFFu) | v; }
-void SetDH(SmiRequest& r, uint8_t v) { r.Edx = (r.Edx & ~0xFF00u) | (uint32_t{v} << 8); }
-void SetDX(SmiRequest& r, uint16_t v) { r.Edx = (r.Edx & ~0xFFFFu) | v; }
-void SetSI(SmiRequest& r, uint16_t v) { r.Esi = (r.Esi & ~0xFFFFu) | v; }
-void SetDI(SmiRequest& r, uint16_t v) { r.Edi = (r.Edi & ~0xFFFFu) | v; }
-
-// The action selectors in BH.
-constexpr uint8_t kQuery = 0;
-constexpr uint8_t kSet = 1;
-constexpr uint8_t kQueryByTwo = 2;  // sub-functions that take the new value in BH
-
-constexpr uint8_t kMaxPowerMode = 2;
-constexpr uint8_t kMaxDisplay = 2;
-constexpr uint8_t kNoIrq = 0x80;
-
-// Default timer codes of each power mode: LCD off, HDD off, suspend, processor.
-struct PowerModeDefaults {
-    uint8_t lcdOff, hddOff, suspend, processor;
-};
-constexpr PowerModeDefaults kPowerModeDefaults[kMaxPowerMode + 1] = {
-    {0, 0, 0, 0},  // maximum performance: nothing switches off, full speed
-    {1, 1, 2, 4},  // maximum battery life: short timers, slow with automatic clock
-    {4, 2, 5, 1},  // customized: the factory's customized set
-};
-
-// Sets or clears a port's disabled bit; a locked port refuses.
-bool SetPortEnabled(uint8_t& status, uint8_t value) {
-    if (status & kPortLocked) return false;
-    status = (value & 1) ? static_cast<uint8_t>(status & ~kPortDisabled) : static_cast<uint8_t>(status | kPortDisabled);
-    return true;
-}
-
-// Sub-functions whose query is BH = 2 (answered in AL) and whose set carries
-// the new value in BH.
-bool QueryOrStoreInBH(uint8_t action, uint8_t& field, SmiRequest& reply) {
-    if (action == kQueryByTwo)
-        SetAL(reply, field);
-    else
-        field = action;
-    return true;
-}
-
-}  // namespace
 
 void MachineModel::AnswerSmiRequest(const SmiRequest& request, SmiRequest& reply) {
     SmiRequest answer = request;
     answer.Status = 0;
+    const uint32_t index = SmiOperationIndex(request);
     bool ok;
     if (failNext_ != 0) {
         --failNext_;
         ok = false;
-    } else if (TakeFault(SmiOperationIndex(request))) {
+    } else if (index == kSmiOperationCount || TakeFault(index)) {
         ok = false;
     } else {
-        ok = Dispatch(request, answer);
+        ok = Serve(static_cast<SmiOp>(index), request, answer);
     }
     if (!ok) {
         answer = request;
@@ -78,220 +25,6 @@ void MachineModel::AnswerSmiRequest(const SmiRequest& request, SmiRequest& reply
     }
     Log(request, answer);
     reply = answer;
-}
-
-bool MachineModel::Dispatch(const SmiRequest& request, SmiRequest& reply) {
-    switch (request.Eax) {
-        case kSmiFunctionDisplay: return DisplayRequest(request, reply);
-        case kSmiFunctionPower: return PowerRequest(request, reply);
-        case kSmiFunctionPorts: return PortRequest(request, reply);
-        default: return false;
-    }
-}
-
-bool MachineModel::DisplayRequest(const SmiRequest& request, SmiRequest& reply) {
-    const uint8_t action = BH(request);
-    switch (BL(request)) {
-        case 0x10: return QueryOrStoreInBH(action, state.glidenub, reply);
-        case 0x12: return QueryOrStoreInBH(action, state.screenExpansion, reply);
-        case 0x0E: return QueryOrStoreInBH(action, state.notSuspendForLcdClose, reply);
-        case 0x0B:
-            if (action == kQuery) {
-                SetCL(reply, state.curDisplay);
-                return true;
-            }
-            if (action != kSet || CL(request) > kMaxDisplay) return false;
-            state.curDisplay = CL(request);
-            return true;
-        case 0x0C:
-            // The answer is the status itself: refused when nothing is plugged in.
-            return action == kQuery && state.monitorConnected != 0;
-        default: return false;
-    }
-}
-
-bool MachineModel::PowerRequest(const SmiRequest& request, SmiRequest& reply) {
-    const uint8_t action = BH(request);
-    const uint8_t selector = DL(request);
-    switch (BL(request)) {
-        case 0x00:
-            if (action != kQuery) return false;
-            SetAL(reply, state.systemMode);
-            return true;
-        case 0x0D: return QueryOrStoreInBH(action, state.screenBlank, reply);
-        case 0x10: return QueryOrStoreInBH(action, state.brightMode, reply);
-        case 0x0E: return QueryOrStoreInBH(action, state.sleepWhileDocked, reply);
-        case 0x06:
-            if (action == kQueryByTwo) {
-                SetAL(reply, state.resumeEnabled);
-                SetDH(reply, state.resumeHours);
-                SetDL(reply, state.resumeMinutes);
-                SetCH(reply, state.resumeSeconds);
-                SetSI(reply, state.resumeDate);
-                SetDI(reply, state.resumeYear);
-            } else {
-                state.resumeEnabled = action;
-                state.resumeHours = DH(request);
-                state.resumeMinutes = DL(request);
-                state.resumeSeconds = CH(request);
-                state.resumeDate = SI(request);
-                state.resumeYear = DI(request);
-            }
-            return true;
-        case 0x0F:
-            if (action == kQuery) {
-                SetCL(reply, state.hibernateFlags);
-                SetDH(reply, state.hibernateTimer);
-                return true;
-            }
-            if (action != kSet) return false;
-            state.hibernateFlags = CL(request);
-            state.hibernateTimer = DH(request);
-            return true;
-        case 0x11:
-            state.pwrMgrSupport = action;
-            return true;
-        case 0x13:
-            if (action != 1 && action != 2) return false;
-            state.sysPowerState = action;
-            ++state.sysPowerRequests;
-            return true;
-        case 0x14:
-            if (selector >= kPowerSelectors) return false;
-            if (action == kQuery) {
-                SetCL(reply, state.cpuSpeed[selector]);
-                return true;
-            }
-            if (action != kSet) return false;
-            state.cpuSpeed[selector] = CL(request);
-            return true;
-        case 0x15:
-            if (action == kQuery) {
-                SetCL(reply, state.cdromSpeed);
-                return true;
-            }
-            if (action != kSet) return false;
-            state.cdromSpeed = CL(request);
-            return true;
-        case 0x16:
-            if (action == kQueryByTwo) {
-                if (CL(request) > kMaxPowerMode) return false;
-                const PowerModeDefaults& d = kPowerModeDefaults[CL(request)];
-                SetBH(reply, d.lcdOff);
-                SetBL(reply, d.hddOff);
-                SetCH(reply, d.suspend);
-                SetDH(reply, d.processor);
-                return true;
-            }
-            if (selector >= kPowerSelectors) return false;
-            if (action == kQuery) {
-                SetCL(reply, state.powerMode[selector]);
-                return true;
-            }
-            if (action != kSet || CL(request) > kMaxPowerMode) return false;
-            state.powerMode[selector] = CL(request);
-            return true;
-        case 0x20:
-            if (action != kQuery) return false;
-            SetAL(reply, PowerSourceAnswer());
-            return true;
-        case 0x27: {
-            if (action != kQuery || CX(request) != 1) return false;
-            const uint8_t flags = static_cast<uint8_t>(state.batteryFlags | (Charging() ? kBatteryCharging : 0));
-            SetBH(reply, PowerSourceAnswer());
-            SetBL(reply, 1);  // one battery
-            SetCH(reply, flags);
-            SetCL(reply, state.batteryPercent);
-            SetDX(reply, static_cast<uint16_t>(state.batteryPercent * (kBatteryDrainMsPerPercent / 1000) / 60));
-            return true;
-        }
-        default: break;
-    }
-    // The timers: the query has bit 7 of BL set and answers in BH; the set
-    // takes the value in BH. Both name the selector in DL.
-    uint8_t* timers;
-    switch (BL(request) & 0x7F) {
-        case 0x02: timers = state.lcdOffTimer; break;
-        case 0x03: timers = state.hddOffTimer; break;
-        case 0x0A: timers = state.suspendTimer; break;
-        default: return false;
-    }
-    if (selector >= kPowerSelectors) return false;
-    if (BL(request) & 0x80) {
-        if (action != kQuery) return false;
-        SetBH(reply, timers[selector]);
-    } else {
-        timers[selector] = action;
-    }
-    return true;
-}
-
-bool MachineModel::PortRequest(const SmiRequest& request, SmiRequest& reply) {
-    const uint8_t action = BH(request);
-    switch (BL(request)) {
-        case 0x02:
-            if (action == kQuery) {
-                SetAL(reply, state.serialPortStatus);
-                return true;
-            }
-            return SetPortEnabled(state.serialPortStatus, action);
-        case 0x03:
-            if (action == kQuery) {
-                SetAL(reply, state.parallelPortStatus);
-                SetCX(reply, state.parallelPortWord);
-                SetDL(reply, state.parallelPortByte);
-                SetDH(reply, static_cast<uint8_t>((state.parallelPortDma << 6) | (state.parallelPortMode & 0x3F)));
-                return true;
-            }
-            if (action == kSet) {
-                if (state.parallelPortStatus & kPortLocked) return false;
-                state.parallelPortWord = CX(request);
-                state.parallelPortByte = DL(request);
-                state.parallelPortMode = DH(request) & 0x3F;
-                state.parallelPortDma = DH(request) >> 6;
-                return true;
-            }
-            return SetPortEnabled(state.parallelPortStatus, action);
-        case 0x1D:
-            if (action != kQuery) return false;
-            SetCH(reply, state.pciPinCount);
-            return true;
-        case 0x1E:
-            // Pins are numbered from 1.
-            if (action == 0 || action > state.pciPinCount || action > kPciPins) return false;
-            SetCX(reply, state.pciIrqMask[action - 1]);
-            return true;
-        case 0x1F: {
-            const uint8_t pin = CL(request);
-            if (pin == 0 || pin > state.pciPinCount || pin > kPciPins) return false;
-            const unsigned i = pin - 1u;
-            if (action == kQueryByTwo) {
-                SetAL(reply, state.pciIrqAssigned[i]);
-                SetCH(reply, state.pciIrq[i]);
-                return true;
-            }
-            if (action == 0) {
-                state.pciIrqAssigned[i] = 0;
-                state.pciIrq[i] = kNoIrq;
-                return true;
-            }
-            const uint8_t irq = CH(request);
-            if (action != 1 || irq > 15 || !(state.pciIrqMask[i] & (1u << irq))) return false;
-            state.pciIrqAssigned[i] = 1;
-            state.pciIrq[i] = irq;
-            return true;
-        }
-        case 0x29:
-            if (action == kQuery) {
-                SetAL(reply, state.infrared);
-                return true;
-            }
-            if (action != kSet) return false;
-            state.infrared = CL(request);
-            return true;
-        case 0x20: return QueryOrStoreInBH(action, state.fnKeyLock, reply);
-        default: return false;
-    }
 }
 
 bool MachineModel::Charging() const { return state.externalPower != 0 && state.batteryPercent < 100; }
@@ -337,14 +70,14 @@ bool MachineModel::GetLogEntry(uint32_t index, SmiLogEntry& entry) const {
     return true;
 }
 
-// Whether the set-up turned on the group of a key: group 0 the function keys,
-// group 2 the play-station keys with the shutdown keys 7 and 8, any other the
-// number keys. Before any set-up every key counts.
+// Whether the set-up turned on the group of a key (the play-station group
+// holds the shutdown keys 7 and 8, which have their own switch). Before any
+// set-up every key counts.
 static bool KeyEnabled(const HotkeyStatus& hotkey, uint8_t group, uint8_t mask) {
     if (hotkey.setupCount == 0) return true;
     const HotkeySetupBlock& setup = hotkey.lastSetup;
-    if (group == 0) return setup.functionEnabled != 0;
-    if (group != 2) return setup.numberEnabled != 0;
+    if (group == kFunctionKeyGroup) return setup.functionEnabled != 0;
+    if (group != kPlaystationKeyGroup) return setup.numberEnabled != 0;
     const bool shutdownKey = (mask & 0x3F) == 0 && (mask & 0xC0) != 0;  // lowest key 7 or 8
     return (shutdownKey ? setup.shutdownEnabled : setup.playstationEnabled) != 0;
 }

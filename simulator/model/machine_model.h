@@ -13,7 +13,7 @@
 #include "machine_control/protocols/hotkey_protocol.h"
 #include "simulator/model/machine_state.h"
 #include "simulator/model/smbios_table.h"
-#include "simulator/model/smi_operations.h"
+#include "simulator/model/fault_targets.h"
 
 // One request as the machine received it and the reply it gave.
 struct SmiLogEntry {
@@ -111,7 +111,7 @@ public:
     void FailNextRequests(std::uint32_t count) { failNext_ = count; }
     std::uint32_t PendingFailures() const { return failNext_; }
 
-    // Faults by target (smi_operations.h): the next count requests of that
+    // Faults by target (fault_targets.h): the next count requests of that
     // operation or device request fail; kFaultAlways every one, 0 none.
     bool ArmFault(std::uint32_t target, std::uint32_t count);
     std::uint32_t ArmedFault(std::uint32_t target) const { return target < kFaultTargets ? faults_[target] : 0; }
@@ -155,10 +155,17 @@ public:
     MachineState state;
 
 private:
-    bool Dispatch(const SmiRequest& request, SmiRequest& reply);
-    bool DisplayRequest(const SmiRequest& request, SmiRequest& reply);
-    bool PowerRequest(const SmiRequest& request, SmiRequest& reply);
-    bool PortRequest(const SmiRequest& request, SmiRequest& reply);
+    // The answer to one known operation (smi_answers.cpp), by what it does;
+    // false refuses it.
+    bool Serve(SmiOp op, const SmiRequest& request, SmiRequest& reply);
+    bool SettingRequest(SmiOp op, const SmiRequest& request, SmiRequest& reply);
+    bool DisplayRequest(SmiOp op, const SmiRequest& request, SmiRequest& reply);
+    bool SuspendRequest(SmiOp op, const SmiRequest& request, SmiRequest& reply);
+    bool PowerModeRequest(SmiOp op, const SmiRequest& request, SmiRequest& reply);
+    bool PowerSourceRequest(SmiOp op, const SmiRequest& request, SmiRequest& reply);
+    bool PortRequest(SmiOp op, const SmiRequest& request, SmiRequest& reply);
+    bool PciRequest(SmiOp op, const SmiRequest& request, SmiRequest& reply);
+    bool SteerPin(unsigned i, std::uint8_t action, std::uint8_t irq);
     void Log(const SmiRequest& request, const SmiRequest& reply);
     bool Charging() const;
     void RecordHotkeyRequest(std::uint8_t kind, bool accepted, const HotkeySetupBlock* setup);

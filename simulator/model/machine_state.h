@@ -11,14 +11,14 @@
 
 // Selectors 0 (the customized set), 1 (AC) and 2 (battery) each keep their own
 // power mode, timers and processor speed.
-inline constexpr unsigned kPowerSelectors = 3;
+inline constexpr unsigned kPowerSelectors = kSelectorBattery + 1;
 inline constexpr unsigned kPciPins = 4;
 inline constexpr std::uint16_t kPowerSourceFollows = 0xFFFF;
 
 struct MachineState {
     // Display, pointing stick, lid (0x9612).
     std::uint8_t glidenub = 1;
-    std::uint8_t curDisplay = 1;            // 0 external, 1 LCD, 2 both
+    std::uint8_t curDisplay = kDisplayLcd;
     std::uint8_t monitorConnected = 0;
     std::uint8_t screenExpansion = 1;
     std::uint8_t notSuspendForLcdClose = 0;
@@ -37,12 +37,12 @@ struct MachineState {
     std::uint8_t pwrMgrSupport = 0;
     std::uint8_t sysPowerState = 0;         // last request: 1 suspend, 2 hibernation
     std::uint8_t cdromSpeed = 0;
-    std::uint8_t powerMode[kPowerSelectors] = {2, 0, 1};
+    std::uint8_t powerMode[kPowerSelectors] = {kModeCustomized, kModeMaximumPerformance, kModeMaximumBatteryLife};
     std::uint8_t cpuSpeed[kPowerSelectors] = {2, 0, 2};
     std::uint8_t lcdOffTimer[kPowerSelectors] = {4, 6, 3};
     std::uint8_t hddOffTimer[kPowerSelectors] = {2, 3, 1};
     std::uint8_t suspendTimer[kPowerSelectors] = {5, 0, 5};
-    std::uint8_t externalPower = 1;
+    std::uint8_t externalPower = kExternalPower;
     std::uint8_t batteryPercent = 100;
     std::uint8_t batteryFlags = 0;          // answered as set; charging is added while the power charges
     std::uint16_t resumeDate = 0;           // BCD month and day; 0 every day
@@ -53,12 +53,12 @@ struct MachineState {
     std::uint8_t parallelPortStatus = 0;
     std::uint16_t parallelPortWord = 0x0378;  // passed back unchanged by the callers
     std::uint8_t parallelPortByte = 7;
-    std::uint8_t parallelPortMode = 1;      // 0 uni-, 1 bi-directional, 2 EPP, 3 ECP
+    std::uint8_t parallelPortMode = kParallelModeBidirectional;
     std::uint8_t parallelPortDma = 3;       // two bits
     std::uint8_t pciPinCount = kPciPins;
     std::uint16_t pciIrqMask[kPciPins] = {0x8EB8, 0x8EB8, 0x0E00, 0x0E00};
     std::uint8_t pciIrqAssigned[kPciPins] = {1, 1, 1, 0};
-    std::uint8_t pciIrq[kPciPins] = {11, 10, 9, 0x80};
+    std::uint8_t pciIrq[kPciPins] = {11, 10, 9, kPciNoIrq};
     std::uint8_t infrared = 1;
     std::uint8_t fnKeyLock = 0;
     std::uint16_t reserved1 = 0;

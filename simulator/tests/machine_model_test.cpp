@@ -213,6 +213,14 @@ TEST_F(MachineModelTest, UnknownRequestsFailAndChangeNothing) {
     EXPECT_EQ(std::memcmp(&before, &model.state, sizeof before), 0);
 }
 
+TEST_F(MachineModelTest, UnknownRequestLeavesTheDmiFaultArmed) {
+    ASSERT_TRUE(model.ArmFault(kFaultDmi, 1));
+    SmiRequest reply{};
+    model.AnswerSmiRequest(Request(0x9613, 0x000B), reply);
+    EXPECT_EQ(reply.Status, kSmiFailed);
+    EXPECT_EQ(model.ArmedFault(kFaultDmi), 1u) << "a BIOS request the machine does not know is no DMI request";
+}
+
 TEST_F(MachineModelTest, BatteryDrainsOnBatteryAndChargesOnExternalPower) {
     std::uint8_t bh = 0, bl = 0, flags = 0, percent = 0;
     std::uint16_t dx = 0;
@@ -365,9 +373,7 @@ TEST(MachineModelFaults, ArmedFaultFailsOnlyItsOperationTheArmedNumberOfTimes) {
     MachineModel model;
     ModelTransport transport(model);
     SmiTransport* previous = SetSmiTransport(&transport);
-    std::uint32_t getDisplay = kSmiOperationCount;
-    for (std::uint32_t i = 0; i < kSmiOperationCount; ++i)
-        if (std::strcmp(kSmiOperations[i].name, "GetCurDisplay") == 0) getDisplay = i;
+    const std::uint32_t getDisplay = static_cast<std::uint32_t>(SmiOp::GetCurDisplay);
     ASSERT_TRUE(model.ArmFault(getDisplay, 2));
     std::uint8_t display = 9, source = 9;
     EXPECT_TRUE(SetCurDisplay(2)) << "the set of the same sub-function is another operation";

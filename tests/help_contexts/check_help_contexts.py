@@ -7,7 +7,8 @@ own sources, not from a list of their own:
             page base plus its template id and the control base plus the id
             of every control of its template (resources/merovant/pages.rc);
             the control base plus the id of every device button of the
-            machine view (config_utility/core/view_layout.cpp, kDeviceSlots)
+            machine view (config_utility/core/view_layout.cpp, kDeviceSlots,
+            without the slot view_layout.h names kUncreatedSlot)
   Corvessa  for each page of the sheet (power_sheet/sheet/*.cpp, CPowerPage)
             the page base plus its template id and the control base plus the
             id of every control of its template (resources/corvessa/pages.rc)
@@ -107,11 +108,14 @@ def pages(source, program, classes, pattern):
 
 def merovant_contexts(source):
     names, required = pages(source, "merovant", "config_utility/pages", r"DevicePageLayout\s+kLayout\s*\{\s*(IDD_\w+)")
-    view = (source / "config_utility" / "core" / "view_layout.cpp").read_text()
-    slots = re.search(r"kDeviceSlots\[\w*\]\s*=\s*\{(.*?)\n\};", view, re.S)
-    if not slots:
-        raise ValueError("no kDeviceSlots table in view_layout.cpp")
-    for button in re.findall(r"\{\s*(IDC_\w+)\s*,", slots.group(1)):
+    core = source / "config_utility" / "core"
+    slots = re.search(r"kDeviceSlots\[\w*\]\s*=\s*\{(.*?)\n\};", (core / "view_layout.cpp").read_text(), re.S)
+    uncreated = re.search(r"kUncreatedSlot\s*=\s*(\d+)", (core / "view_layout.h").read_text())
+    if not slots or not uncreated:
+        raise ValueError("no kDeviceSlots table in view_layout.cpp or kUncreatedSlot in view_layout.h")
+    buttons = re.findall(r"\{\s*(IDC_\w+)\s*,", slots.group(1))
+    del buttons[int(uncreated.group(1))]
+    for button in buttons:
         required[names["HELP_CONTEXT_CONTROL_BASE"] + names[button]] = f"device button {button}"
     required[names["HELP_CONTEXT_MAIN_WINDOW"]] = "the main window (HELP_CONTEXT_MAIN_WINDOW)"
     return required
@@ -136,7 +140,9 @@ def listing(hlpc, help_source, work):
     compiled = subprocess.run([hlpc, str(help_source), str(output)], capture_output=True, text=True)
     if compiled.returncode != 0:
         return None, None, compiled.stderr.strip()
-    listed = subprocess.run([hlpc, "--list", str(output)], capture_output=True, text=True, check=True).stdout
+    # Keywords come in the file's code page: each byte as one character.
+    listed = subprocess.run([hlpc, "--list", str(output)], capture_output=True, encoding="latin-1",
+                            check=True).stdout
     contexts = {int(v, 16) for v in re.findall(r"^context (0x[0-9A-F]+)$", listed, re.M)}
     keywords = re.findall(r"^keyword (.+)$", listed, re.M)
     return contexts, keywords, None

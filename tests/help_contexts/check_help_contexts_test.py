@@ -56,7 +56,8 @@ class HelpContexts(unittest.TestCase):
         self.assertEqual(merovant[0x50001], "IDOK on IDD_ACCESSIBILITY")
         self.assertIn("page IDD_GLIDENUB", merovant.values())
         self.assertIn("IDC_GLIDENUB_ENABLE on IDD_GLIDENUB", merovant.values())
-        self.assertEqual(sum(v.startswith("device button") for v in merovant.values()), 14)
+        self.assertEqual(sum(v.startswith("device button") for v in merovant.values()), 13)
+        self.assertNotIn("device button IDC_VIEW_MIDI", merovant.values())  # its slot is not created
         self.assertNotIn("IDD_RESTART_PROMPT", " ".join(merovant.values()))  # no page
         corvessa = self.required["corvessa"]
         for page, template in ((0x20081, "IDD_HIBERNATION"), (0x20082, "IDD_SUSPEND"), (0x20083, "IDD_POWER_MODE")):

@@ -8,12 +8,7 @@
 # must run. Leaves the prefix running with the driver installed.
 #   machine_install_lock_test.sh SOURCE_DIR TREE
 set -uo pipefail
-source_dir=$1
-tree=$(realpath "$2")
-export WINEPREFIX=$tree/wineprefix WINEDEBUG=-all
-failed=0
-fail() { echo "FAIL: $*"; failed=1; }
-source "$source_dir/scripts/wine-capture.sh"
+source "$(dirname "$0")/prefix_test.sh" "$1" "$2"
 lock=$WINEPREFIX.machine.lock
 stamp=$WINEPREFIX/.suite-machine
 
@@ -32,5 +27,4 @@ wine_capture timeout 30 "$source_dir/scripts/wine" "$tree/bin/machinesim.exe" sh
 
 # The prefix as a new session starts it, for the tests after this one.
 timeout 120 wine wineboot </dev/null >/dev/null 2>&1 || fail "wineboot did not finish within 120 s"
-[ $failed -eq 0 ] && echo "1 passed, 0 failed" || echo "0 passed, 1 failed"
-exit $failed
+finish

@@ -8,13 +8,7 @@
 # factory state.
 #   machine_restart_test.sh SOURCE_DIR TREE
 set -uo pipefail
-source_dir=$1
-tree=$(realpath "$2")
-export WINEPREFIX=$tree/wineprefix WINEDEBUG=-all
-failed=0
-fail() { echo "FAIL: $*"; failed=1; }
-source "$source_dir/scripts/wine-capture.sh"
-machinesim() { wine_capture "$source_dir/scripts/wine" "$tree/bin/machinesim.exe" "$@"; }
+source "$(dirname "$0")/prefix_test.sh" "$1" "$2"
 save_file=$WINEPREFIX/drive_c/windows/virtualnotebook.dat
 service_key='HKLM\System\CurrentControlSet\Services\Hotkey'
 
@@ -115,5 +109,4 @@ if [ -s "$seam_log" ]; then fail "the service showed a message: $(cat "$seam_log
 "$source_dir/scripts/wine" "$tree/bin/PressmonUnderTest.exe" -remove </dev/null >/dev/null 2>&1
 wine reg delete "$service_key" /f >/dev/null 2>&1
 machinesim reset || fail reset
-[ $failed -eq 0 ] && echo "1 passed, 0 failed" || echo "0 passed, 1 failed"
-exit $failed
+finish

@@ -1,5 +1,7 @@
 #include "tests/support/sorvault_windows.h"
 
+#include <cstdlib>
+
 #include "resources/sorvault/resource.h"
 #include "tests/support/wait_for.h"
 #include "tests/support/window_text.h"
@@ -39,6 +41,6 @@ HWND OpenSizeDialog(HWND fileDialog, uint64_t& minimalKB, DWORD milliseconds) {
     if (!WaitFor([&] { return (size = FindWindowA("#32770", "File Size Input")) != nullptr && IsWindowVisible(size); },
                  milliseconds))
         return nullptr;
-    minimalKB = std::stoull("0" + ItemText(size, IDC_MINIMAL_SIZE));
+    minimalKB = std::strtoull(ItemText(size, IDC_MINIMAL_SIZE).c_str(), nullptr, 10);
     return size;
 }

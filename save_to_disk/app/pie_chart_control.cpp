@@ -31,12 +31,13 @@ void Paint(HWND chart, HDC dc) {
     }
     double before = 0;
     for (const ChartSlice& slice : *slices) {
-        if (slice.fraction >= kSmallestSlice) {
+        const SliceShape shape = ShapeOfSlice(e, before, slice.fraction);
+        if (shape != SliceShape::None) {
             UniqueBrush brush(CreateSolidBrush(SliceColour(slice.kind)));
             SelectedObject fill(dc, brush.get());
             ChartPoint start, end;
             SliceEndPoints(e, before, slice.fraction, start, end);
-            if (slice.fraction >= 1 - kSmallestSlice)
+            if (shape == SliceShape::Whole)
                 Ellipse(dc, e.left, e.top, e.right, e.bottom);
             else
                 Pie(dc, e.left, e.top, e.right, e.bottom, start.x, start.y, end.x, end.y);

@@ -21,6 +21,21 @@ ChartPoint PointAt(const ChartRect& e, double turn) {
     return {int(std::lround(cx + 2 * a * std::cos(angle))), int(std::lround(cy - 2 * b * std::sin(angle)))};
 }
 
+// The length in pixels of the ellipse's arc from `before` over `fraction` of
+// its parameter (the midpoint rule; the speed along the arc varies slowly).
+double ArcLength(const ChartRect& e, double before, double fraction) {
+    constexpr int kSteps = 64;
+    const double a = (e.right - e.left) / 2.0;
+    const double b = (e.bottom - e.top) / 2.0;
+    const double step = fraction * 2 * kPi / kSteps;
+    double length = 0;
+    for (int i = 0; i < kSteps; ++i) {
+        const double angle = kStartAngle + before * 2 * kPi + (i + 0.5) * step;
+        length += std::hypot(a * std::sin(angle), b * std::cos(angle)) * step;
+    }
+    return length;
+}
+
 }  // namespace
 
 std::vector<ChartSlice> FileChartSlices(uint64_t fileKB, uint64_t freeKB, uint64_t usedKB, uint64_t capacityKB) {
@@ -57,4 +72,13 @@ ChartRect ChartEllipse(int w, int h) {
 void SliceEndPoints(const ChartRect& ellipse, double before, double fraction, ChartPoint& start, ChartPoint& end) {
     start = PointAt(ellipse, before);
     end = PointAt(ellipse, before + fraction);
+}
+
+SliceShape ShapeOfSlice(const ChartRect& ellipse, double before, double fraction) {
+    if (fraction < kSmallestSlice) return SliceShape::None;
+    if (fraction >= 1 - kSmallestSlice) return SliceShape::Whole;
+    constexpr double kPixel = 1.0;
+    if (ArcLength(ellipse, before, fraction) < kPixel) return SliceShape::None;
+    if (ArcLength(ellipse, before + fraction, 1 - fraction) < kPixel) return SliceShape::Whole;
+    return SliceShape::Pie;
 }

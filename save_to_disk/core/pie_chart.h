@@ -40,3 +40,10 @@ struct ChartPoint {
 // corner of the ellipse's box. Angles are taken on the ellipse's own
 // parameter, so a slice's area is its fraction of the ellipse.
 void SliceEndPoints(const ChartRect& ellipse, double before, double fraction, ChartPoint& start, ChartPoint& end);
+
+// How a slice is drawn. Pie draws the whole ellipse when the two end points
+// fall on one pixel, so a slice whose arc on the ellipse is shorter than a
+// pixel (or below kSmallestSlice) is not drawn at all, and one that leaves
+// less than a pixel of the arc to the others is drawn as the whole ellipse.
+enum class SliceShape { None, Pie, Whole };
+SliceShape ShapeOfSlice(const ChartRect& ellipse, double before, double fraction);

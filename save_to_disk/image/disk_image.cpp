@@ -14,11 +14,10 @@ static_assert(kImageBuild >= kFirstFat32Build);
 
 }  // namespace
 
-bool DiskImage::Open(const std::string& imagePath, unsigned partition) {
-    image_.open(imagePath, std::ios::in | std::ios::out | std::ios::binary);
-    if (!image_.is_open()) return false;
-    image_.seekg(0, std::ios::end);
-    const uint64_t imageBytes = uint64_t(image_.tellg());
+bool DiskImage::Open(std::unique_ptr<ImageFile> file, unsigned partition) {
+    file_ = std::move(file);
+    if (!file_) return false;
+    const uint64_t imageBytes = file_->Size();
     volumeOffset_ = 0;
     volumeBytes_ = imageBytes;
     if (partition > 0) {
@@ -49,20 +48,13 @@ void DiskImage::SetLockFlagState(uint8_t state, unsigned count) {
 }
 
 bool DiskImage::ReadVolume(uint64_t offset, void* data, uint64_t size) {
-    if (offset > volumeBytes_ || size > volumeBytes_ - offset) return false;
-    image_.clear();
-    image_.seekg(std::streamoff(volumeOffset_ + offset));
-    image_.read(static_cast<char*>(data), std::streamsize(size));
-    return bool(image_);
+    if (!file_ || offset > volumeBytes_ || size > volumeBytes_ - offset) return false;
+    return file_->Read(volumeOffset_ + offset, data, size);
 }
 
 bool DiskImage::WriteVolume(uint64_t offset, const void* data, uint64_t size) {
-    if (offset > volumeBytes_ || size > volumeBytes_ - offset) return false;
-    image_.clear();
-    image_.seekp(std::streamoff(volumeOffset_ + offset));
-    image_.write(static_cast<const char*>(data), std::streamsize(size));
-    image_.flush();
-    return bool(image_);
+    if (!file_ || offset > volumeBytes_ || size > volumeBytes_ - offset) return false;
+    return file_->Write(volumeOffset_ + offset, data, size);
 }
 
 bool DiskImage::GetVolumeFileSystemName(const std::string&, std::string& name) {

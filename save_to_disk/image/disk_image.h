@@ -10,7 +10,7 @@
 #pragma once
 
 #include <cstdint>
-#include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,11 +18,14 @@
 #include "save_to_disk/engine/fat/fat_directory.h"
 #include "save_to_disk/engine/fat/fat_geometry.h"
 #include "save_to_disk/engine/fsctl/fs_control.h"
+#include "save_to_disk/image/image_file.h"
 
 class DiskImage : public DiskAccess {
 public:
-    // Partition 0 is a bare volume; 1 to 4 the MBR's primary entries.
+    // Partition 0 is a bare volume; 1 to 4 the MBR's primary entries. The
+    // path is opened with the library's streams (stream_image_file.cpp).
     bool Open(const std::string& imagePath, unsigned partition);
+    bool Open(std::unique_ptr<ImageFile> file, unsigned partition);
 
     // Answers of GetLockFlagState for tests: the next `count` questions are
     // answered `state` (someone else wrote the volume), later ones 0.
@@ -40,7 +43,7 @@ public:
     void SetPartialMoves(unsigned count) { partialMoves_ = count; }
     unsigned VolumeFlushes() const { return flushes_; }
 
-    bool OpenDevice() override { return image_.is_open(); }
+    bool OpenDevice() override { return file_ != nullptr; }
     void CloseDevice() override {}
     bool GetVolumeFileSystemName(const std::string& root, std::string& name) override;
     bool IsFixedDrive(const std::string& root) override;
@@ -102,7 +105,7 @@ private:
     uint32_t AnswerRetrievalPointers(int64_t start, void* output, uint32_t outputSize, uint32_t& returned);
     uint32_t MoveFileClusters(const MoveFileRequest& request);
 
-    std::fstream image_;
+    std::unique_ptr<ImageFile> file_;
     uint64_t volumeOffset_ = 0;
     uint64_t volumeBytes_ = 0;
     uint32_t sectorSize_ = 512;

@@ -1,17 +1,14 @@
 // The disk-image binding: the virtual notebook's first hard disk is an image
 // with an MBR; its FAT partitions are the drives C:, D:, ... in the order of
 // the partition table. Each call opens the image afresh, as every handler
-// re-reads the disk.
+// re-reads the disk, with the Win32 file calls (win32_image_file.h).
 #include <windows.h>
 
-#include <cstring>
-#include <fstream>
-
-#include "common/core/little_endian.h"
 #include "save_to_disk/engine/fat/fat_placement_engine.h"
 #include "save_to_disk/engine/fat/fat_root_file.h"
 #include "save_to_disk/image/disk_image.h"
 #include "save_to_disk/platform/save_file_disk.h"
+#include "save_to_disk/platform/win32_image_file.h"
 
 namespace {
 
@@ -128,7 +125,7 @@ public:
     void MakeContiguous(char letter, uint64_t bytes, PlacementHost& host) override {
         DiskImage image;
         unsigned partition;
-        if (!PartitionOf(letter, partition) || !image.Open(path_, partition)) return;
+        if (!PartitionOf(letter, partition) || !image.Open(OpenWin32ImageFile(path_, true), partition)) return;
         FatPlacementEngine engine(image, host);
         engine.MakeContiguous(letter, SaveFilePathOn(letter), bytes);
     }
@@ -155,13 +152,10 @@ public:
 
 private:
     bool ReadFirstSector(uint8_t (&sector)[512], uint64_t& bytes) const {
-        std::ifstream file(path_, std::ios::binary);
-        if (!file) return false;
-        file.seekg(0, std::ios::end);
-        bytes = uint64_t(file.tellg());
-        file.seekg(0);
-        file.read(reinterpret_cast<char*>(sector), sizeof sector);
-        return bool(file) && sector[510] == 0x55 && sector[511] == 0xAA;
+        const std::unique_ptr<ImageFile> file = OpenWin32ImageFile(path_, false);
+        if (!file || !file->Read(0, sector, sizeof sector)) return false;
+        bytes = file->Size();
+        return sector[510] == 0x55 && sector[511] == 0xAA;
     }
 
     // The MBR entries (1 to 4) of FAT partitions, in table order.
@@ -186,7 +180,7 @@ private:
     std::unique_ptr<OpenDrive> Open(char letter) const {
         unsigned partition;
         auto drive = std::make_unique<OpenDrive>();
-        if (!PartitionOf(letter, partition) || !drive->image.Open(path_, partition) ||
+        if (!PartitionOf(letter, partition) || !drive->image.Open(OpenWin32ImageFile(path_, true), partition) ||
             !drive->volume.Mount(drive->image, DriveNumber(letter)))
             return nullptr;
         return drive;

@@ -3,6 +3,7 @@
 #include "common/win32/load_string.h"
 #include "common/win32/unique_handle.h"
 #include "resources/sorvault/resource.h"
+#include "save_to_disk/platform/machine_memory.h"
 #include "save_to_disk/platform/windows_version.h"
 
 void WindowsShell::ShowMessage(HWND owner, UINT id) {
@@ -26,9 +27,4 @@ void WindowsShell::RestartWindows() {
     ExitWindowsEx(EWX_REBOOT, 0);
 }
 
-uint64_t WindowsShell::InstalledMemory() {
-    MEMORYSTATUS status{};
-    status.dwLength = sizeof status;
-    GlobalMemoryStatus(&status);
-    return uint64_t(status.dwTotalPhys);
-}
+uint64_t WindowsShell::InstalledMemory() { return MachineMemoryBytes(); }

@@ -13,7 +13,7 @@ public:
     virtual void ShowMessage(HWND owner, UINT id) = 0;
     // Asks Windows to restart (on Windows NT with the shutdown privilege enabled).
     virtual void RestartWindows() = 0;
-    // The installed physical memory in bytes.
+    // The installed memory in bytes (the virtual notebook's where it runs).
     virtual uint64_t InstalledMemory() = 0;
 
 protected:

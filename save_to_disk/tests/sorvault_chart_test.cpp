@@ -68,6 +68,33 @@ TEST(PieChart, EllipseSizeAndSliceEndPoints) {
     EXPECT_LT(end.y, 50);
 }
 
+// A slice is drawn only where it shows: under one pixel of arc it is left out
+// (Pie draws the whole ellipse for two end points on one pixel), and one that
+// leaves the others less than a pixel is the whole ellipse. The same fraction
+// is a pixel and more along the long side and less at the narrow end.
+TEST(PieChart, SliceUnderOnePixelOfArcIsNotDrawn) {
+    const ChartRect e{0, 0, 126, 56};  // the file dialog's ellipse
+    const double used = 150.0 / (1024 * 1024);  // 150 KB of a 1 GiB volume
+    struct Case {
+        const char* what;
+        double before, fraction;
+        SliceShape shape;
+    } const cases[] = {
+        {"150 KB used of 1 GiB, after the free space", 1 - used, used, SliceShape::None},
+        {"the free space beside it", 0, 1 - used, SliceShape::Whole},
+        {"half of it", 0.25, 0.5, SliceShape::Pie},
+        {"0.4 % along the long side", 0.25, 0.004, SliceShape::Pie},
+        {"0.4 % at the narrow end", 0.875, 0.004, SliceShape::None},
+        {"the rest beside the narrow 0.4 %", 0.875 + 0.004, 0.996, SliceShape::Whole},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ShapeOfSlice(e, c.before, c.fraction), c.shape) << c.what;
+    // Whatever the arc, the smallest slice is the fixed fraction.
+    const ChartRect huge{0, 0, 2000000, 1000000};
+    EXPECT_EQ(ShapeOfSlice(huge, 0.3, kSmallestSlice / 2), SliceShape::None);
+    EXPECT_EQ(ShapeOfSlice(huge, 0.3, kSmallestSlice * 2), SliceShape::Pie);
+    EXPECT_EQ(ShapeOfSlice(huge, 0, 1), SliceShape::Whole);
+}
+
 TEST(DriveSpace, FromByteCountsAndFromClusters) {
     DriveSpaceInfo info;
     ASSERT_TRUE(DriveSpaceFromBytes(100 * 1024 + 1, 40 * 1024 + 1, 10 * 1024 + 1023, info));

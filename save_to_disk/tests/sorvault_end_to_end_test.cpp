@@ -16,7 +16,14 @@
 
 #include "common/win32/unique_handle.h"
 #include "machine_control/protocols/first_disk_protocol.h"
+#include "machine_control/protocols/machine_memory_protocol.h"
+#include "simulator/machinesim/control_device.h"
+#include "tests/support/fat_root_reader.h"
+#include "tests/support/host_command.h"
+#include "tests/support/sorvault_windows.h"
 #include "tests/support/test_log.h"
+#include "tests/support/wait_for.h"
+#include "tests/support/window_text.h"
 
 namespace {
 
@@ -29,125 +36,7 @@ constexpr uint32_t kImageBytes = 100000;
 constexpr int kCreateDelete = 1006, kDrive = 1009, kCapacity = 1014, kFileSize = 1015, kFreeSpace = 1001;
 constexpr int kPartitionSize = 1000, kSizeInput = 1028, kSizeOk = 1029, kMinimalSize = 1030, kSizeCancel = 1031;
 
-std::string WindowsPath(const std::string& unixPath) {
-    std::string path = "Z:" + unixPath;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
-
-template <typename Condition>
-bool WaitFor(Condition condition, DWORD milliseconds);
-
-// A command of the host system (the disk tools) run by bash in `folder` (a
-// Unix path), with what it printed. Wine does not let a Windows program wait
-// for a Unix process, so the command leaves its status in a file when done.
-bool RunHost(const std::string& folder, const std::string& command, std::string& output) {
-    const std::string log = folder + "/host.log", done = folder + "/host.done";
-    DeleteFileA(WindowsPath(log).c_str());
-    DeleteFileA(WindowsPath(done).c_str());
-    std::string line = "/bin/bash -c \"" + command + " >" + log + " 2>&1; echo $? >" + done + ".new; mv " + done +
-                       ".new " + done + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-        return false;
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-    const bool finished =
-        WaitFor([&] { return GetFileAttributesA(WindowsPath(done).c_str()) != INVALID_FILE_ATTRIBUTES; }, 180000);
-    output = ReadWholeFile(WindowsPath(log));
-    return finished && ReadWholeFile(WindowsPath(done)) == "0\n";
-}
-
-template <typename Condition>
-bool WaitFor(Condition condition, DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > milliseconds) return false;
-        Sleep(50);
-    }
-    return true;
-}
-
-std::string ItemText(HWND dialog, int id) {
-    char text[256] = {};
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
 void Click(HWND dialog, int id) { PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
-
-// What this test's own reader finds of a file in the root of a FAT volume of the disk.
-struct RootFile {
-    bool found = false;
-    uint8_t attributes = 0;
-    uint32_t size = 0;
-    std::vector<uint32_t> clusters;
-    std::vector<uint8_t> bytes;  // the clusters' contents, in chain order
-};
-
-uint32_t Le(const uint8_t* p, int n) {
-    uint32_t v = 0;
-    for (int i = n - 1; i >= 0; --i) v = v << 8 | p[i];
-    return v;
-}
-
-RootFile ReadRootFile(const std::string& image, int partition, const char (&name)[12]) {
-    RootFile file;
-    std::ifstream disk(image, std::ios::binary);
-    auto read = [&](uint64_t at, size_t size) {
-        std::vector<uint8_t> bytes(size);
-        disk.seekg(std::streamoff(at));
-        disk.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(size));
-        return bytes;
-    };
-    const std::vector<uint8_t> mbr = read(0, 512);
-    const uint64_t base = uint64_t(Le(&mbr[446 + 16 * partition + 8], 4)) * 512;
-    const std::vector<uint8_t> boot = read(base, 512);
-    const uint32_t bps = Le(&boot[11], 2), spc = boot[13], reserved = Le(&boot[14], 2), fats = boot[16];
-    const uint32_t rootEntries = Le(&boot[17], 2);
-    const bool fat32 = Le(&boot[22], 2) == 0;
-    const uint32_t fatSectors = fat32 ? Le(&boot[36], 4) : Le(&boot[22], 2);
-    const std::vector<uint8_t> fat = read(base + uint64_t(reserved) * bps, size_t(fatSectors) * bps);
-    const uint64_t rootStart = base + (uint64_t(reserved) + uint64_t(fats) * fatSectors) * bps;
-    const uint64_t dataStart = rootStart + uint64_t(rootEntries) * 32;
-    const uint32_t bpc = bps * spc;
-    auto next = [&](uint32_t c) { return fat32 ? Le(&fat[c * 4], 4) & 0x0FFFFFFF : Le(&fat[c * 2], 2); };
-    auto end = [&](uint32_t c) { return c >= (fat32 ? 0x0FFFFFF8u : 0xFFF8u) || c < 2; };
-    auto clusterAt = [&](uint32_t c) { return dataStart + uint64_t(c - 2) * bpc; };
-    std::vector<uint8_t> root;
-    if (fat32) {
-        for (uint32_t c = Le(&boot[44], 4); !end(c) && root.size() < 1u << 20; c = next(c)) {
-            const auto cluster = read(clusterAt(c), bpc);
-            root.insert(root.end(), cluster.begin(), cluster.end());
-        }
-    } else {
-        root = read(rootStart, size_t(rootEntries) * 32);
-    }
-    for (size_t at = 0; at + 32 <= root.size() && root[at] != 0; at += 32) {
-        const uint8_t* e = &root[at];
-        if (e[0] == 0xE5 || std::memcmp(e, name, 11) != 0) continue;
-        file.found = true;
-        file.attributes = e[11];
-        file.size = Le(e + 28, 4);
-        uint32_t c = Le(e + 26, 2) | (fat32 ? Le(e + 20, 2) << 16 : 0);
-        for (; !end(c) && file.clusters.size() < 1u << 20; c = next(c)) {
-            file.clusters.push_back(c);
-            const auto cluster = read(clusterAt(c), bpc);
-            file.bytes.insert(file.bytes.end(), cluster.begin(), cluster.end());
-        }
-        break;
-    }
-    return file;
-}
-
-bool OneRun(const std::vector<uint32_t>& clusters) {
-    for (size_t i = 1; i < clusters.size(); ++i)
-        if (clusters[i] != clusters[i - 1] + 1) return false;
-    return !clusters.empty();
-}
 
 class SorvaultEndToEnd : public testing::Test {
 protected:
@@ -179,12 +68,13 @@ protected:
     }
 
     void MakeDisk(bool savePartition) {
+        MakeDisk(std::string(SORVAULT_TEST_SOURCE) + "/make_sorvault_disk.sh", savePartition ? " --save-partition" : "");
+    }
+
+    // The disk that `maker IMAGE options` makes, named as the machine's first disk.
+    void MakeDisk(const std::string& maker, const std::string& options) {
         std::string output;
-        ASSERT_TRUE(RunHost(workUnix_,
-                            std::string(SORVAULT_TEST_SOURCE) + "/make_sorvault_disk.sh " + imageUnix_ +
-                                (savePartition ? " --save-partition" : ""),
-                            output))
-            << output;
+        ASSERT_TRUE(RunHostCommand(workUnix_, maker + " " + imageUnix_ + options, output)) << output;
         HKEY key;
         ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kVirtualNotebookKey, 0, nullptr, 0, KEY_ALL_ACCESS,
                                   nullptr, &key, nullptr),
@@ -248,7 +138,7 @@ protected:
     void ExpectDiskSound() {
         std::string output;
         EXPECT_TRUE(
-            RunHost(workUnix_, std::string(SORVAULT_TEST_SOURCE) + "/check_sorvault_disk.sh " + imageUnix_, output))
+            RunHostCommand(workUnix_, std::string(SORVAULT_TEST_SOURCE) + "/check_sorvault_disk.sh " + imageUnix_, output))
             << output;
     }
 
@@ -436,6 +326,68 @@ TEST_F(SorvaultEndToEnd, ASaveToDiskPartitionOpensThePartitionDialogAndASecondSt
 
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(Ended(first_));
+}
+
+// The shipped program on the disk that `make run` gives the virtual notebook
+// (scripts/make-disk-image), with no image file, as a user finds it there: its
+// file is sized from the notebook's memory, not from the host's. Closing it
+// would restart Windows, which ends every program of the prefix (this test
+// too), so it is ended once its file is made.
+class SorvaultOnTheNotebook : public SorvaultEndToEnd {
+protected:
+    void SetUp() override {
+        SorvaultEndToEnd::SetUp();
+        ASSERT_TRUE(control_.Open()) << "the virtual notebook's driver is not running in this prefix";
+        ASSERT_TRUE(control_.GetState(saved_));
+    }
+    void TearDown() override {
+        SorvaultEndToEnd::TearDown();
+        control_.SetState(saved_);
+    }
+    void SetMemory(uint32_t megabytes) {
+        MachineState state;
+        ASSERT_TRUE(control_.GetState(state));
+        state.memoryMegabytes = uint16_t(megabytes);
+        ASSERT_TRUE(control_.SetState(state));
+    }
+
+    ControlDevice control_;
+    MachineState saved_{};
+};
+
+TEST_F(SorvaultOnTheNotebook, CreateNowOnTheRunDiskGoesThroughSizedFromTheNotebooksMemory) {
+    MakeDisk(std::string(SUITE_SCRIPTS) + "/make-disk-image", "");
+    SetMemory(2 * kDefaultMemoryMegabytes);
+    first_ = Start("sorvault.exe");
+    HWND dialog = WaitForWindow(kFileTitle);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(ItemText(dialog, kCreateDelete), "Create Now");
+
+    // 64 MiB more memory, 64 MiB more file: the size is the notebook's.
+    uint64_t larger = 0;
+    HWND size = OpenSizeDialog(dialog, larger, 30000);
+    ASSERT_NE(size, nullptr) << "no message 24 and size dialog; seam log:\n" << SeamLog();
+    Click(size, kSizeCancel);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(size); }, 10000));
+    SetMemory(kDefaultMemoryMegabytes);
+    uint64_t minimal = 0;
+    size = OpenSizeDialog(dialog, minimal, 30000);
+    ASSERT_NE(size, nullptr);
+    EXPECT_EQ(larger - minimal, uint64_t(kDefaultMemoryMegabytes) * 1024);
+
+    Click(size, kSizeOk);
+    ASSERT_TRUE(WaitFor([&] { return ItemText(dialog, kCreateDelete) == "Delete"; }, 60000))
+        << "the file was not created on the notebook's disk";
+    EXPECT_EQ(ItemText(dialog, kFileSize), std::to_string(minimal));
+    TerminateProcess(first_.get(), 0);
+    ASSERT_TRUE(Ended(first_));
+
+    const RootFile file = ReadRootFile(WindowsPath(imageUnix_), 0, kSaveFile);
+    ASSERT_TRUE(file.found);
+    EXPECT_EQ(file.attributes, 0x07) << "read-only, hidden, system";
+    EXPECT_EQ(file.size, 2 * minimal * 512);
+    EXPECT_TRUE(OneRun(file.clusters));
+    ExpectDiskSound();
 }
 
 }  // namespace

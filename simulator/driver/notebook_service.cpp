@@ -13,6 +13,8 @@ static_assert(NOTEBOOK_REFUSED == static_cast<unsigned>(DeviceResult::Refused), 
 namespace {
 
 constinit MachineModel g_model;
+// What the save file holds (as far as the driver wrote it), and the block
+// handed out to be written.
 constinit SavedMachine g_saved = {};
 constinit SavedMachine g_next = {};
 
@@ -40,13 +42,23 @@ void NotebookRestore(const void* bytes, unsigned size) {
     g_model.Save(g_saved);  // what is in effect now counts as saved
 }
 
+// Settings that differ from what the file holds are handed out until a write
+// of them succeeds: a failed save stays pending and is tried again.
 int NotebookTakeChangedSave(const void** bytes, unsigned* size) {
     g_model.Save(g_next);
     if (std::memcmp(&g_next, &g_saved, sizeof g_next) == 0) return 0;
-    g_saved = g_next;
-    *bytes = &g_saved;
-    *size = sizeof g_saved;
+    *bytes = &g_next;
+    *size = sizeof g_next;
     return 1;
+}
+
+void NotebookSaveWritten(unsigned status) {
+    if (status != 0) {
+        g_model.SaveFailed(status);
+        return;
+    }
+    g_saved = g_next;
+    g_model.SaveWritten();
 }
 
 unsigned NotebookSaveSize(void) { return sizeof(SavedMachine); }

@@ -29,10 +29,12 @@ struct NotebookAnswer NotebookServe(unsigned device, unsigned code, void* buffer
                                     unsigned outLength);
 
 /* The machine's saved settings: NotebookRestore takes what was saved (any
- * bytes, none when nothing was), NotebookTakeChangedSave hands out the block
- * to save when the settings changed since the last call (1) or 0. */
+ * bytes, none when nothing was); NotebookTakeChangedSave hands out the block
+ * to save (1) while the settings differ from what was last written, else 0;
+ * NotebookSaveWritten tells how writing it went: 0, or the failure's status. */
 void NotebookRestore(const void* bytes, unsigned size);
 int NotebookTakeChangedSave(const void** bytes, unsigned* size);
+void NotebookSaveWritten(unsigned status);
 unsigned NotebookSaveSize(void);
 
 #ifdef __cplusplus

@@ -88,15 +88,20 @@ static void RestoreSettings(void) {
     static UCHAR buffer[SAVE_BUFFER_SIZE];
     HANDLE file;
     IO_STATUS_BLOCK io;
+    NTSTATUS status;
     ULONG wanted = NotebookSaveSize() + 1;
     if (wanted > sizeof buffer) wanted = sizeof buffer;
-    if (!NT_SUCCESS(OpenSaveFile(&file, FILE_GENERIC_READ, FILE_OPEN))) {
+    status = OpenSaveFile(&file, FILE_GENERIC_READ, FILE_OPEN);
+    if (status == STATUS_OBJECT_NAME_NOT_FOUND || status == STATUS_OBJECT_PATH_NOT_FOUND) {
         NotebookRestore(NULL, 0);
         return;
     }
-    if (!NT_SUCCESS(ZwReadFile(file, NULL, NULL, NULL, &io, buffer, wanted, NULL, NULL))) io.Information = 0;
-    ZwClose(file);
-    /* An empty file is damaged too, not a missing one. */
+    io.Information = 0;
+    if (NT_SUCCESS(status)) {
+        if (!NT_SUCCESS(ZwReadFile(file, NULL, NULL, NULL, &io, buffer, wanted, NULL, NULL))) io.Information = 0;
+        ZwClose(file);
+    }
+    /* A file that cannot be read, or an empty one, is damaged, not missing. */
     if (io.Information == 0) {
         buffer[0] = 0;
         io.Information = 1;
@@ -104,16 +109,23 @@ static void RestoreSettings(void) {
     NotebookRestore(buffer, (unsigned)io.Information);
 }
 
-/* Writes the settings when a request changed them. */
+/* Writes the settings while they differ from what the file holds, and tells
+ * the machine how it went: a failed save is tried again after the next
+ * request, and the machine says meanwhile that its settings are not saved. */
 static void SaveChangedSettings(void) {
     const void* bytes;
     unsigned size;
     HANDLE file;
     IO_STATUS_BLOCK io;
+    NTSTATUS status;
     if (!NotebookTakeChangedSave(&bytes, &size)) return;
-    if (!NT_SUCCESS(OpenSaveFile(&file, FILE_GENERIC_WRITE, FILE_OVERWRITE_IF))) return;
-    ZwWriteFile(file, NULL, NULL, NULL, &io, (PVOID)bytes, size, NULL, NULL);
-    ZwClose(file);
+    status = OpenSaveFile(&file, FILE_GENERIC_WRITE, FILE_OVERWRITE_IF);
+    if (NT_SUCCESS(status)) {
+        status = ZwWriteFile(file, NULL, NULL, NULL, &io, (PVOID)bytes, size, NULL, NULL);
+        if (NT_SUCCESS(status) && io.Information != size) status = STATUS_DISK_FULL;
+        ZwClose(file);
+    }
+    NotebookSaveWritten(NT_SUCCESS(status) ? 0 : (unsigned)status);
 }
 
 static NTSTATUS StatusOf(unsigned result) {

@@ -1,7 +1,7 @@
 #include "simulator/machinesim/control_device.h"
 
 bool ControlDevice::Open() {
-    device_.reset(CreateFileA(kControlDevicePath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    device_.reset(CreateFileA(kVirtualNotebookDeviceName, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, 0, nullptr));
     return static_cast<bool>(device_);
 }

@@ -64,6 +64,7 @@ constexpr StateField kFields[] = {
     ARRAY(pciIrq, false),
     SCALAR(infrared, false),
     SCALAR(fnKeyLock, false),
+    SCALAR(memoryMegabytes, false),
     SCALAR(powerSourceAnswer, true),
     SCALAR(batteryHeld, false),
     SCALAR(sysPowerRequests, false),

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -94,14 +95,35 @@ bool ParseByte(const char* text, std::uint8_t& value) {
     return true;
 }
 
+// Why a save failed, in the system's words: the status's Windows error text,
+// without its line break and full stop.
+std::string SaveFailureText(std::uint32_t status) {
+    using StatusToError = ULONG(WINAPI*)(LONG);
+    const auto toError = reinterpret_cast<StatusToError>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlNtStatusToDosError")));
+    char text[256] = {};
+    if (toError == nullptr ||
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                       toError(static_cast<LONG>(status)), 0, text, sizeof text, nullptr) == 0)
+        return "unknown error";
+    std::string reason = text;
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.'))
+        reason.pop_back();
+    return reason;
+}
+
 int Show(const ControlDevice& device) {
     MachineState state;
     ControlStatus status;
     if (!device.GetState(state) || !device.GetStatus(status)) return Report(IDS_REFUSED, kFailed);
     std::fputs(FormatMachineState(state).c_str(), stdout);
-    switch (static_cast<RestoreOutcome>(status.restoreOutcome)) {
-        case RestoreOutcome::Restored: Print(IDS_SAVED_RESTORED); break;
-        case RestoreOutcome::Damaged: Print(IDS_SAVED_DAMAGED); break;
+    switch (static_cast<SavedSettings>(status.settings)) {
+        case SavedSettings::Restored: Print(IDS_SAVED_RESTORED); break;
+        case SavedSettings::Damaged: Print(IDS_SAVED_DAMAGED); break;
+        case SavedSettings::Saved: Print(IDS_SAVED_SAVED); break;
+        case SavedSettings::NotSaved:
+            Print(IDS_SAVED_NOT_SAVED, SaveFailureText(status.saveFailure).c_str(), status.saveFailure);
+            break;
         default: Print(IDS_SAVED_NONE); break;
     }
     char disk[MAX_PATH];
@@ -184,7 +206,8 @@ int Set(const ControlDevice& device, int count, char** assignments) {
     MachineState state;
     if (!device.GetState(state)) return Report(IDS_REFUSED, kFailed);
     for (int i = 0; i < count; ++i) {
-        if (!SetMachineStateField(state, assignments[i])) return Report(IDS_BAD_SETTING, kFailed, assignments[i]);
+        if (!SetMachineStateField(state, assignments[i]) || !StateInRange(state))
+            return Report(IDS_BAD_SETTING, kFailed, assignments[i]);
     }
     return device.SetState(state) ? kOk : Report(IDS_REFUSED, kFailed);
 }

@@ -4,9 +4,8 @@
 
 #include <cstdint>
 
+#include "machine_control/protocols/machine_memory_protocol.h"
 #include "simulator/model/machine_model.h"
-
-inline constexpr char kControlDevicePath[] = "\\\\.\\VirtualNotebook";
 
 // Control codes: FILE_DEVICE_UNKNOWN, METHOD_BUFFERED, FILE_ANY_ACCESS, with
 // function numbers from 0x900, clear of the machine's own devices.
@@ -25,6 +24,8 @@ inline constexpr std::uint32_t kCtlArmFault = ControlCode(0x909);       // in: C
 inline constexpr std::uint32_t kCtlGetStatus = ControlCode(0x90A);      // out: ControlStatus
 inline constexpr std::uint32_t kCtlReset = ControlCode(0x90B);          // no buffers: the factory state
 inline constexpr std::uint32_t kCtlGetSmbios = ControlCode(0x90C);      // out: the table, up to 2048 bytes
+// The notebook's memory for the programs (machine_memory_protocol.h): out: uint32 MiB.
+static_assert(kIoctlMachineMemory == ControlCode(0x90D), "the memory request is the control device's");
 
 struct ControlFault {
     std::uint32_t target;  // fault_targets.h
@@ -32,14 +33,15 @@ struct ControlFault {
 };
 static_assert(sizeof(ControlFault) == 8, "ControlFault is a control-device block");
 
-// The machine's own condition: what it found of its saved settings at start
+// The machine's own condition: where its settings stand to the saved ones
 // and the faults that are armed.
 struct ControlStatus {
-    std::uint32_t restoreOutcome;  // RestoreOutcome
+    std::uint32_t settings;        // SavedSettings
+    std::uint32_t saveFailure;     // while NotSaved: the status of the write that failed
     std::uint32_t pendingFailures; // of `fail N`
     std::uint32_t faults[kFaultTargets];
 };
-static_assert(sizeof(ControlStatus) == 8 + 4 * kFaultTargets, "ControlStatus is a control-device block");
+static_assert(sizeof(ControlStatus) == 12 + 4 * kFaultTargets, "ControlStatus is a control-device block");
 
 struct ControlHotkeyPress {
     std::uint8_t group;

@@ -76,10 +76,19 @@ DeviceAnswer CopyOut(const DeviceRequest& r, const void* block, std::uint32_t si
 
 // ---- the state ----
 
+// A state the machine could not restore after a restart is refused whole.
 DeviceAnswer SetState(MachineModel& model, const DeviceRequest& r) {
     if (!In(r, sizeof(MachineState))) return Answer(DeviceResult::WrongLength);
-    std::memcpy(&model.state, r.buffer, sizeof model.state);
+    MachineState state;
+    std::memcpy(&state, r.buffer, sizeof state);
+    if (!StateInRange(state)) return Answer(DeviceResult::Refused);
+    model.state = state;
     return Answer(DeviceResult::Done);
+}
+
+DeviceAnswer MachineMemory(MachineModel& model, const DeviceRequest& r) {
+    const std::uint32_t megabytes = model.state.memoryMegabytes;
+    return CopyOut(r, &megabytes, sizeof megabytes);
 }
 
 // ---- the hot keys ----
@@ -119,7 +128,8 @@ DeviceAnswer ArmFault(MachineModel& model, const DeviceRequest& r) {
 
 DeviceAnswer GetStatus(MachineModel& model, const DeviceRequest& r) {
     ControlStatus status;
-    status.restoreOutcome = static_cast<std::uint32_t>(model.LastRestore());
+    status.settings = static_cast<std::uint32_t>(model.Settings());
+    status.saveFailure = model.SaveFailure();
     status.pendingFailures = model.PendingFailures();
     for (std::uint32_t i = 0; i < kFaultTargets; ++i) status.faults[i] = model.ArmedFault(i);
     return CopyOut(r, &status, sizeof status);
@@ -168,6 +178,7 @@ DeviceAnswer ServeControl(MachineModel& model, const DeviceRequest& r) {
             return Answer(DeviceResult::Done);
         case kCtlLoadSmbios: return LoadSmbios(model, r);
         case kCtlGetSmbios: return CopyOut(r, model.SmbiosTable(), model.SmbiosTableSize());
+        case kIoctlMachineMemory: return MachineMemory(model, r);
         default: return Answer(DeviceResult::UnknownCode);
     }
 }

@@ -147,7 +147,8 @@ void MachineModel::ResetToFactory() {
     for (uint32_t& fault : faults_) fault = 0;
     failNext_ = 0;
     hotkey_.releaseFails = 0;
-    restored_ = RestoreOutcome::Factory;
+    settings_ = SavedSettings::Factory;
+    saveFailure_ = 0;
 }
 
 uint32_t SavedMachineChecksum(const SavedMachine& saved) {
@@ -177,21 +178,53 @@ void MachineModel::Save(SavedMachine& saved) const {
     saved.checksum = SavedMachineChecksum(saved);
 }
 
-RestoreOutcome MachineModel::Restore(const uint8_t* bytes, uint32_t size) {
+SavedSettings MachineModel::Restore(const uint8_t* bytes, uint32_t size) {
     ResetToFactory();
-    if (bytes == nullptr || size == 0) return restored_ = RestoreOutcome::Factory;
+    if (bytes == nullptr || size == 0) return settings_ = SavedSettings::Factory;
     SavedMachine saved;
-    if (size != sizeof saved) return restored_ = RestoreOutcome::Damaged;
+    if (size != sizeof saved) return settings_ = SavedSettings::Damaged;
     std::memcpy(&saved, bytes, sizeof saved);
+    // A block with the right checksum may still come from a machine that kept
+    // other values, or from a hand that wrote it: every value is checked.
     if (saved.magic != kSavedMachineMagic || saved.version != kSavedMachineVersion || saved.size != sizeof saved ||
-        saved.checksum != SavedMachineChecksum(saved) || saved.smbiosSize == 0 || saved.smbiosSize > kSmbiosTableMax)
-        return restored_ = RestoreOutcome::Damaged;
+        saved.checksum != SavedMachineChecksum(saved) || saved.smbiosSize == 0 ||
+        saved.smbiosSize > kSmbiosTableMax || !StateInRange(saved.state) || saved.state.batteryMilliseconds != 0 ||
+        saved.releaseFails > 1)
+        return settings_ = SavedSettings::Damaged;
     state = saved.state;
     LoadSmbiosTable(saved.smbios, saved.smbiosSize);
     failNext_ = saved.failNext;
-    hotkey_.releaseFails = saved.releaseFails != 0 ? 1 : 0;
+    hotkey_.releaseFails = saved.releaseFails;
     for (uint32_t i = 0; i < kFaultTargets; ++i) faults_[i] = saved.faults[i];
-    return restored_ = RestoreOutcome::Restored;
+    return settings_ = SavedSettings::Restored;
+}
+
+void MachineModel::SaveWritten() {
+    settings_ = SavedSettings::Saved;
+    saveFailure_ = 0;
+}
+
+void MachineModel::SaveFailed(uint32_t status) {
+    settings_ = SavedSettings::NotSaved;
+    saveFailure_ = status;
+}
+
+namespace {
+
+bool Flag(uint8_t value) { return value <= 1; }
+
+}  // namespace
+
+bool StateInRange(const MachineState& s) {
+    for (unsigned i = 0; i < kPowerSelectors; ++i)
+        if (s.powerMode[i] > kModeCustomized) return false;
+    for (unsigned i = 0; i < kPciPins; ++i)
+        if (!Flag(s.pciIrqAssigned[i]) || (s.pciIrq[i] > 15 && s.pciIrq[i] != kPciNoIrq)) return false;
+    return s.curDisplay <= kDisplayBoth && s.sysPowerState <= 2 && Flag(s.monitorConnected) &&
+           Flag(s.externalPower) && s.batteryPercent <= 100 && Flag(s.batteryHeld) &&
+           s.batteryMilliseconds < kBatteryDrainMsPerPercent && s.pciPinCount <= kPciPins &&
+           s.parallelPortMode <= 0x3F && s.parallelPortDma <= 3 && s.memoryMegabytes >= kLeastMemoryMegabytes &&
+           s.memoryMegabytes <= kMostMemoryMegabytes && s.reserved2 == 0;
 }
 
 bool MachineModel::LoadSmbiosTable(const uint8_t* table, uint32_t size) {

@@ -55,11 +55,15 @@ struct HotkeyStatus {
 };
 static_assert(sizeof(HotkeyStatus) == 32 + 16 * kHotkeyRecordCapacity, "HotkeyStatus travels over the control device");
 
-// What the machine found of its saved settings when it started.
-enum class RestoreOutcome : std::uint32_t {
+// Where the settings in effect stand to the ones the machine keeps across
+// restarts: what it found when it started, until a change is saved or fails
+// to be saved.
+enum class SavedSettings : std::uint32_t {
     Factory,   // nothing saved: the factory state
     Restored,  // the saved settings
-    Damaged,   // a saved state that was damaged or of another version: the factory state
+    Damaged,   // a save that was damaged, of another version or out of range: the factory state
+    Saved,     // the settings as changed since, saved
+    NotSaved,  // a change that could not be saved: a restart would lose it
 };
 
 // What a key press did.
@@ -71,7 +75,7 @@ enum class KeyPress { Queued, Ignored, QueueFull };
 // between two commands as much as the settings; a version and a checksum
 // over everything before it.
 inline constexpr std::uint32_t kSavedMachineMagic = 0x4D42564Eu;  // "NVBM"
-inline constexpr std::uint32_t kSavedMachineVersion = 1;
+inline constexpr std::uint32_t kSavedMachineVersion = 2;
 struct SavedMachine {
     std::uint32_t magic;
     std::uint32_t version;
@@ -88,6 +92,12 @@ static_assert(sizeof(SavedMachine) == 12 + sizeof(MachineState) + 4 + kSmbiosTab
               "SavedMachine is stored as it lies in memory");
 
 std::uint32_t SavedMachineChecksum(const SavedMachine& saved);
+
+// Whether every field of the state holds a value the machine can have: a
+// setting the machine checks when it is asked to change it (display output,
+// power modes, interrupts, port mode), what the control device may set (power,
+// battery, memory) within its range, and the rest any value of its type.
+bool StateInRange(const MachineState& state);
 
 class MachineModel {
 public:
@@ -122,10 +132,17 @@ public:
     void ResetToFactory();
 
     // The persistent settings as they are now, and back from a saved block
-    // (any bytes: a short, damaged or foreign block leaves the factory state).
+    // (any bytes: a short, damaged, foreign or out-of-range block leaves the
+    // factory state).
     void Save(SavedMachine& saved) const;
-    RestoreOutcome Restore(const std::uint8_t* bytes, std::uint32_t size);
-    RestoreOutcome LastRestore() const { return restored_; }
+    SavedSettings Restore(const std::uint8_t* bytes, std::uint32_t size);
+    // Whoever keeps the saved block tells how its last write went: written, or
+    // failed with the system's status.
+    void SaveWritten();
+    void SaveFailed(std::uint32_t status);
+    SavedSettings Settings() const { return settings_; }
+    // The status of the failed write while the settings are NotSaved, else 0.
+    std::uint32_t SaveFailure() const { return saveFailure_; }
 
     // The power source as the BIOS answers it.
     std::uint8_t PowerSourceAnswer() const;
@@ -172,7 +189,8 @@ private:
 
     std::uint32_t failNext_ = 0;
     std::uint32_t faults_[kFaultTargets] = {};
-    RestoreOutcome restored_ = RestoreOutcome::Factory;
+    SavedSettings settings_ = SavedSettings::Factory;
+    std::uint32_t saveFailure_ = 0;
     std::uint32_t logCount_ = 0;
     std::uint32_t logNext_ = 0;
     SmiLogEntry log_[kSmiLogCapacity] = {};

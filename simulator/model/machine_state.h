@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "machine_control/core/machine_values.h"
+#include "machine_control/protocols/machine_memory_protocol.h"
 
 // Selectors 0 (the customized set), 1 (AC) and 2 (battery) each keep their own
 // power mode, timers and processor speed.
@@ -61,7 +62,10 @@ struct MachineState {
     std::uint8_t pciIrq[kPciPins] = {11, 10, 9, kPciNoIrq};
     std::uint8_t infrared = 1;
     std::uint8_t fnKeyLock = 0;
-    std::uint16_t reserved1 = 0;
+
+    // The notebook's memory in MiB, from which the save-to-disk utility sizes
+    // its file (machine_memory_protocol.h).
+    std::uint16_t memoryMegabytes = kDefaultMemoryMegabytes;
 
     // What GetPowerSource and the BH of wsbi_GetPowerSourceStatus answer:
     // kPowerSourceFollows (the factory value) answers externalPower, any

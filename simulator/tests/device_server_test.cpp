@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 #include "simulator/model/control_protocol.h"
@@ -112,13 +113,14 @@ TEST(DeviceServer, SurvivesArbitraryRequests) {
     const std::uint32_t codes[] = {kSmiIoctl,     IoctlHotkeySetup, IoctlHotkeyRelease, kCtlGetState,
                                    kCtlSetState,  kCtlPressHotkey,   kCtlGetHotkeys,      kCtlReleaseFails,
                                    kCtlFailNext,  kCtlReadLog,       kCtlClearLog,        kCtlLoadSmbios,
-                                   kCtlArmFault,  kCtlGetStatus,     kCtlReset,           kCtlGetSmbios};
+                                   kCtlArmFault,  kCtlGetStatus,     kCtlReset,           kCtlGetSmbios,
+                                   kIoctlMachineMemory};
     static MachineModel model;
     std::uint32_t seed = 12345;
     auto next = [&seed] { return seed = seed * 1103515245u + 12345u, seed >> 8; };
     for (int i = 0; i < 20000; ++i) {
         const NotebookDevice device = static_cast<NotebookDevice>(next() % 4);
-        const std::uint32_t code = next() % 8 == 0 ? 0x220000u + next() % 0x4000 : codes[next() % 16];
+        const std::uint32_t code = next() % 8 == 0 ? 0x220000u + next() % 0x4000 : codes[next() % std::size(codes)];
         // Lengths cluster around the blocks' sizes, with some anywhere in the buffer.
         const std::uint32_t sizes[] = {0, 4, 12, 44, sizeof(MachineState), sizeof(ControlLogChunk), next() % 4097};
         const std::uint32_t in = sizes[next() % 7], out = sizes[next() % 7];
@@ -130,6 +132,40 @@ TEST(DeviceServer, SurvivesArbitraryRequests) {
             ServeDeviceRequest(model, device, {code, room == 0 ? nullptr : system_buffer.data(), in, out});
         EXPECT_LE(answer.returned, out);
     }
+}
+
+// The control device takes a state only when the machine could restore it
+// after a restart; the programs read the memory it holds.
+TEST(DeviceServer, StateIsTakenWithinItsRangeAndTheMemoryAnsweredAsSet) {
+    static MachineModel model;
+    std::uint8_t buffer[sizeof(MachineState)];
+    auto setState = [&](const MachineState& state) {
+        std::memcpy(buffer, &state, sizeof state);
+        return ServeDeviceRequest(model, NotebookDevice::Control, {kCtlSetState, buffer, sizeof state, 0}).result;
+    };
+    auto memory = [&](std::uint32_t room, std::uint32_t& megabytes) {
+        std::memset(buffer, 0xEE, sizeof buffer);
+        const DeviceAnswer answer =
+            ServeDeviceRequest(model, NotebookDevice::Control, {kIoctlMachineMemory, buffer, 0, room});
+        std::memcpy(&megabytes, buffer, sizeof megabytes);
+        return answer;
+    };
+    std::uint32_t megabytes = 0;
+    ASSERT_EQ(memory(4, megabytes).returned, 4u);
+    EXPECT_EQ(megabytes, kDefaultMemoryMegabytes);
+
+    MachineState state{};
+    state.memoryMegabytes = 128;
+    ASSERT_EQ(setState(state), DeviceResult::Done);
+    state.memoryMegabytes = kMostMemoryMegabytes + 1;
+    EXPECT_EQ(setState(state), DeviceResult::Refused);
+    state.memoryMegabytes = 256;
+    state.curDisplay = kDisplayBoth + 1;
+    EXPECT_EQ(setState(state), DeviceResult::Refused);
+    EXPECT_EQ(memory(4, megabytes).result, DeviceResult::Done);
+    EXPECT_EQ(megabytes, 128u) << "a refused state changes nothing";
+    EXPECT_EQ(model.state.curDisplay, kDisplayLcd);
+    EXPECT_EQ(memory(3, megabytes).result, DeviceResult::WrongLength);
 }
 
 TEST(DeviceServer, ArmedDmiFaultRefusesTheTableOnceAndTheControlDeviceListsIt) {

@@ -442,10 +442,30 @@ TEST_F(MachineModelTest, PowerSourceAnswerAndHeldBattery) {
 TEST(MachineModelPersistence, SaveAndRestoreRoundTripAndDamage) {
     static MachineModel model;
     model.ResetToFactory();
-    // Every byte of the state changed (the battery's part-percent is time, not kept).
+    // Every byte of the state changed (the battery's part-percent is time, not
+    // kept); the fields with a range get other values within it.
     auto* bytes = reinterpret_cast<std::uint8_t*>(&model.state);
     for (std::uint32_t i = 0; i < sizeof model.state; ++i) bytes[i] = static_cast<std::uint8_t>(i * 7 + 3);
-    model.state.batteryMilliseconds = 0;
+    MachineState& s = model.state;
+    s.curDisplay = kDisplayBoth;
+    s.monitorConnected = 1;
+    s.sysPowerState = 2;
+    s.powerMode[0] = kModeMaximumPerformance;
+    s.powerMode[1] = kModeCustomized;
+    s.powerMode[2] = kModeCustomized;
+    s.externalPower = kBatteryPower;
+    s.batteryPercent = 57;
+    s.batteryHeld = 1;
+    s.pciPinCount = 3;
+    const std::uint8_t assigned[kPciPins] = {0, 1, 0, 1}, irqs[kPciPins] = {kPciNoIrq, 5, 15, 0};
+    std::memcpy(s.pciIrqAssigned, assigned, sizeof assigned);
+    std::memcpy(s.pciIrq, irqs, sizeof irqs);
+    s.parallelPortMode = 0x3F;
+    s.parallelPortDma = 2;
+    s.memoryMegabytes = kMostMemoryMegabytes;
+    s.reserved2 = 0;
+    s.batteryMilliseconds = 0;
+    ASSERT_TRUE(StateInRange(s));
     const std::uint8_t table[] = {0x7F, 0x04, 0x00, 0x00, 0, 0};
     ASSERT_TRUE(model.LoadSmbiosTable(table, sizeof table));
     ASSERT_TRUE(model.ArmFault(3, 2));
@@ -454,7 +474,7 @@ TEST(MachineModelPersistence, SaveAndRestoreRoundTripAndDamage) {
     const MachineState expected = model.state;
 
     static MachineModel restored;
-    EXPECT_EQ(restored.Restore(reinterpret_cast<const std::uint8_t*>(&saved), sizeof saved), RestoreOutcome::Restored);
+    EXPECT_EQ(restored.Restore(reinterpret_cast<const std::uint8_t*>(&saved), sizeof saved), SavedSettings::Restored);
     EXPECT_EQ(std::memcmp(&restored.state, &expected, sizeof expected), 0);
     ASSERT_EQ(restored.SmbiosTableSize(), sizeof table);
     EXPECT_EQ(std::memcmp(restored.SmbiosTable(), table, sizeof table), 0);
@@ -467,8 +487,8 @@ TEST(MachineModelPersistence, SaveAndRestoreRoundTripAndDamage) {
     const MachineState factory{};
     static std::uint8_t image[sizeof(SavedMachine) + 1];
     auto expectFactory = [&](std::uint32_t size, const char* what) {
-        EXPECT_EQ(restored.Restore(image, size), RestoreOutcome::Damaged) << what;
-        EXPECT_EQ(restored.LastRestore(), RestoreOutcome::Damaged) << what;
+        EXPECT_EQ(restored.Restore(image, size), SavedSettings::Damaged) << what;
+        EXPECT_EQ(restored.Settings(), SavedSettings::Damaged) << what;
         EXPECT_EQ(std::memcmp(&restored.state, &factory, sizeof factory), 0) << what;
         EXPECT_EQ(restored.SmbiosTableSize(), sizeof kDefaultSmbiosTable) << what;
     };
@@ -493,7 +513,87 @@ TEST(MachineModelPersistence, SaveAndRestoreRoundTripAndDamage) {
     expectFactory(sizeof other, "a table size beyond the buffer");
     EXPECT_EQ(restored.ArmedFault(3), 0u);
 
-    EXPECT_EQ(restored.Restore(nullptr, 0), RestoreOutcome::Factory);
+    EXPECT_EQ(restored.Restore(nullptr, 0), SavedSettings::Factory);
+}
+
+// A save whose checksum holds but whose values the machine cannot have (a
+// save written by hand, or by a machine that kept other values) is damaged:
+// each value of the table alone makes it so, at either end of its range.
+TEST(MachineModelPersistence, ASaveWithAValueOutOfItsRangeIsDamaged) {
+    struct Case {
+        const char* what;
+        void (*spoil)(MachineState&);
+    } const cases[] = {
+        {"display output beyond both", [](MachineState& s) { s.curDisplay = kDisplayBoth + 1; }},
+        {"power mode beyond customized", [](MachineState& s) { s.powerMode[2] = kModeCustomized + 1; }},
+        {"system power state 3", [](MachineState& s) { s.sysPowerState = 3; }},
+        {"monitor flag 2", [](MachineState& s) { s.monitorConnected = 2; }},
+        {"external power 2", [](MachineState& s) { s.externalPower = 2; }},
+        {"battery at 101 %", [](MachineState& s) { s.batteryPercent = 101; }},
+        {"battery held 2", [](MachineState& s) { s.batteryHeld = 2; }},
+        {"five PCI pins", [](MachineState& s) { s.pciPinCount = kPciPins + 1; }},
+        {"PCI assigned 2", [](MachineState& s) { s.pciIrqAssigned[3] = 2; }},
+        {"PCI interrupt 16", [](MachineState& s) { s.pciIrq[0] = 16; }},
+        {"parallel mode beyond six bits", [](MachineState& s) { s.parallelPortMode = 0x40; }},
+        {"parallel DMA beyond two bits", [](MachineState& s) { s.parallelPortDma = 4; }},
+        {"memory below the least", [](MachineState& s) { s.memoryMegabytes = kLeastMemoryMegabytes - 1; }},
+        {"memory above the most", [](MachineState& s) { s.memoryMegabytes = kMostMemoryMegabytes + 1; }},
+        {"reserved byte set", [](MachineState& s) { s.reserved2 = 1; }},
+    };
+    EXPECT_TRUE(StateInRange(MachineState{})) << "the factory state";
+    static MachineModel model;
+    static SavedMachine saved;
+    for (const Case& c : cases) {
+        model.ResetToFactory();
+        model.state.batteryPercent = 40;  // a setting to lose
+        c.spoil(model.state);
+        EXPECT_FALSE(StateInRange(model.state)) << c.what;
+        model.Save(saved);
+        EXPECT_EQ(model.Restore(reinterpret_cast<const std::uint8_t*>(&saved), sizeof saved), SavedSettings::Damaged)
+            << c.what;
+        EXPECT_EQ(model.state.batteryPercent, 100) << c.what << ": the factory state";
+    }
+    // Written by hand: what a save of the machine never holds.
+    struct Forged {
+        const char* what;
+        void (*forge)(SavedMachine&);
+    } const forged[] = {
+        {"release-fails 2", [](SavedMachine& m) { m.releaseFails = 2; }},
+        {"battery time kept", [](SavedMachine& m) { m.state.batteryMilliseconds = 5; }},
+    };
+    for (const Forged& f : forged) {
+        model.ResetToFactory();
+        model.Save(saved);
+        f.forge(saved);
+        saved.checksum = SavedMachineChecksum(saved);
+        EXPECT_EQ(model.Restore(reinterpret_cast<const std::uint8_t*>(&saved), sizeof saved), SavedSettings::Damaged)
+            << f.what;
+    }
+    MachineState running{};
+    running.batteryMilliseconds = kBatteryDrainMsPerPercent;
+    EXPECT_FALSE(StateInRange(running)) << "a whole percent of battery time not yet counted";
+}
+
+// What the machine says of its saved settings follows the saves it is told
+// of: damaged until a save is written, not saved from a failed write on, with
+// the failure's status, until one is written again.
+TEST(MachineModelPersistence, SavesWrittenOrFailedChangeWhatTheMachineSays) {
+    static MachineModel model;
+    const std::uint8_t garbage[7] = {1, 2, 3, 4, 5, 6, 7};
+    ASSERT_EQ(model.Restore(garbage, sizeof garbage), SavedSettings::Damaged);
+    model.SaveWritten();
+    EXPECT_EQ(model.Settings(), SavedSettings::Saved) << "damaged clears once a save is written";
+    EXPECT_EQ(model.SaveFailure(), 0u);
+    model.SaveFailed(0xC0000022u);
+    EXPECT_EQ(model.Settings(), SavedSettings::NotSaved);
+    EXPECT_EQ(model.SaveFailure(), 0xC0000022u);
+    model.SaveWritten();
+    EXPECT_EQ(model.Settings(), SavedSettings::Saved);
+    EXPECT_EQ(model.SaveFailure(), 0u);
+    model.SaveFailed(0xC00000BAu);
+    model.ResetToFactory();
+    EXPECT_EQ(model.Settings(), SavedSettings::Factory) << "until the reset's own save is tried";
+    EXPECT_EQ(model.SaveFailure(), 0u);
 }
 
 TEST(MachineModelSmbios, TableIsReplaceableWithinTheReplyBuffer) {

@@ -5,15 +5,9 @@
 #   machinesim_commands_test.sh SOURCE_DIR TREE
 set -uo pipefail
 export PATH=/usr/sbin:/sbin:$PATH
-source_dir=$1
-tree=$(realpath "$2")
-export WINEPREFIX=$tree/wineprefix WINEDEBUG=-all
+source "$(dirname "$0")/prefix_test.sh" "$1" "$2"
 work=$tree/machinesim-commands-test
 rm -rf "$work" && mkdir -p "$work"
-failed=0
-fail() { echo "FAIL: $*"; failed=1; }
-source "$source_dir/scripts/wine-capture.sh"
-machinesim() { wine_capture "$source_dir/scripts/wine" "$tree/bin/machinesim.exe" "$@"; }
 windows_path() { echo "Z:${1//\//\\}"; }
 
 # The SMBIOS table as dmidecode reads it: the values the System Information
@@ -44,5 +38,4 @@ machinesim show | grep -qxF "firstDisk=none" || fail "the disk is still shown af
 if wine reg query 'HKLM\Software\VirtualNotebook' /v FirstDisk >/dev/null 2>&1; then fail "FirstDisk is still there"; fi
 
 rm -rf "$work"
-[ $failed -eq 0 ] && echo "1 passed, 0 failed" || echo "0 passed, 1 failed"
-exit $failed
+finish

@@ -112,6 +112,7 @@ TEST(MachineStateFields, ShowPrintsEveryFieldAndSetChangesOne) {
     EXPECT_NE(shown.find("batteryPercent=100\n"), std::string::npos);
     EXPECT_NE(shown.find("powerMode[2]=1\n"), std::string::npos);
     EXPECT_NE(shown.find("pciIrqMask[0]=0x8EB8\n"), std::string::npos);
+    EXPECT_NE(shown.find("memoryMegabytes=64\n"), std::string::npos);
 
     EXPECT_TRUE(SetMachineStateField(state, "batteryPercent=42"));
     EXPECT_EQ(state.batteryPercent, 42);
@@ -119,6 +120,8 @@ TEST(MachineStateFields, ShowPrintsEveryFieldAndSetChangesOne) {
     EXPECT_EQ(state.powerMode[1], 2);
     EXPECT_TRUE(SetMachineStateField(state, "resumeYear=0x1999"));
     EXPECT_EQ(state.resumeYear, 0x1999);
+    EXPECT_TRUE(SetMachineStateField(state, "memoryMegabytes=128"));
+    EXPECT_EQ(state.memoryMegabytes, 128);
 }
 
 TEST(MachineStateFields, SetRefusesWhatDoesNotFit) {

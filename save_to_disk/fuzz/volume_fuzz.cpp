@@ -1,7 +1,6 @@
 #include "save_to_disk/fuzz/volume_fuzz.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -248,36 +247,6 @@ bool WriteImage(const std::string& path, const uint8_t* bytes, size_t count, uin
     return close(fd) == 0 && written;
 }
 
-// The scratch image as it is on disk now, mapped read-only.
-class MappedImage {
-public:
-    explicit MappedImage(const std::string& path) {
-        const int fd = open(path.c_str(), O_RDONLY);
-        struct stat st;
-        if (fd < 0) return;
-        if (fstat(fd, &st) == 0 && st.st_size > 0) {
-            void* map = mmap(nullptr, size_t(st.st_size), PROT_READ, MAP_SHARED, fd, 0);
-            if (map != MAP_FAILED) view_ = {static_cast<const uint8_t*>(map), size_t(st.st_size), uint64_t(st.st_size)};
-        }
-        close(fd);
-    }
-    ~MappedImage() {
-        if (view_.bytes) munmap(const_cast<uint8_t*>(view_.bytes), view_.stored);
-    }
-    MappedImage(const MappedImage&) = delete;
-    MappedImage& operator=(const MappedImage&) = delete;
-    const ByteView& View() const { return view_; }
-
-private:
-    ByteView view_;
-};
-
-std::vector<uint8_t> ReadWhole(const std::string& path) {
-    const MappedImage image(path);
-    const ByteView& v = image.View();
-    return std::vector<uint8_t>(v.bytes, v.bytes + v.stored);
-}
-
 // The image's bytes into `bytes`, whose room is kept from one run to the next.
 bool ReadInto(const std::string& path, std::vector<uint8_t>& bytes) {
     const int fd = open(path.c_str(), O_RDONLY);
@@ -292,6 +261,8 @@ bool ReadInto(const std::string& path, std::vector<uint8_t>& bytes) {
     }
     return close(fd) == 0 && read;
 }
+
+ByteView ViewOf(const std::vector<uint8_t>& bytes) { return {bytes.data(), bytes.size(), bytes.size()}; }
 
 uint32_t SectorBytes(const ByteView& volume) {
     const uint32_t bytesPerSector = Le(volume, 11, 2);
@@ -327,7 +298,8 @@ FuzzFinding RunOn(const ByteView& volume, uint64_t saveBytes, const uint8_t* edi
             if (disk.controls > kFuzzMaxControls) finding.what = "no end after " + std::to_string(kFuzzMaxControls) + " controls";
         }
     }
-    if (!finding) finding = others.CompareWith(MappedImage(path).View());
+    static std::vector<uint8_t> after;
+    if (!finding && ReadInto(path, after)) finding = others.CompareWith(ViewOf(after));
     std::remove(path.c_str());
     return finding;
 }
@@ -398,16 +370,17 @@ FuzzFinding WriteRootFile(DiskImage& disk, const std::string& path, const ByteVi
     // The image after: the file's sectors as written where the chain lies,
     // every other byte as before.
     const PlainVolume plain(before);
-    const MappedImage after(path);
+    static std::vector<uint8_t> after;
+    if (!ReadInto(path, after)) return {"the volume cannot be read back"};
     std::vector<Range> written;
     for (uint64_t s = 0; s < sectors; ++s) {
         FillSector(s, sector);
         const uint64_t at = plain.ClusterOffset(entry.clusters[size_t(s * 512 / clusterBytes)]) + s * 512 % clusterBytes;
-        if (at + 512 > after.View().stored || std::memcmp(after.View().bytes + at, sector, 512) != 0)
+        if (at + 512 > after.size() || std::memcmp(after.data() + at, sector, 512) != 0)
             return {"file sector " + std::to_string(s) + " is not where its cluster lies"};
         written.push_back({at, at + 512});
     }
-    return ChangedOutside(before, after.View(), written);
+    return ChangedOutside(before, ViewOf(after), written);
 }
 
 // The partition's byte range as its MBR entry gives it.
@@ -440,7 +413,8 @@ FuzzFinding RunFsctlEngineOnAnswers(const std::vector<std::string>& volumePaths,
     const std::string& volumePath = volumePaths[first / 64 % volumePaths.size()];
     auto found = volumes.find(volumePath);
     if (found == volumes.end()) {
-        Volume volume{ReadWhole(volumePath), 0};
+        Volume volume{{}, 0};
+        ReadInto(volumePath, volume.bytes);
         volume.stored = volume.bytes.size();
         while (volume.stored > 0 && volume.bytes[volume.stored - 1] == 0) --volume.stored;
         found = volumes.emplace(volumePath, std::move(volume)).first;
@@ -503,8 +477,7 @@ FuzzFinding RunImageBindingOnDiskBytes(const uint8_t* data, size_t size) {
             root.WriteFileSector(entry, entry.size / 512, sector);
         }
         if (!ReadInto(path, after)) break;
-        finding = ChangedOutside(ByteView{before.data(), before.size(), before.size()},
-                                 ByteView{after.data(), after.size(), after.size()}, {{start, end}});
+        finding = ChangedOutside(ViewOf(before), ViewOf(after), {{start, end}});
         if (finding) finding.what += " outside partition " + std::to_string(partitions[drive]);
     }
     std::remove(path.c_str());

@@ -11,8 +11,8 @@
 #include <map>
 #include <vector>
 
-#include "common/core/little_endian.h"
 #include "save_to_disk/core/partition_probe.h"
+#include "save_to_disk/core/partition_table.h"
 #include "save_to_disk/engine/fat/fat_placement_engine.h"
 #include "save_to_disk/engine/fat/fat_root_file.h"
 #include "save_to_disk/engine/fsctl/fsctl_placement_engine.h"
@@ -384,10 +384,10 @@ FuzzFinding WriteRootFile(DiskImage& disk, const std::string& path, const ByteVi
 }
 
 // The partition's byte range as its MBR entry gives it.
-void PartitionRange(const uint8_t (&mbr)[512], unsigned partition, uint64_t& start, uint64_t& end) {
-    const uint8_t* e = mbr + 446 + (partition - 1) * 16;
-    start = uint64_t(ReadLe32(e + 8)) * 512;
-    end = start + uint64_t(ReadLe32(e + 12)) * 512;
+void PartitionRange(const uint8_t (&mbr)[kMbrBytes], unsigned partition, uint64_t& start, uint64_t& end) {
+    const PartitionEntry entry = ReadPartitionEntry(mbr, partition - 1);
+    start = uint64_t(entry.firstSector) * kMbrBytes;
+    end = start + uint64_t(entry.sectors) * kMbrBytes;
 }
 
 }  // namespace
@@ -440,7 +440,7 @@ FuzzFinding RunRootFileOnVolumeBytes(const uint8_t* data, size_t size) {
 }
 
 FuzzFinding RunImageBindingOnDiskBytes(const uint8_t* data, size_t size) {
-    uint8_t mbr[512] = {};
+    uint8_t mbr[kMbrBytes] = {};
     std::memcpy(mbr, data, std::min(size, sizeof mbr));
     // The disk reaches the end of its farthest partition, within the bounds.
     uint64_t diskBytes = size;

@@ -1,10 +1,9 @@
 #include "save_to_disk/image/image_partitions.h"
 
+#include "save_to_disk/core/partition_table.h"
+
 namespace {
 
-constexpr uint32_t kPartitionTable = 446;
-constexpr uint32_t kPartitionEntrySize = 16;
-constexpr uint32_t kPartitionEntries = 4;
 constexpr uint32_t kTracksPerCylinder = 16;
 constexpr uint32_t kSectorsPerTrack = 63;
 constexpr uint32_t kFixedDisk = 12;
@@ -22,9 +21,9 @@ bool IsFatPartitionType(uint8_t type) {
 
 std::vector<unsigned> FatPartitionsOf(const uint8_t (&firstSector)[512]) {
     std::vector<unsigned> partitions;
-    if (firstSector[510] != 0x55 || firstSector[511] != 0xAA) return partitions;
+    if (!HasBootSignature(firstSector)) return partitions;
     for (unsigned i = 0; i < kPartitionEntries; ++i)
-        if (IsFatPartitionType(firstSector[kPartitionTable + i * kPartitionEntrySize + 4])) partitions.push_back(i + 1);
+        if (IsFatPartitionType(ReadPartitionEntry(firstSector, i).type)) partitions.push_back(i + 1);
     return partitions;
 }
 

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <fstream>
 
-#include "common/core/little_endian.h"
+#include "save_to_disk/core/partition_table.h"
 #include "save_to_disk/engine/fat/fat_placement_engine.h"
 #include "save_to_disk/engine/fat/fat_root_file.h"
 #include "save_to_disk/image/disk_image.h"
@@ -145,7 +145,7 @@ private:
         bytes = uint64_t(file.tellg());
         file.seekg(0);
         file.read(reinterpret_cast<char*>(sector), sizeof sector);
-        return bool(file) && sector[510] == 0x55 && sector[511] == 0xAA;
+        return bool(file) && HasBootSignature(sector);
     }
 
     // The MBR entries (1 to 4) of FAT partitions, in table order.

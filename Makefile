@@ -42,24 +42,13 @@ test: native sanitize win64 win32 win32-tests
 screenshots: win64
 	scripts/screenshots
 
-# The placement engines and merovant's SMBIOS walk under libFuzzer (clang),
-# each FUZZ_SECONDS long, with the code under test instrumented for coverage.
-# Seeds are built into read-only folders (build/fuzz/seeds/*); new inputs go
-# to build/fuzz/found/*. A run fails on a finding or when the coverage it
-# reaches (libFuzzer's "cov:") falls below its floor here.
+# Every outside input under libFuzzer (clang): the fuzzers, their seeds and
+# floors are listed in scripts/fuzzers.txt; each runs FUZZ_SECONDS from its
+# seeds alone and fails on a finding or below its floor (scripts/fuzz).
 FUZZ_SECONDS ?= 60
-FUZZ_FLOOR_VOLUME ?= 1700
-FUZZ_FLOOR_FSCTL ?= 1700
-FUZZ_FLOOR_SMBIOS ?= 40
+
 fuzz: setup
-	cmake --preset fuzz >/dev/null
-	cmake --build build/fuzz --target volume_fuzzer fsctl_fuzzer smbios_fuzzer
-	save_to_disk/fuzz/make-seeds build/fuzz
-	save_to_disk/fuzz/run-fuzzer build/fuzz volume_fuzzer volume $(FUZZ_SECONDS) $(FUZZ_FLOOR_VOLUME)
-	FSCTL_FUZZ_VOLUME=build/fuzz/fsctl-volume.img \
-	  save_to_disk/fuzz/run-fuzzer build/fuzz fsctl_fuzzer fsctl $(FUZZ_SECONDS) $(FUZZ_FLOOR_FSCTL)
-	chmod u+w build/fuzz/seeds && mkdir -p build/fuzz/seeds/smbios && chmod a-w build/fuzz/seeds
-	save_to_disk/fuzz/run-fuzzer build/fuzz smbios_fuzzer smbios $(FUZZ_SECONDS) $(FUZZ_FLOOR_SMBIOS)
+	FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz
 
 # The placement benchmark, built optimised: save files made contiguous on
 # fragmented sparse FAT32 images of 4 and 16 GiB (the 16 GiB row writes about

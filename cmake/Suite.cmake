@@ -65,6 +65,17 @@ if(SUITE_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# The fuzz tree (make fuzz, clang): every object carries libFuzzer's coverage
+# counters, so that a fuzzer sees all the code its harness drives, whichever
+# library holds it. The targets themselves are declared with suite_fuzzer.
+if(SUITE_FUZZ)
+  if(WIN32)
+    message(FATAL_ERROR "SUITE_FUZZ is for the native clang tree")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link)
+  add_custom_target(fuzzers)
+endif()
+
 if(SUITE_TESTS OR SUITE_SHIPPING_TESTS)
   enable_testing()
   include(GoogleTest)
@@ -240,4 +251,20 @@ function(suite_windows_test name)
   else()
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
   endif()
+endfunction()
+
+# suite_fuzzer(NAME sources... LIBS ...): a libFuzzer target of the fuzz tree
+# (nothing in the other trees); `cmake --build build/fuzz --target fuzzers`
+# builds them all. scripts/fuzzers.txt lists how make fuzz runs each one.
+function(suite_fuzzer name)
+  if(NOT SUITE_FUZZ)
+    return()
+  endif()
+  cmake_parse_arguments(F "" "" "LIBS" ${ARGN})
+  add_executable(${name} ${F_UNPARSED_ARGUMENTS})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  add_dependencies(fuzzers ${name})
 endfunction()

@@ -17,6 +17,17 @@ HotkeyAction ActionForKey(std::uint8_t group, int keyNumber) {
                                      : HotkeyAction::LaunchNumberProgram;
 }
 
+bool TakeHotkeyEvent(const HotkeyEventBlock& answer, std::size_t returned, HotkeyEventBlock& event) {
+    if (returned <= offsetof(HotkeyEventBlock, keyMask) || returned > sizeof answer) return false;
+    event = answer;
+    return true;
+}
+
+HotkeyKey DecodeHotkeyEvent(const HotkeyEventBlock& event) {
+    const int number = KeyNumberFromMask(event.keyMask);
+    return HotkeyKey{ActionForKey(event.group, number), number, static_cast<char>('0' + number)};
+}
+
 bool AudioPlayerCommand(int keyNumber, std::uint32_t& wParam) {
     static constexpr std::uint32_t kCommands[] = {0x07D003F2u, 0x07D003F0u, 0x07D01B8Bu, 0x07D01B8Au};
     if (keyNumber < 1 || keyNumber > 4) return false;

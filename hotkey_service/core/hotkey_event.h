@@ -1,6 +1,7 @@
 // What one hot-key event asks the service to do.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "machine_control/protocols/hotkey_protocol.h"
@@ -18,6 +19,20 @@ enum class HotkeyAction {
 };
 
 HotkeyAction ActionForKey(std::uint8_t group, int keyNumber);
+
+// The driver's answer to the event request, `returned` bytes written into the
+// block it was sent (`answer`, a whole block). False, leaving `event` alone,
+// when the answer is too short to carry the group and the key mask, or claims
+// more bytes than the block has.
+bool TakeHotkeyEvent(const HotkeyEventBlock& answer, std::size_t returned, HotkeyEventBlock& event);
+
+// What one event asks for: the action, and the key as number and digit.
+struct HotkeyKey {
+    HotkeyAction action;
+    int number;  // 1 to 9
+    char digit;  // '1' to '9', the launch key's last character
+};
+HotkeyKey DecodeHotkeyEvent(const HotkeyEventBlock& event);
 
 // The wParam of the "Audio AppMes" message for a play-station key; false for
 // the keys that post nothing.

@@ -1,6 +1,6 @@
 #include "hotkey_service/device/hotkey_device.h"
 
-#include <cstddef>
+#include "hotkey_service/core/hotkey_event.h"
 
 bool HotkeyDevice::Control(DWORD code, void* block, DWORD size, DWORD& returned) {
     return DeviceIoControl(device_.get(), code, block, size, block, size, &returned, nullptr) != FALSE;
@@ -30,11 +30,7 @@ bool HotkeyDevice::SendSetup(HotkeySetupBlock& block) {
 bool HotkeyDevice::GetKeyEvent(HotkeyEventBlock& block) {
     HotkeyEventBlock answer{};
     DWORD returned = 0;
-    if (!Control(IoctlHotkeyGetEvent, &answer, sizeof answer, returned)) return false;
-    // An answer too short to carry the group and the key mask is no event.
-    if (returned <= offsetof(HotkeyEventBlock, keyMask) || returned > sizeof answer) return false;
-    block = answer;
-    return true;
+    return Control(IoctlHotkeyGetEvent, &answer, sizeof answer, returned) && TakeHotkeyEvent(answer, returned, block);
 }
 
 bool HotkeyDevice::SendRelease() {

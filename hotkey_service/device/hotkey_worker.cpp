@@ -114,9 +114,8 @@ bool HotkeyWorker::ReadSetupBlock(HotkeySetupBlock& block) {
 void HotkeyWorker::HandleEvent() {
     HotkeyEventBlock event{};
     if (!device_.GetKeyEvent(event)) return;
-    const int keyNumber = KeyNumberFromMask(event.keyMask);
-    const char keyDigit = static_cast<char>('0' + keyNumber);
-    switch (ActionForKey(event.group, keyNumber)) {
+    const HotkeyKey key = DecodeHotkeyEvent(event);
+    switch (key.action) {
     case HotkeyAction::ReleaseAndShutdown:
         if (device_.SendRelease()) ShutdownMachine(context_.shell, EWX_SHUTDOWN);
         break;
@@ -124,13 +123,13 @@ void HotkeyWorker::HandleEvent() {
         ShutdownMachine(context_.shell, EWX_SHUTDOWN | EWX_FORCE);
         break;
     case HotkeyAction::ControlAudioPlayer:
-        ControlAudioPlayer(context_, keyNumber);
+        ControlAudioPlayer(context_, key.number);
         break;
     case HotkeyAction::LaunchFunctionProgram:
-        LaunchKeyProgram(context_, true, keyDigit);
+        LaunchKeyProgram(context_, true, key.digit);
         break;
     case HotkeyAction::LaunchNumberProgram:
-        LaunchKeyProgram(context_, false, keyDigit);
+        LaunchKeyProgram(context_, false, key.digit);
         break;
     }
 }

@@ -1,5 +1,7 @@
 #include "machine_control/core/smi_channel.h"
 
+#include <cstring>
+
 #include "machine_control/core/smi_platform.h"
 
 namespace {
@@ -36,5 +38,13 @@ Bool32 SendSmiRequest(SmiRequest request, SmiRequest& reply) {
     SmiRequest answer = request;
     if (!t->Exchange(request, answer)) return 0;
     reply = answer;
+    return 1;
+}
+
+Bool32 TakeSmiReply(const std::uint8_t* answer, std::uint32_t returned, SmiRequest& reply) {
+    // A shorter answer would leave part of the block unwritten: the machine
+    // did not answer in full.
+    if (answer == nullptr || returned != sizeof reply) return 0;
+    std::memcpy(&reply, answer, sizeof reply);
     return 1;
 }

@@ -24,6 +24,11 @@ public:
 // reply. On failure reply is left as it was.
 Bool32 SendSmiRequest(SmiRequest request, SmiRequest& reply);
 
+// The driver's answer to one exchange: `answer` holds the `returned` bytes it
+// wrote. Only a whole block is a reply; for any other count the call failed
+// and reply is left as it was.
+Bool32 TakeSmiReply(const std::uint8_t* answer, std::uint32_t returned, SmiRequest& reply);
+
 // What carries the 44-byte blocks. On Windows the default transport opens the
 // driver's device; tests put the virtual notebook's model (or a recorder) in
 // its place. The transport keeps its own open/closed state.

@@ -22,15 +22,10 @@ public:
 
     Bool32 Exchange(const SmiRequest& request, SmiRequest& reply) override {
         SmiRequest in = request;
-        SmiRequest out{};
+        std::uint8_t out[sizeof(SmiRequest)] = {};
         DWORD returned = 0;
-        if (!DeviceIoControl(MachineControlHandle, kSmiIoctl, &in, sizeof in, &out, sizeof out, &returned, nullptr))
-            return FALSE;
-        // A reply shorter than the block would leave part of it unwritten; the
-        // machine did not answer in full, so the call counts as failed.
-        if (returned < sizeof out) return FALSE;
-        reply = out;
-        return TRUE;
+        return DeviceIoControl(MachineControlHandle, kSmiIoctl, &in, sizeof in, out, sizeof out, &returned, nullptr) &&
+               TakeSmiReply(out, returned, reply);
     }
 
 private:

@@ -1,12 +1,10 @@
 #include "save_to_disk/image/disk_image.h"
 
 #include "common/core/little_endian.h"
+#include "save_to_disk/core/partition_table.h"
 
 namespace {
 
-constexpr uint32_t kMbrSectorSize = 512;
-constexpr uint32_t kPartitionTable = 446;
-constexpr uint32_t kPartitionEntrySize = 16;
 constexpr unsigned kDeepestLock = 3;
 // What the image answers for the build number: Windows 98, FAT32-capable.
 constexpr uint32_t kImageBuild = 1998;
@@ -21,17 +19,16 @@ bool DiskImage::Open(std::unique_ptr<ImageFile> file, unsigned partition) {
     volumeOffset_ = 0;
     volumeBytes_ = imageBytes;
     if (partition > 0) {
-        uint8_t mbr[kMbrSectorSize];
-        if (partition > 4 || !ReadVolume(0, mbr, sizeof mbr) || mbr[510] != 0x55 || mbr[511] != 0xAA)
-            return false;
-        const uint8_t* entry = mbr + kPartitionTable + (partition - 1) * kPartitionEntrySize;
-        const uint64_t start = uint64_t(ReadLe32(entry + 8)) * kMbrSectorSize;
-        const uint64_t length = uint64_t(ReadLe32(entry + 12)) * kMbrSectorSize;
-        if (entry[4] == 0 || length == 0 || start + length > imageBytes) return false;
+        uint8_t mbr[kMbrBytes];
+        if (partition > kPartitionEntries || !ReadVolume(0, mbr, sizeof mbr) || !HasBootSignature(mbr)) return false;
+        const PartitionEntry entry = ReadPartitionEntry(mbr, partition - 1);
+        const uint64_t start = uint64_t(entry.firstSector) * kMbrBytes;
+        const uint64_t length = uint64_t(entry.sectors) * kMbrBytes;
+        if (entry.type == 0 || length == 0 || start + length > imageBytes) return false;
         volumeOffset_ = start;
         volumeBytes_ = length;
     }
-    uint8_t boot[kMbrSectorSize];
+    uint8_t boot[kMbrBytes];
     if (!ReadVolume(0, boot, sizeof boot)) return false;
     const uint32_t bytesPerSector = ReadLe16(boot + 11);
     if (IsFatSectorSize(bytesPerSector)) sectorSize_ = bytesPerSector;

@@ -175,7 +175,8 @@ uint32_t DiskImage::MoveFileClusters(const MoveFileRequest& request) {
     // The data first, a run of consecutive clusters (up to 1 MiB) at a time,
     // then the chain through the new clusters, then the old ones freed.
     const uint64_t step = std::max<uint64_t>(1, kMoveCopyBytes / g_.bytesPerCluster);
-    std::vector<uint8_t> data(size_t(step) * g_.bytesPerCluster);
+    // Room for the longest run a step can hold, no more than the move needs.
+    std::vector<uint8_t> data(size_t(std::min<uint64_t>(step, n)) * g_.bytesPerCluster);
     std::vector<uint32_t> moved = chain;
     for (uint64_t i = 0; i < n;) {
         const uint32_t from = chain[size_t(v + int64_t(i))];

@@ -4,9 +4,11 @@
 // re-reads the disk, with the Win32 file calls (win32_image_file.h).
 #include <windows.h>
 
+#include "save_to_disk/core/partition_table.h"
 #include "save_to_disk/engine/fat/fat_placement_engine.h"
 #include "save_to_disk/engine/fat/fat_root_file.h"
 #include "save_to_disk/image/disk_image.h"
+#include "save_to_disk/image/image_partitions.h"
 #include "save_to_disk/platform/save_file_disk.h"
 #include "save_to_disk/platform/win32_image_file.h"
 
@@ -14,17 +16,6 @@ namespace {
 
 constexpr char kSaveFileEntryName[11] = {'S', 'A', 'V', 'E', '2', 'D', 'S', 'K', 'B', 'I', 'N'};
 constexpr uint8_t kAttributesNormal = 0x00;
-constexpr uint32_t kTracksPerCylinder = 16;
-constexpr uint32_t kSectorsPerTrack = 63;
-
-bool IsFatPartitionType(uint8_t type) {
-    switch (type) {
-    case 0x01: case 0x04: case 0x06: case 0x0B: case 0x0C: case 0x0E:
-        return true;
-    default:
-        return false;
-    }
-}
 
 unsigned DriveNumber(char letter) { return unsigned(letter - 'A' + 1); }
 
@@ -141,13 +132,7 @@ public:
         uint8_t sector[512];
         uint64_t bytes;
         if (!ReadFirstSector(sector, bytes)) return PartitionProbeResult{};
-        DriveGeometryRecord geometry{};
-        geometry.cylinders = int64_t(bytes / 512 / (kTracksPerCylinder * kSectorsPerTrack));
-        geometry.mediaType = 12;  // fixed disk
-        geometry.tracksPerCylinder = kTracksPerCylinder;
-        geometry.sectorsPerTrack = kSectorsPerTrack;
-        geometry.bytesPerSector = 512;
-        return EvaluatePartitionProbe(geometry, sector);
+        return EvaluatePartitionProbe(ImageDiskGeometry(bytes), sector);
     }
 
 private:
@@ -155,18 +140,15 @@ private:
         const std::unique_ptr<ImageFile> file = OpenWin32ImageFile(path_, false);
         if (!file || !file->Read(0, sector, sizeof sector)) return false;
         bytes = file->Size();
-        return sector[510] == 0x55 && sector[511] == 0xAA;
+        return HasBootSignature(sector);
     }
 
     // The MBR entries (1 to 4) of FAT partitions, in table order.
     std::vector<unsigned> FatPartitions() const {
-        std::vector<unsigned> partitions;
         uint8_t sector[512];
         uint64_t bytes;
-        if (!ReadFirstSector(sector, bytes)) return partitions;
-        for (unsigned i = 0; i < 4; ++i)
-            if (IsFatPartitionType(sector[446 + i * 16 + 4])) partitions.push_back(i + 1);
-        return partitions;
+        if (!ReadFirstSector(sector, bytes)) return {};
+        return FatPartitionsOf(sector);
     }
 
     bool PartitionOf(char letter, unsigned& partition) const {

@@ -45,6 +45,8 @@ public:
     // whatever is left when `fillRest`. Returns the clusters each entry had.
     std::vector<std::vector<uint32_t>> Lay(const std::vector<int>& clusters, bool fillRest);
 
+    // The bytes a remembered file must now hold (after a write of the test's own).
+    void ExpectContent(const std::string& name, std::vector<uint8_t> bytes) { files_[name] = std::move(bytes); }
     // Every remembered file reads back (mcopy) byte for byte as it was written.
     bool OtherFilesIntact(std::string& report) const;
     // A file's bytes as mcopy reads them; false when it cannot be read.

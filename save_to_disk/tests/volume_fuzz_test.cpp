@@ -62,7 +62,7 @@ TEST(FsctlFuzz, BentAnswersEndAndTouchNoOtherFile) {
             if (random() % 2) std::fill(input.begin() + long(at) + 6, input.begin() + long(at) + 12, 0);
             if (random() % 2) input[at] = 0;
         }
-        const FuzzFinding finding = RunFsctlEngineOnAnswers(image.Path(), input.data(), input.size());
+        const FuzzFinding finding = RunFsctlEngineOnAnswers({image.Path()}, input.data(), input.size());
         ASSERT_FALSE(finding) << "round " << round << ": " << finding.what;
     }
 }

@@ -73,7 +73,8 @@ bool FatPlacementEngine::SetUpVolume(char letter) {
     fat_ = std::make_unique<FatTable>(disk_, drive_, g_);
     directory_.assign(g_.bytesPerCluster, 0);
     // A write step, and as much again for the gaps a transfer reads through.
-    copy_.assign(2 * size_t(WriteStep()) * g_.bytesPerCluster, 0);
+    copyBytes_ = 2 * size_t(WriteStep()) * g_.bytesPerCluster;
+    copy_.reset();
     return true;
 }
 
@@ -442,6 +443,7 @@ bool FatPlacementEngine::CopyRuns(std::span<const ClusterRun> runs, uint32_t des
     // The runs are gathered into the copy buffer in file order and written
     // out a step at a time: the target is one run, so every write is one long
     // transfer however short the source runs are.
+    if (!copy_) copy_.reset(new uint8_t[copyBytes_]);
     uint32_t gathered = 0;
     size_t i = 0;
     uint32_t done = 0;  // clusters of runs[i] already gathered
@@ -449,7 +451,7 @@ bool FatPlacementEngine::CopyRuns(std::span<const ClusterRun> runs, uint32_t des
     while (i < runs.size()) {
         const uint32_t first = runs[i].start + done;
         const uint32_t span = PlanTransfer(runs, i, done, gathered, pieces);
-        uint8_t* into = copy_.data() + size_t(gathered) * g_.bytesPerCluster;
+        uint8_t* into = copy_.get() + size_t(gathered) * g_.bytesPerCluster;
         if (!disk_.ReadSectors(drive_, g_.ClusterToSector(first), span * g_.sectorsPerCluster, into)) return false;
         gathered += PackPieces(pieces, into);
         if (gathered == WriteStep() && !WriteGathered(destination, gathered)) return false;
@@ -468,7 +470,7 @@ uint32_t FatPlacementEngine::PlanTransfer(std::span<const ClusterRun> runs, size
     // as long as the file's clusters fit the write step and the whole
     // transfer the buffer.
     const uint32_t step = WriteStep();
-    const uint32_t room = uint32_t(copy_.size() / g_.bytesPerCluster) - gathered;
+    const uint32_t room = uint32_t(copyBytes_ / g_.bytesPerCluster) - gathered;
     const uint32_t maxGap = std::max(kReadThroughBytes / g_.bytesPerCluster, 1u);
     const uint32_t first = runs[i].start + done;
     pieces.clear();
@@ -503,7 +505,7 @@ uint32_t FatPlacementEngine::PackPieces(const std::vector<Piece>& pieces, uint8_
 
 bool FatPlacementEngine::WriteGathered(uint32_t& destination, uint32_t& gathered) {
     if (gathered == 0) return true;
-    if (!disk_.WriteSectors(drive_, g_.ClusterToSector(destination), gathered * g_.sectorsPerCluster, copy_.data(),
+    if (!disk_.WriteSectors(drive_, g_.ClusterToSector(destination), gathered * g_.sectorsPerCluster, copy_.get(),
                             kWriteFileData))
         return false;
     destination += gathered;

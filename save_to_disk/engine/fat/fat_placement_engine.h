@@ -95,7 +95,11 @@ private:
     FatGeometry g_;
     std::unique_ptr<FatTable> fat_;
     std::vector<uint8_t> directory_;  // one directory cluster
-    std::vector<uint8_t> copy_;       // the data copy buffer: a write step and room for the gaps read through
+    // The data copy buffer: a write step and room for the gaps read through,
+    // taken when the first data is copied. Every byte is read from the disk
+    // before it is written back, so it is never cleared.
+    std::unique_ptr<uint8_t[]> copy_;
+    size_t copyBytes_ = 0;
     RunList fileRuns_;
     RunList freeRuns_;
     DirEntryPosition entry_;

@@ -39,7 +39,8 @@ bool FatRootVolume::Find(const char (&name)[11], FatRootFileEntry& entry) {
         for (uint32_t at = 0; at + kDirEntrySize <= g_.bytesPerSector; at += kDirEntrySize) {
             const uint8_t* e = data.data() + at;
             if (e[0] == kEntryEnd) return false;
-            if (!IsUsedFileEntry(e) || std::memcmp(e, name, 11) != 0) continue;
+            // A directory of that name is no file: its clusters hold its entries.
+            if (!IsUsedFileEntry(e) || (e[11] & kAttrDirectory) != 0 || std::memcmp(e, name, 11) != 0) continue;
             FatRootFileEntry found;
             found.size = ReadLe32(e + 28);
             found.attributes = e[11];

@@ -25,8 +25,8 @@ public:
     bool Mount(DiskAccess& disk, unsigned drive);
 
     // `name` is the 11-byte directory form ("SAVE2DSK" "BIN"). False when the
-    // file is not there, or its chain loops, leaves the data area or is too
-    // short for its size.
+    // file is not there (a directory of that name is not the file), or its
+    // chain loops, leaves the data area or is too short for its size.
     bool Find(const char (&name)[11], FatRootFileEntry& entry);
 
     uint32_t BytesPerCluster() const { return g_.bytesPerCluster; }

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include "machine_control/tests/operation_table.h"
 #include "machine_control/tests/recording_transport.h"
@@ -114,7 +113,7 @@ TEST(Channel, OnlyAWholeBlockIsTakenAsReply) {
     const SmiRequest whole = Reply();
     for (uint32_t returned : {0u, 1u, 4u, 43u, 44u, 45u, 0xFFFFFFFFu}) {
         std::vector<uint8_t> answer(std::min<uint32_t>(returned, sizeof whole));
-        std::memcpy(answer.data(), &whole, answer.size());
+        std::copy_n(reinterpret_cast<const uint8_t*>(&whole), answer.size(), answer.begin());
         SmiRequest reply{};
         reply.Status = 0x12345678;
         const Bool32 taken = TakeSmiReply(answer.data(), returned, reply);

@@ -54,11 +54,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         bytes.assign(reinterpret_cast<const uint8_t*>(&saved), reinterpret_cast<const uint8_t*>(&saved) + sizeof saved);
     }
     const auto model = std::make_unique<MachineModel>();
-    if (model->Restore(bytes.data(), uint32_t(bytes.size())) == RestoreOutcome::Restored) {
+    if (model->Restore(bytes.data(), uint32_t(bytes.size())) == SavedSettings::Restored) {
         static SavedMachine again, third;
         model->Save(again);
         const auto copy = std::make_unique<MachineModel>();
-        if (copy->Restore(reinterpret_cast<const uint8_t*>(&again), sizeof again) != RestoreOutcome::Restored)
+        if (copy->Restore(reinterpret_cast<const uint8_t*>(&again), sizeof again) != SavedSettings::Restored)
             std::abort();
         copy->Save(third);
         if (std::memcmp(&again, &third, sizeof again) != 0) std::abort();

@@ -31,7 +31,8 @@ double ArcLength(const ChartRect& e, double before, double fraction) {
     double length = 0;
     for (int i = 0; i < kSteps; ++i) {
         const double angle = kStartAngle + before * 2 * kPi + (i + 0.5) * step;
-        length += std::hypot(a * std::sin(angle), b * std::cos(angle)) * step;
+        const double dx = a * std::sin(angle), dy = b * std::cos(angle);
+        length += std::sqrt(dx * dx + dy * dy) * step;
     }
     return length;
 }

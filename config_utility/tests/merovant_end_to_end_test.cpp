@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <tlhelp32.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "common/win32/configuration_key.h"
@@ -300,18 +301,26 @@ protected:
         for (const char* link : {"Merovant Configuration.lnk", "Fuel Gauge.lnk"}) DeleteFileA(Link(link).c_str());
     }
     static bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-    // Opens Customize from the main window's menu, clicks both boxes, OK.
-    void ToggleBoth() {
+    // Opens Customize from the main window's menu; null when it does not show.
+    static HWND OpenCustomize() {
         HWND window = MainWindow();
-        ASSERT_NE(window, nullptr);
+        if (window == nullptr) return nullptr;
         PostMessageA(window, WM_COMMAND, ID_PAGE_CUSTOMIZE, 0);
         HWND page = ShownPage("Customize");
-        ASSERT_NE(page, nullptr);
-        EXPECT_EQ(GetWindow(page, GW_OWNER), window);
-        SendDlgItemMessageA(page, IDC_TRAY_LAUNCHER_ICON, BM_CLICK, 0, 0);
-        SendDlgItemMessageA(page, IDC_FUEL_GAUGE_ICON, BM_CLICK, 0, 0);
+        EXPECT_TRUE(page == nullptr || GetWindow(page, GW_OWNER) == window);
+        return page;
+    }
+    // Clicks the boxes in turn, then OK, and waits for the page to close.
+    static void ClickAndOk(HWND page, std::initializer_list<int> boxes) {
+        for (int box : boxes) SendDlgItemMessageA(page, box, BM_CLICK, 0, 0);
         PostMessageA(page, WM_COMMAND, IDOK, 0);
         ASSERT_TRUE(WaitFor([&] { return !IsWindow(page); }, 15000));
+    }
+    // Opens Customize, clicks both boxes, OK.
+    static void ToggleBoth() {
+        HWND page = OpenCustomize();
+        ASSERT_NE(page, nullptr);
+        ClickAndOk(page, {IDC_TRAY_LAUNCHER_ICON, IDC_FUEL_GAUGE_ICON});
     }
 
     // The shared key; the values the page writes are put back afterwards.
@@ -373,15 +382,11 @@ TEST_F(CustomizeEndToEnd, WithTheGaugeRunningItsBoxIsTickedAndTickingItAgainStic
     first = StartMerovant("");
     ASSERT_TRUE(first);
     ASSERT_TRUE(WaitFor([] { return MainWindow() != nullptr; }, 15000));
-    PostMessageA(MainWindow(), WM_COMMAND, ID_PAGE_CUSTOMIZE, 0);
-    HWND page = ShownPage("Customize");
+    HWND page = OpenCustomize();
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(IsDlgButtonChecked(page, IDC_FUEL_GAUGE_ICON), BST_CHECKED);
     // Unticked and ticked again, OK starts FuelPath: a second gauge, which ends.
-    SendDlgItemMessageA(page, IDC_FUEL_GAUGE_ICON, BM_CLICK, 0, 0);
-    SendDlgItemMessageA(page, IDC_FUEL_GAUGE_ICON, BM_CLICK, 0, 0);
-    PostMessageA(page, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitFor([&] { return !IsWindow(page); }, 15000));
+    ClickAndOk(page, {IDC_FUEL_GAUGE_ICON, IDC_FUEL_GAUGE_ICON});
     EXPECT_TRUE(WaitFor([] { return RunningCopies("fuel.exe") == 1; }, 20000)) << "the second gauge ended";
     EXPECT_EQ(key.Get("FGTray"), "1");
     EXPECT_EQ(WaitForSingleObject(gauge.process.get(), 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "the first runs on";
@@ -406,13 +411,10 @@ TEST_F(CustomizeEndToEnd, UntickingEndsTheRealTrayLauncherWhateverTaskBarIdHolds
     first = StartMerovant("");
     ASSERT_TRUE(first);
     ASSERT_TRUE(WaitFor([] { return MainWindow() != nullptr; }, 15000));
-    PostMessageA(MainWindow(), WM_COMMAND, ID_PAGE_CUSTOMIZE, 0);
-    HWND page = ShownPage("Customize");
+    HWND page = OpenCustomize();
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(IsDlgButtonChecked(page, IDC_TRAY_LAUNCHER_ICON), BST_CHECKED);
-    SendDlgItemMessageA(page, IDC_TRAY_LAUNCHER_ICON, BM_CLICK, 0, 0);
-    PostMessageA(page, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitFor([&] { return !IsWindow(page); }, 15000));
+    ClickAndOk(page, {IDC_TRAY_LAUNCHER_ICON});
     EXPECT_TRUE(Ended(taskbar, 10000)) << "the tray launcher has ended";
     EXPECT_EQ(key.Get("CUTray"), "0");
     EXPECT_EQ(FindWindowA("#32770", "Merovant Configuration"), nullptr) << "no message box";

@@ -1,7 +1,8 @@
 #include "common/win32/load_string.h"
 
-std::string LoadStr(UINT id) {
-    const HINSTANCE module = GetModuleHandleA(nullptr);
+std::string LoadStr(UINT id) { return LoadStr(GetModuleHandleA(nullptr), id); }
+
+std::string LoadStr(HINSTANCE module, UINT id) {
     // A string table entry holds at most 65535 characters; grow until it fits.
     for (int size = 256; size <= 65536; size *= 2) {
         std::string text(static_cast<std::size_t>(size), '\0');

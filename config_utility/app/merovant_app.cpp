@@ -36,9 +36,12 @@ int RunMerovant(HINSTANCE instance, std::size_t count, const char* const* argume
     }
 
     CMainFrame frame(context);
+    frame.EndLoopWhenDestroyed();
     if (!frame.Create(showCommand)) return 1;
+    // The frame's end posts WM_QUIT, also when a WM_CLOSE sent from another
+    // program destroys it inside GetMessageA.
     MSG message;
-    while (frame.hwnd() != nullptr && GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

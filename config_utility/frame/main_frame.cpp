@@ -127,9 +127,14 @@ LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             ShowStatusText(static_cast<int>(wParam));
             return 0;
         case WM_CLOSE:
-            KillTimer(hwnd(), kBlankTimer);
-            KillTimer(hwnd(), kPowerTimer);
-            DestroyWindow(hwnd());
+            Close();
+            return 0;
+        case WM_ENDSESSION:
+            // The session ends with this answer: the program ends with it.
+            if (wParam) Close();
+            return 0;
+        case WM_DESTROY:
+            if (endsLoop_) PostQuitMessage(0);
             return 0;
         default:
             break;
@@ -157,6 +162,13 @@ bool CMainFrame::OnCreate() {
     statusBar_ = CreateStatusWindowA(WS_CHILD | WS_VISIBLE | CCS_BOTTOM, "", hwnd(), IDW_STATUS_BAR);
     if (statusBar_ == nullptr) return false;
     return view_.Create(hwnd(), ViewRect(), statusBar_);
+}
+
+// Nothing is asked and nothing is saved.
+void CMainFrame::Close() {
+    KillTimer(hwnd(), kBlankTimer);
+    KillTimer(hwnd(), kPowerTimer);
+    DestroyWindow(hwnd());
 }
 
 // The client area between the toolbar and the status bar.

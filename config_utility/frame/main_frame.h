@@ -23,6 +23,10 @@ public:
     // Creates the frame, sets its menu texts, shows it and checks Front View.
     // False when the window (or its status bar) could not be created.
     bool Create(int showCommand);
+    // Makes the frame the program's main window: its end, however it comes
+    // (WM_CLOSE sent or posted, the system menu, the end of the session),
+    // ends the thread's message loop with WM_QUIT.
+    void EndLoopWhenDestroyed() { endsLoop_ = true; }
 
     HWND toolbar() const { return toolbar_.hwnd(); }
     int toolbarResource() const { return toolbar_.resourceId(); }
@@ -34,6 +38,7 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     bool OnCreate();
+    void Close();
     void OnCommand(int command);
     void OnTimer(UINT_PTR id);
     bool OnNotify(NMHDR& header);
@@ -57,6 +62,7 @@ private:
     CMerovantView view_;
     std::uint8_t curDisplay_ = 1;
     std::uint8_t lastPowerSource_ = 1;  // the power source timer 2 last saw
+    bool endsLoop_ = false;
     std::string tooltip_;               // text the tooltip asked for last
     std::wstring tooltipWide_;
 };

@@ -6,6 +6,8 @@
 #include "common/win32/configuration_key.h"
 #include "common/win32/controls.h"
 #include "common/win32/load_string.h"
+#include "common/win32/unique_handle.h"
+#include "config_utility/pages/installed_program.h"
 #include "config_utility/pages/startup_shortcut.h"
 #include "resources/merovant/resource.h"
 
@@ -18,15 +20,16 @@ struct TrayProgram {
     UINT shortcutName;         // + ".lnk" in the Startup folder
     UINT description;
     const char* commandValue;  // its command line in the shared key
+    UINT cannotStart;          // the message when that line starts nothing
     UINT windowTitle;
     bool trayLauncher;         // ended by WM_DESTROY and its process; else WM_CLOSE
 };
 
 constexpr TrayProgram kPrograms[CCustomizePage::kRows] = {
     {IDC_TRAY_LAUNCHER_ICON, "CUTray", IDS_TRAY_LAUNCHER_SHORTCUT, IDS_TRAY_LAUNCHER_DESCRIPTION, "TaskBarPath",
-     IDS_TRAY_LAUNCHER_WINDOW, true},
+     IDS_TRAY_LAUNCHER_UNUSABLE, IDS_TRAY_LAUNCHER_WINDOW, true},
     {IDC_FUEL_GAUGE_ICON, "FGTray", IDS_FUEL_GAUGE_SHORTCUT, IDS_FUEL_GAUGE_DESCRIPTION, "FuelPath",
-     IDS_FUEL_GAUGE_WINDOW, false},
+     IDS_FUEL_GAUGE_UNUSABLE, IDS_FUEL_GAUGE_WINDOW, false},
 };
 
 constexpr ControlText kTexts[] = {
@@ -91,41 +94,44 @@ bool CCustomizePage::WriteMore() {
         const bool folderKnown = ShortcutPath(program.shortcutName, shortcut, exists);
         if (wanted_[row]) {
             char command[kConfigurationValueSize] = "";
-            if (keyOpen) {
-                key.WriteString(program.wantedValue, "1");
-                key.ReadString(program.commandValue, command);
-            }
+            if (keyOpen) key.ReadString(program.commandValue, command);
+            // A program that cannot be started is not recorded as wanted, and
+            // gets no shortcut that would start nothing at logon.
+            if (!StartInstalledProgram(context(), hwnd(), command, program.cannotStart)) continue;
+            if (keyOpen) key.WriteString(program.wantedValue, "1");
             if (folderKnown && !exists)
                 CreateShortcut(shortcut.c_str(), command, LoadStr(program.description).c_str());
-            context().shell.StartProgram(command);
             continue;
         }
         if (keyOpen) key.WriteString(program.wantedValue, "0");
         if (folderKnown && exists) DeleteFileA(shortcut.c_str());
         HWND window = FindWindowA(nullptr, LoadStr(program.windowTitle).c_str());
         if (window == nullptr) continue;
-        if (!program.trayLauncher) {
+        if (program.trayLauncher)
+            EndTrayLauncher(window);
+        else
             PostMessageA(window, WM_CLOSE, 0, 0);
-            continue;
-        }
-        // TaskBarId is ended only while it is the process that owns the
-        // window: a stale id, or one that Windows has given to another
-        // program since, never ends that program.
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        PostMessageA(window, WM_DESTROY, 0, 0);
-        Sleep(kWindDownMilliseconds);
-        DWORD id = 0;
-        if (!keyOpen || !key.ReadDword("TaskBarId", id) || id == 0 || id != owner) continue;
-        UniqueKernelHandle process(OpenProcess(PROCESS_ALL_ACCESS, TRUE, id));
-        if (!process) {
-            // No such process any more: it has ended on its WM_DESTROY, as asked.
-            if (GetLastError() != ERROR_INVALID_PARAMETER)
-                context().shell.ShowMessageBox(hwnd(), LoadStr(IDS_CANNOT_OPEN_PROCESS), MB_OK);
-            continue;
-        }
-        if (!TerminateProcess(process.get(), 0))
-            context().shell.ShowMessageBox(hwnd(), LoadStr(IDS_CANNOT_END_PROCESS), MB_OK);
     }
     return false;
+}
+
+// The tray launcher ends on WM_DESTROY; one that is still there after its
+// time to wind down is ended. Its process is the one that owns the window:
+// TaskBarId may be stale (the id of another program by now) or unreadable,
+// and is not needed. The process is opened before WM_DESTROY goes, so that
+// the handle holds that process whatever happens to its id afterwards.
+void CCustomizePage::EndTrayLauncher(HWND window) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == 0 || owner == GetCurrentProcessId()) return;
+    UniqueKernelHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, owner));
+    PostMessageA(window, WM_DESTROY, 0, 0);
+    if (!process) {
+        Sleep(kWindDownMilliseconds);
+        if (IsWindow(window)) context().shell.ShowMessageBox(hwnd(), LoadStr(IDS_CANNOT_OPEN_PROCESS), MB_OK);
+        return;
+    }
+    if (WaitForSingleObject(process.get(), kWindDownMilliseconds) == WAIT_OBJECT_0) return;
+    if (!TerminateProcess(process.get(), 0))
+        context().shell.ShowMessageBox(hwnd(), LoadStr(IDS_CANNOT_END_PROCESS), MB_OK);
 }

@@ -15,6 +15,8 @@ private:
     void AfterRead() override;
     bool OnCommand(int id, int code, HWND control) override;
     bool WriteMore() override;
+    // Ends the tray launcher whose window ("Taskbar") is window.
+    void EndTrayLauncher(HWND window);
 
     bool wanted_[kRows] = {};
     bool changed_[kRows] = {};

@@ -9,6 +9,7 @@
 #include "config_utility/pages/device_page.h"
 #include "config_utility/pages/glidenub_page.h"
 #include "config_utility/pages/infrared_page.h"
+#include "config_utility/pages/installed_program.h"
 #include "config_utility/pages/lcd_page.h"
 #include "config_utility/pages/modem_page.h"
 #include "config_utility/pages/parallel_port_page.h"
@@ -20,7 +21,9 @@
 
 namespace {
 
-void StartPowerManagement(MerovantContext& context, HWND) { context.shell.StartProgram(context.power); }
+void StartPowerManagement(MerovantContext& context, HWND owner) {
+    StartInstalledProgram(context, owner, context.power, IDS_POWER_PROGRAM_UNUSABLE);
+}
 
 void StartDisplayProperties(MerovantContext& context, HWND) { context.shell.StartProgram(kDisplayControlPanel); }
 

@@ -6,7 +6,7 @@
 #include "machine_control/platform/restart_machine.h"
 #include "resources/merovant/resource.h"
 
-void WindowsMerovantShell::StartProgram(const char* commandLine) { StartProcess(commandLine); }
+bool WindowsMerovantShell::StartProgram(const char* commandLine) { return StartProcess(commandLine); }
 
 void WindowsMerovantShell::OpenHelp(HWND owner, const char* helpFile, DWORD context) {
     WinHelpA(owner, helpFile, HELP_CONTEXT, context);

@@ -10,8 +10,9 @@
 class MerovantShell {
 public:
     // Starts a command line with CreateProcessA (no window options, not waited
-    // for). The result is not examined: an empty or wrong line simply fails.
-    virtual void StartProgram(const char* commandLine) = 0;
+    // for). False when no process was created (an empty line, a program that
+    // does not exist).
+    virtual bool StartProgram(const char* commandLine) = 0;
     // WinHelpA with HELP_CONTEXT.
     virtual void OpenHelp(HWND owner, const char* helpFile, DWORD context) = 0;
     // WinHelpA with HELP_CONTEXTPOPUP: the help text of context in a pop-up.
@@ -31,7 +32,7 @@ protected:
 
 class WindowsMerovantShell final : public MerovantShell {
 public:
-    void StartProgram(const char* commandLine) override;
+    bool StartProgram(const char* commandLine) override;
     void OpenHelp(HWND owner, const char* helpFile, DWORD context) override;
     void ShowPopupHelp(HWND owner, const char* helpFile, DWORD context) override;
     bool ConfirmRestart(HWND owner) override;

@@ -234,29 +234,79 @@ TEST_F(CustomizePageTest, TickingFuelMakesAShortcutThatAnotherToolReads) {
     EXPECT_NE(output.find("Local path\t\t\t: " + fuelPath + "\n"), std::string::npos) << output;
 }
 
-TEST_F(CustomizePageTest, UntickingTheTrayLauncherEndsTheProcessThatOwnsItsWindow) {
-    registry.SetConfigurationValue("CUTray", "1");
-    StandIn taskbar("Taskbar", true);  // lets WM_DESTROY pass: only its end stops it
-    ASSERT_TRUE(taskbar.running());
-    SetTaskBarId(taskbar.id());
-    ClickAndOk({IDC_TRAY_LAUNCHER_ICON});
-    EXPECT_EQ(Value("CUTray"), "0");
-    EXPECT_EQ(taskbar.ExitCode(5000), 0u) << "ended by TerminateProcess";
-    EXPECT_EQ(shell.messages, std::vector<std::string>{});
+TEST_F(CustomizePageTest, UntickingTheTrayLauncherEndsTheProcessThatOwnsItsWindowWhateverTaskBarIdSays) {
+    // TaskBarId: the launcher's own id, another program's (stale), a string
+    // of 5,000 characters, or none at all.
+    enum class Id { kOwn, kOther, kLongString, kNone };
+    struct Case {
+        Id id;
+        bool stays;     // the launcher lets WM_DESTROY pass: only its end stops it
+        DWORD exitCode; // 7: ended by its WM_DESTROY; 0: ended by TerminateProcess
+    };
+    const Case cases[] = {
+        {Id::kOwn, true, 0},        {Id::kOther, true, 0}, {Id::kLongString, true, 0},
+        {Id::kNone, true, 0},       {Id::kLongString, false, 7},
+    };
+    for (const Case& c : cases) {
+        const int row = static_cast<int>(&c - cases);
+        registry.RemoveConfigurationValue("TaskBarId");
+        registry.SetConfigurationValue("CUTray", "1");
+        StandIn taskbar("Taskbar", c.stays);
+        StandIn other("Notepad");
+        ASSERT_TRUE(taskbar.running()) << row;
+        ASSERT_TRUE(other.running()) << row;
+        if (c.id == Id::kOwn) SetTaskBarId(taskbar.id());
+        if (c.id == Id::kOther) SetTaskBarId(other.id());
+        if (c.id == Id::kLongString) registry.SetConfigurationValue("TaskBarId", std::string(5000, '7').c_str());
+        shell.messages.clear();
+        ClickAndOk({IDC_TRAY_LAUNCHER_ICON});
+        EXPECT_EQ(Value("CUTray"), "0") << row;
+        EXPECT_EQ(taskbar.ExitCode(5000), c.exitCode) << row;
+        EXPECT_EQ(other.ExitCode(0), STILL_ACTIVE) << row << ": never the program a stale id names";
+        EXPECT_EQ(shell.messages, std::vector<std::string>{}) << row;
+    }
 }
 
-TEST_F(CustomizePageTest, ATaskBarIdOfAnotherProcessIsNotEnded) {
-    registry.SetConfigurationValue("CUTray", "1");
-    StandIn taskbar("Taskbar", true);
-    StandIn other("Notepad");
-    ASSERT_TRUE(taskbar.running());
-    ASSERT_TRUE(other.running());
-    SetTaskBarId(other.id());  // stale: the id now belongs to another program
-    ClickAndOk({IDC_TRAY_LAUNCHER_ICON});
-    EXPECT_EQ(Value("CUTray"), "0");
-    EXPECT_EQ(other.ExitCode(500), STILL_ACTIVE);
-    EXPECT_EQ(taskbar.ExitCode(0), STILL_ACTIVE) << "its WM_DESTROY was posted; nothing more";
-    EXPECT_EQ(shell.messages, std::vector<std::string>{});
+TEST_F(CustomizePageTest, TickingAProgramThatCannotBeStartedSaysSoAndRecordsNothing) {
+    const std::string trayMessage =
+        "The Merovant Configuration icon cannot be added to the task bar: its program is not installed or cannot be "
+        "found. The setting is not changed. Please install Merovant Configuration again.";
+    const std::string fuelMessage =
+        "The Fuel Gauge icon cannot be added to the task bar: its program is not installed or cannot be found. The "
+        "setting is not changed. Please install Merovant Configuration again.";
+    struct Case {
+        const char* path;  // TaskBarPath and FuelPath; nullptr: no values
+        bool startSucceeds;
+        std::vector<std::string> started;
+    };
+    const std::string tooLong(300, 'x');
+    const Case cases[] = {
+        {nullptr, true, {}},
+        {"", true, {}},
+        {tooLong.c_str(), true, {}},
+        {"C:\\Merovant\\gone.exe", false, {"C:\\Merovant\\gone.exe", "C:\\Merovant\\gone.exe"}},
+    };
+    for (const Case& c : cases) {
+        const std::string label = c.path ? std::string(c.path).substr(0, 20) : "(none)";
+        registry.SetConfigurationValue("CUTray", "0");
+        registry.SetConfigurationValue("FGTray", "0");
+        for (const char* value : {"TaskBarPath", "FuelPath"}) {
+            if (c.path != nullptr)
+                registry.SetConfigurationValue(value, c.path);
+            else
+                registry.RemoveConfigurationValue(value);
+        }
+        shell.startSucceeds = c.startSucceeds;
+        shell.started.clear();
+        shell.messages.clear();
+        ClickAndOk({IDC_TRAY_LAUNCHER_ICON, IDC_FUEL_GAUGE_ICON});
+        EXPECT_EQ(shell.started, c.started) << label;
+        EXPECT_EQ(shell.messages, (std::vector<std::string>{trayMessage, fuelMessage})) << label;
+        EXPECT_EQ(Value("CUTray"), "0") << label;
+        EXPECT_EQ(Value("FGTray"), "0") << label;
+        EXPECT_FALSE(Exists(Link(kTrayLauncherLink))) << label << ": no shortcut that starts nothing";
+        EXPECT_FALSE(Exists(Link(kFuelGaugeLink))) << label;
+    }
 }
 
 }  // namespace

@@ -371,6 +371,38 @@ TEST_F(MainFrameTest, MenuCommandsStartProgramsAndHelpThroughTheShell) {
     const std::string& file = shell.help[0].file;
     ASSERT_GE(file.size(), 4u);
     EXPECT_EQ(file.substr(file.size() - 4), ".hlp");
+    EXPECT_TRUE(shell.messages.empty());
+}
+
+TEST_F(MainFrameTest, SettingsSaysSoWhenPowerStartsNothing) {
+    const std::string message =
+        "Power Management cannot be started: its program is not installed or cannot be found. Please install "
+        "Merovant Configuration again.";
+    struct Case {
+        const char* power;  // nullptr: no value
+        bool startSucceeds;
+        std::vector<std::string> started;
+    };
+    const std::string tooLong(300, 'x');  // does not fit the value's buffer: unreadable
+    const Case cases[] = {
+        {nullptr, true, {}},
+        {"", true, {}},
+        {tooLong.c_str(), true, {}},
+        {"C:\\Merovant\\gone.exe", false, {"C:\\Merovant\\gone.exe"}},
+    };
+    Create();
+    for (const Case& c : cases) {
+        if (c.power != nullptr)
+            registry.SetConfigurationValue("Power", c.power);
+        else
+            registry.RemoveConfigurationValue("Power");
+        shell.startSucceeds = c.startSucceeds;
+        shell.started.clear();
+        shell.messages.clear();
+        Command(ID_POWER_SETTINGS);
+        EXPECT_EQ(shell.started, c.started) << (c.power ? c.power : "(none)");
+        EXPECT_EQ(shell.messages, std::vector<std::string>{message}) << (c.power ? c.power : "(none)");
+    }
 }
 
 }  // namespace

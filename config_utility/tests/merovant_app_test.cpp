@@ -3,7 +3,9 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <memory>
+#include <thread>
 
 #include "common/win32/unique_handle.h"
 #include "config_utility/frame/main_frame.h"
@@ -58,9 +60,47 @@ TEST_F(MerovantAppTest, PageSwitchesActWithoutAWindow) {
     EXPECT_EQ(shell.help.size(), 1u);
 }
 
-TEST_F(MerovantAppTest, MissingRegistryValuesStartAnEmptyCommandLine) {
+TEST_F(MerovantAppTest, PowerSwitchSaysSoWhenPowerStartsNothing) {
+    const std::vector<std::string> message = {
+        "Power Management cannot be started: its program is not installed or cannot be found. Please install "
+        "Merovant Configuration again."};
+    // No value: nothing to start.
     EXPECT_EQ(Run({"/POWER"}), 0);
-    EXPECT_EQ(shell.started, std::vector<std::string>{""});
+    EXPECT_TRUE(shell.started.empty());
+    EXPECT_EQ(shell.messages, message);
+
+    // A program that cannot be started.
+    registry.SetConfigurationValue("Power", "C:\\Merovant\\gone.exe");
+    shell.startSucceeds = false;
+    shell.messages.clear();
+    EXPECT_EQ(Run({"/10"}), 0);
+    EXPECT_EQ(shell.started, std::vector<std::string>{"C:\\Merovant\\gone.exe"});
+    EXPECT_EQ(shell.messages, message);
+    EXPECT_EQ(MainWindow(), nullptr);
+}
+
+TEST_F(MerovantAppTest, AWmCloseSentFromAnotherThreadEndsTheMessageLoop) {
+    // As another program's WM_CLOSE does: sent to the window from outside its
+    // thread, it is handled inside GetMessageA.
+    const DWORD programThread = GetCurrentThreadId();
+    std::atomic<bool> returned{false};
+    std::atomic<bool> rescued{false};
+    std::thread closer([&] {
+        HWND window = nullptr;
+        for (int i = 0; i < 400 && (window = MainWindow()) == nullptr; ++i) Sleep(25);
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutA(window, WM_CLOSE, 0, 0, SMTO_NORMAL, 10000, &answer);
+        for (int i = 0; i < 100 && !returned; ++i) Sleep(50);
+        if (!returned) {
+            rescued = true;
+            PostThreadMessageA(programThread, WM_QUIT, 0, 0);
+        }
+    });
+    EXPECT_EQ(Run({}), 0);
+    returned = true;
+    closer.join();
+    EXPECT_FALSE(rescued) << "the loop ran on after its window had gone";
+    EXPECT_EQ(MainWindow(), nullptr);
 }
 
 TEST_F(MerovantAppTest, MainWindowRunsUntilClosedAndTheChannelIsClosedAtExit) {

@@ -4,7 +4,9 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <tlhelp32.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "common/win32/configuration_key.h"
@@ -32,6 +34,18 @@ std::string DecodedLog() {
     std::string log;
     ReadDecodedMachineLog(&log);
     return log;
+}
+
+// How many processes of image run now.
+int RunningCopies(const char* image) {
+    UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot || snapshot.get() == INVALID_HANDLE_VALUE) return -1;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    int copies = 0;
+    for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry))
+        copies += lstrcmpiA(entry.szExeFile, image) == 0;
+    return copies;
 }
 
 int Count(const std::string& text, const std::string& part) {
@@ -101,6 +115,23 @@ TEST_F(MerovantEndToEnd, SecondInstanceRestoresTheMinimisedFirstWindowAndEnds) {
     EXPECT_EQ(code, 0u);
     EXPECT_TRUE(WaitFor([&] { return !IsIconic(window) && IsWindowVisible(window); }, 3000));
     EXPECT_EQ(MainWindow(), window) << "still one main window";
+}
+
+TEST_F(MerovantEndToEnd, ASentWmCloseEndsTheProcessAndANewStartShowsTheWindow) {
+    first = StartMerovant("");
+    ASSERT_TRUE(first);
+    ASSERT_TRUE(WaitFor([] { return MainWindow() != nullptr; }, 15000));
+    // As the installer and other programs close it: sent, not posted.
+    DWORD_PTR answer = 0;
+    EXPECT_TRUE(SendMessageTimeoutA(MainWindow(), WM_CLOSE, 0, 0, SMTO_NORMAL, 15000, &answer));
+    DWORD code = 99;
+    ASSERT_TRUE(Ended(first, 15000, &code)) << "the process ends with its window";
+    EXPECT_EQ(code, 0u);
+
+    second = StartMerovant("");
+    ASSERT_TRUE(second);
+    EXPECT_TRUE(WaitFor([] { return MainWindow() != nullptr && IsWindowVisible(MainWindow()); }, 15000))
+        << "the single-instance marker went with the first process";
 }
 
 TEST_F(MerovantEndToEnd, UnpluggingSwapsTheToolbarWithinASecond) {
@@ -270,18 +301,26 @@ protected:
         for (const char* link : {"Merovant Configuration.lnk", "Fuel Gauge.lnk"}) DeleteFileA(Link(link).c_str());
     }
     static bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-    // Opens Customize from the main window's menu, clicks both boxes, OK.
-    void ToggleBoth() {
+    // Opens Customize from the main window's menu; null when it does not show.
+    static HWND OpenCustomize() {
         HWND window = MainWindow();
-        ASSERT_NE(window, nullptr);
+        if (window == nullptr) return nullptr;
         PostMessageA(window, WM_COMMAND, ID_PAGE_CUSTOMIZE, 0);
         HWND page = ShownPage("Customize");
-        ASSERT_NE(page, nullptr);
-        EXPECT_EQ(GetWindow(page, GW_OWNER), window);
-        SendDlgItemMessageA(page, IDC_TRAY_LAUNCHER_ICON, BM_CLICK, 0, 0);
-        SendDlgItemMessageA(page, IDC_FUEL_GAUGE_ICON, BM_CLICK, 0, 0);
+        EXPECT_TRUE(page == nullptr || GetWindow(page, GW_OWNER) == window);
+        return page;
+    }
+    // Clicks the boxes in turn, then OK, and waits for the page to close.
+    static void ClickAndOk(HWND page, std::initializer_list<int> boxes) {
+        for (int box : boxes) SendDlgItemMessageA(page, box, BM_CLICK, 0, 0);
         PostMessageA(page, WM_COMMAND, IDOK, 0);
         ASSERT_TRUE(WaitFor([&] { return !IsWindow(page); }, 15000));
+    }
+    // Opens Customize, clicks both boxes, OK.
+    static void ToggleBoth() {
+        HWND page = OpenCustomize();
+        ASSERT_NE(page, nullptr);
+        ClickAndOk(page, {IDC_TRAY_LAUNCHER_ICON, IDC_FUEL_GAUGE_ICON});
     }
 
     // The shared key; the values the page writes are put back afterwards.
@@ -315,6 +354,69 @@ TEST_F(CustomizeEndToEnd, TickingStartsBothWithShortcutsAndUntickingEndsThem) {
     EXPECT_EQ(key.Get("FGTray"), "0");
     EXPECT_FALSE(Exists(Link("Merovant Configuration.lnk")));
     EXPECT_FALSE(Exists(Link("Fuel Gauge.lnk")));
+    EXPECT_EQ(FindWindowA("#32770", "Merovant Configuration"), nullptr) << "no message box";
+}
+
+// With the real fuel gauge running: a second start, by hand or by ticking
+// its box, leaves FGTray to the gauge that runs, so the page shows it ticked.
+TEST_F(CustomizeEndToEnd, WithTheGaugeRunningItsBoxIsTickedAndTickingItAgainSticks) {
+    key.Set("FuelPath", PathBesideProgram("fuel.exe"));
+    key.Set("FGTray", "0");
+    StartedProgram gauge = StartProgram(QuotedProgramBeside("fuel.exe"));
+    struct EndGauge {
+        StartedProgram& gauge;
+        ~EndGauge() {
+            if (HWND window = FindWindowA("#32770", "Fuel")) PostMessageA(window, WM_CLOSE, 0, 0);
+            EndWithin(gauge, 10000);
+        }
+    } endGauge{gauge};
+    ASSERT_TRUE(gauge);
+    ASSERT_TRUE(WaitFor([] { return FindWindowA("#32770", "Fuel") != nullptr; }, 20000));
+    EXPECT_EQ(key.Get("FGTray"), "1");
+
+    const StartedProgram byHand = StartProgram(QuotedProgramBeside("fuel.exe"));
+    ASSERT_TRUE(byHand);
+    ASSERT_TRUE(Ended(byHand, 20000)) << "a second start ends";
+    EXPECT_EQ(key.Get("FGTray"), "1") << "and leaves the running gauge's value";
+
+    first = StartMerovant("");
+    ASSERT_TRUE(first);
+    ASSERT_TRUE(WaitFor([] { return MainWindow() != nullptr; }, 15000));
+    HWND page = OpenCustomize();
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(IsDlgButtonChecked(page, IDC_FUEL_GAUGE_ICON), BST_CHECKED);
+    // Unticked and ticked again, OK starts FuelPath: a second gauge, which ends.
+    ClickAndOk(page, {IDC_FUEL_GAUGE_ICON, IDC_FUEL_GAUGE_ICON});
+    EXPECT_TRUE(WaitFor([] { return RunningCopies("fuel.exe") == 1; }, 20000)) << "the second gauge ended";
+    EXPECT_EQ(key.Get("FGTray"), "1");
+    EXPECT_EQ(WaitForSingleObject(gauge.process.get(), 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "the first runs on";
+    EXPECT_TRUE(Exists(Link("Fuel Gauge.lnk")));
+}
+
+// The real tray launcher, with a TaskBarId that names no process: unticking
+// its box ends it all the same, by the window it owns.
+TEST_F(CustomizeEndToEnd, UntickingEndsTheRealTrayLauncherWhateverTaskBarIdHolds) {
+    key.Set("TaskBarPath", PathBesideProgram("taskbar.exe"));
+    StartedProgram taskbar = StartProgram(QuotedProgramBeside("taskbar.exe"));
+    ASSERT_TRUE(taskbar);
+    struct EndLauncher {
+        StartedProgram& taskbar;
+        ~EndLauncher() { EndWithin(taskbar, 5000); }
+    } endLauncher{taskbar};
+    ASSERT_TRUE(WaitFor([&] { return key.GetDword("TaskBarId") == taskbar.id; }, 20000)) << "it has started";
+    ASSERT_TRUE(WaitFor([] { return FindWindowA("#32770", "Taskbar") != nullptr; }, 20000));
+    key.Set("TaskBarId", std::string(5000, '7'));
+    key.Set("CUTray", "1");
+
+    first = StartMerovant("");
+    ASSERT_TRUE(first);
+    ASSERT_TRUE(WaitFor([] { return MainWindow() != nullptr; }, 15000));
+    HWND page = OpenCustomize();
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(IsDlgButtonChecked(page, IDC_TRAY_LAUNCHER_ICON), BST_CHECKED);
+    ClickAndOk(page, {IDC_TRAY_LAUNCHER_ICON});
+    EXPECT_TRUE(Ended(taskbar, 10000)) << "the tray launcher has ended";
+    EXPECT_EQ(key.Get("CUTray"), "0");
     EXPECT_EQ(FindWindowA("#32770", "Merovant Configuration"), nullptr) << "no message box";
 }
 

@@ -29,7 +29,10 @@ public:
         std::string file;
         DWORD context;
     };
-    void StartProgram(const char* commandLine) override { started.emplace_back(commandLine); }
+    bool StartProgram(const char* commandLine) override {
+        started.emplace_back(commandLine);
+        return startSucceeds;
+    }
     void OpenHelp(HWND owner, const char* helpFile, DWORD context) override {
         help.push_back({owner, helpFile, context});
     }
@@ -54,6 +57,7 @@ public:
     std::function<void()> onMessage;  // runs while a message box would be open
     int restarts = 0;
     int answer = IDOK;
+    bool startSucceeds = true;  // false: as for a program that does not exist
     int restartPrompts = 0;
     int restartAnswer = IDOK;  // the restart prompt's answer
 };

@@ -11,7 +11,10 @@ namespace {
 
 class SeamLog final : public MerovantShell {
 public:
-    void StartProgram(const char* commandLine) override { Record(std::string("start ") + commandLine); }
+    bool StartProgram(const char* commandLine) override {
+        Record(std::string("start ") + commandLine);
+        return true;
+    }
     void OpenHelp(HWND, const char* helpFile, DWORD context) override { Record(Help("help", helpFile, context)); }
     void ShowPopupHelp(HWND, const char* helpFile, DWORD context) override {
         Record(Help("popup help", helpFile, context));

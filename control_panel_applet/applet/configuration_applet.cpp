@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "common/win32/configuration_key.h"
+#include "common/win32/load_string.h"
 #include "resources/panelora/resource.h"
 
 namespace {
@@ -27,7 +28,7 @@ LONG AnswerControlPanel(HWND window, UINT message, LPARAM lParam1, LPARAM lParam
     return DispatchAppletMessage(window, message, lParam1, lParam2);
 }
 
-std::int32_t ConfigurationApplet::OnDoubleClick(void*, std::intptr_t, std::intptr_t) {
+std::int32_t ConfigurationApplet::OnDoubleClick(void* window, std::intptr_t, std::intptr_t) {
     char program[kConfigurationValueSize] = {};
     char currentPath[kConfigurationValueSize] = {};
     ConfigurationKey key;
@@ -35,7 +36,10 @@ std::int32_t ConfigurationApplet::OnDoubleClick(void*, std::intptr_t, std::intpt
         key.ReadString("Program", program);
         key.ReadString("CurrentPath", currentPath);
     }
-    shell_.StartProgram(program, currentPath[0] != '\0' ? currentPath : nullptr);
+    if (program[0] != '\0' && shell_.StartProgram(program, currentPath[0] != '\0' ? currentPath : nullptr)) return 0;
+    // A missing or unreadable "Program", or one that starts nothing.
+    shell_.ShowMessageBox(static_cast<HWND>(window), LoadStr(resources_, IDS_PROGRAM_UNUSABLE),
+                          LoadStr(resources_, IDS_APPLET_NAME), MB_OK | MB_ICONEXCLAMATION);
     return 0;
 }
 

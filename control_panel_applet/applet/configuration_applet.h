@@ -25,7 +25,8 @@ public:
     // resources: the module whose icon 132 and strings 1 and 2 describe the applet.
     ConfigurationApplet(HINSTANCE resources, PaneloraShell& shell) : resources_(resources), shell_(shell) {}
 
-    // Reads "Program" and "CurrentPath" afresh and starts merovant.
+    // Reads "Program" and "CurrentPath" afresh and starts merovant; says so
+    // over window when "Program" is missing or starts nothing.
     std::int32_t OnDoubleClick(void* window, std::intptr_t lParam1, std::intptr_t lParam2) override;
     // Fills the NEWCPLINFOA at lParam2: icon, name and description.
     std::int32_t OnNewInquire(std::intptr_t lParam1, std::intptr_t lParam2) override;

@@ -2,6 +2,11 @@
 
 #include "common/win32/start_process.h"
 
-void WindowsPaneloraShell::StartProgram(const char* commandLine, const char* directory) {
-    StartProcess(commandLine, directory);
+bool WindowsPaneloraShell::StartProgram(const char* commandLine, const char* directory) {
+    return StartProcess(commandLine, directory);
+}
+
+int WindowsPaneloraShell::ShowMessageBox(HWND owner, const std::string& text, const std::string& caption,
+                                         UINT type) {
+    return MessageBoxA(owner, text.c_str(), caption.c_str(), type);
 }

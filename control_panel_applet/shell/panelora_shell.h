@@ -1,12 +1,20 @@
-// Panelora's seam: starting merovant, which a test must not really do. The
-// library starts it through WindowsPaneloraShell; tests record the line.
+// Panelora's seam: starting merovant and message boxes, which a test must not
+// really do. The library acts through WindowsPaneloraShell; tests record
+// instead.
 #pragma once
+
+#include <windows.h>
+
+#include <string>
 
 class PaneloraShell {
 public:
     // Starts commandLine with CreateProcessA in directory (null: the Control
-    // Panel's own current directory), not waited for. The result is not examined.
-    virtual void StartProgram(const char* commandLine, const char* directory) = 0;
+    // Panel's own current directory), not waited for. False when no process
+    // was created.
+    virtual bool StartProgram(const char* commandLine, const char* directory) = 0;
+    // A modal message box over owner with caption; returns the button chosen.
+    virtual int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) = 0;
 
 protected:
     ~PaneloraShell() = default;
@@ -14,7 +22,8 @@ protected:
 
 class WindowsPaneloraShell final : public PaneloraShell {
 public:
-    void StartProgram(const char* commandLine, const char* directory) override;
+    bool StartProgram(const char* commandLine, const char* directory) override;
+    int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) override;
 };
 
 // The shell Panelora.cpl runs with, WindowsPaneloraShell (program_shell.cpp,

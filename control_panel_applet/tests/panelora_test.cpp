@@ -78,10 +78,19 @@ TEST(PaneloraLibrary, EachDoubleClickReadsTheKeyAgainAndStartsProgram) {
 
 class RecordingShell final : public PaneloraShell {
 public:
-    void StartProgram(const char* commandLine, const char* directory) override {
+    bool StartProgram(const char* commandLine, const char* directory) override {
         started.push_back(std::string(commandLine) + "|" + (directory != nullptr ? directory : "(none)"));
+        return startSucceeds;
+    }
+    int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT) override {
+        messages.push_back(caption + ": " + text);
+        owners.push_back(owner);
+        return IDOK;
     }
     std::vector<std::string> started;
+    std::vector<std::string> messages;
+    std::vector<HWND> owners;
+    bool startSucceeds = true;  // false: as for a program that does not exist
 };
 
 TEST(ConfigurationApplet, ALongTranslationIsCutToTheFields) {
@@ -97,12 +106,33 @@ TEST(ConfigurationApplet, ALongTranslationIsCutToTheFields) {
     EXPECT_EQ(std::strlen(info.szInfo), 63u);
 }
 
-TEST(ConfigurationApplet, WithoutTheKeyTheStartHasAnEmptyLine) {
+TEST(ConfigurationApplet, AProgramThatStartsNothingIsSaidOverTheControlPanel) {
+    // The shipped library's own texts.
+    LoadedApplet library(PathBesideProgram("Panelora.cpl"));
+    ASSERT_NE(library.library, nullptr);
+    const std::string message =
+        "Merovant Configuration : Merovant Configuration cannot be started: its program is not installed or cannot "
+        "be found. Please install Merovant Configuration again.";
     ScratchMachineKey registry;
     RecordingShell shell;
-    ConfigurationApplet applet(GetModuleHandleA(nullptr), shell);
-    EXPECT_EQ(DispatchAppletMessage(nullptr, CPL_DBLCLK, 0, 0), 0);
-    EXPECT_EQ(shell.started, std::vector<std::string>{"|(none)"});
+    ConfigurationApplet applet(library.library, shell);
+    HWND controlPanel = GetDesktopWindow();
+
+    // No shared key at all, an empty "Program", one that starts nothing.
+    EXPECT_EQ(DispatchAppletMessage(controlPanel, CPL_DBLCLK, 0, 0), 0);
+    registry.SetConfigurationValue("Program", "");
+    EXPECT_EQ(DispatchAppletMessage(controlPanel, CPL_DBLCLK, 0, 0), 0);
+    EXPECT_TRUE(shell.started.empty()) << "nothing to start";
+    registry.SetConfigurationValue("Program", "C:\\Merovant\\gone.exe");
+    shell.startSucceeds = false;
+    EXPECT_EQ(DispatchAppletMessage(controlPanel, CPL_DBLCLK, 0, 0), 0);
+    EXPECT_EQ(shell.started, std::vector<std::string>{"C:\\Merovant\\gone.exe|(none)"});
+    EXPECT_EQ(shell.messages, std::vector<std::string>(3, message));
+    EXPECT_EQ(shell.owners, std::vector<HWND>(3, controlPanel));
+
+    shell.startSucceeds = true;
+    EXPECT_EQ(DispatchAppletMessage(controlPanel, CPL_DBLCLK, 0, 0), 0);
+    EXPECT_EQ(shell.messages.size(), 3u) << "a program that starts says nothing";
 }
 
 TEST(PaneloraInTheControlPanel, WinesControlPanelStartsProgramFromTheKey) {

@@ -41,14 +41,15 @@ void ToggleRunningGauge(HWND running) {
 int RunFuel(HINSTANCE instance, FuelShell& shell) {
     MachineControlSession channel;
     SetBIOSforPwrMgrSupport(1);  // the result does not matter
-    if (!MarkRunning()) return 0;
-    TrayValueReset exitSteps;
-
-    CFuelWindow window(instance, shell);
+    // FGTray belongs to the gauge that runs: a second start leaves it alone.
     if (HWND running = FindWindowA(kDialogClass, LoadStr(IDS_FUEL_TITLE).c_str())) {
         ToggleRunningGauge(running);
         return 0;
     }
+    if (!MarkRunning()) return 0;
+    TrayValueReset exitSteps;
+
+    CFuelWindow window(instance, shell);
     window.DoModal(instance, nullptr);
     return 0;
 }

@@ -5,11 +5,12 @@
 
 #include "fuel_gauge/shell/fuel_shell.h"
 
-// Opens the machine control channel, tells the BIOS that power management is
-// supported, records FGTray = "1" in the shared key (ending at once, silently,
-// when that fails), then either toggles the window of a gauge that already
-// runs or runs the gauge window until it closes. FGTray becomes "0" and the
-// channel closes however the run ends. Returns the process exit code.
+// Opens the machine control channel and tells the BIOS that power management
+// is supported. When a gauge already runs, toggles its window and ends,
+// leaving FGTray to that gauge. Otherwise records FGTray = "1" in the shared
+// key (ending at once, silently, when that fails) and runs the gauge window
+// until it closes; FGTray becomes "0" again however that run ends. The
+// channel closes at the end. Returns the process exit code.
 int RunFuel(HINSTANCE instance, FuelShell& shell);
 
 // The registry value that tells whether the gauge runs.

@@ -100,13 +100,32 @@ TEST_F(FuelEndToEnd, SecondStartTogglesTheFirstWindowAndEnds) {
     StartInDesktop();
     HWND gauge = Gauge();
     ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(gauge) != 0; }, 5000));
+    EXPECT_EQ(TrayValue(), "1");
     for (bool visibleAfter : {false, true}) {
         const StartedProgram second = StartProgram(QuotedProgramBeside("fuel.exe"), kDesktop);
         ASSERT_TRUE(second);
         ASSERT_TRUE(Ended(second, 20000)) << "the second start ends";
         EXPECT_EQ(IsWindowVisible(gauge) != 0, visibleAfter);
         EXPECT_EQ(Gauge(), gauge) << "still the first window";
+        EXPECT_EQ(TrayValue(), "1") << "the running gauge's value stays";
     }
+}
+
+TEST_F(FuelEndToEnd, EnterLeavesTheGaugeRunningAndEscapeEndsIt) {
+    StartInDesktop();
+    HWND gauge = Gauge();
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(gauge) != 0; }, 5000));
+    // On the owner-drawn buttons and on the window itself.
+    for (HWND target : {GetDlgItem(gauge, IDC_FUEL_SUSPEND), GetDlgItem(gauge, IDC_FUEL_HIBERNATE), gauge})
+        PostMessageA(target, WM_KEYDOWN, VK_RETURN, 0);
+    Sleep(2000);
+    EXPECT_EQ(Gauge(), gauge) << "Enter leaves the gauge running";
+    EXPECT_EQ(FindWindowA("#32770", "Information"), nullptr) << "and presses no button";
+    EXPECT_EQ(TrayValue(), "1");
+
+    PostMessageA(gauge, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitFor([] { return Gauge() == nullptr; }, 10000)) << "Escape ends it";
+    EXPECT_TRUE(WaitFor([&] { return TrayValue() == "0"; }, 10000));
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 
 #include "common/win32/configuration_key.h"
 #include "fuel_gauge/app/fuel_app.h"
+#include "fuel_gauge/core/fuel_status.h"
+#include "machine_control/core/smi_request.h"
 #include "fuel_gauge/tests/fuel_test_fixture.h"
 #include "resources/fuel/resource.h"
 
@@ -323,14 +325,64 @@ TEST_F(Gauge, SecondStartTogglesTheFirstWindowAndEnds) {
         HWND gauge = FindWindowA(kDialogClass, "Fuel");
         ASSERT_NE(gauge, nullptr);
         ASSERT_TRUE(IsWindowVisible(gauge));
+        EXPECT_EQ(ReadTrayValue(), "1");
         EXPECT_EQ(RunFuel(instance, shell), 0);
         EXPECT_FALSE(IsWindowVisible(gauge)) << "a shown gauge is hidden";
+        EXPECT_EQ(ReadTrayValue(), "1") << "the running gauge's value stays";
         EXPECT_EQ(RunFuel(instance, shell), 0);
         EXPECT_TRUE(IsWindowVisible(gauge)) << "a hidden gauge is shown";
+        EXPECT_EQ(ReadTrayValue(), "1");
         EXPECT_EQ(FindWindowA(kDialogClass, "Fuel"), gauge) << "still one gauge";
         PostMessageA(gauge, WM_CLOSE, 0, 0);
     });
     EXPECT_EQ(RunFuel(instance, shell), 0);
+    EXPECT_EQ(ReadTrayValue(), "0");
+}
+
+TEST_F(Gauge, StartUpTellsTheBiosOnceAndReadsTheSystemModeOnce) {
+    registry.SetConfigurationValue("FuelPath", "fuel.exe");
+    WhenModal([&] {
+        HWND gauge = FindWindowA(kDialogClass, "Fuel");
+        ASSERT_NE(gauge, nullptr);
+        for (int i = 0; i < 3; ++i) {
+            Tick(gauge, kFuelFastTimer);
+            Tick(gauge, kFuelSlowTimer);
+        }
+        PostMessageA(gauge, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(RunFuel(instance, shell), 0);
+    int supportRequests = 0;
+    for (const SmiRequest& r : LoggedRequests(*model))
+        supportRequests += r.Eax == kSmiFunctionPower && (r.Ebx & 0xFF) == 0x11;
+    EXPECT_EQ(supportRequests, 1) << "SetBIOSforPwrMgrSupport once";
+    EXPECT_EQ(CountRequests(*model, kSmiFunctionPower, 0x0111), 1) << "with 1";
+    EXPECT_EQ(CountRequests(*model, kSmiFunctionPower, 0x0000), 1) << "GetCurSystemMode once, not per tick";
+}
+
+TEST_F(Gauge, EnterLeavesTheGaugeRunningAndEscapeEndsIt) {
+    registry.SetConfigurationValue("FuelPath", "fuel.exe");
+    bool openAfterEnter = false;
+    WhenModal([&] {
+        HWND gauge = FindWindowA(kDialogClass, "Fuel");
+        ASSERT_NE(gauge, nullptr);
+        // On the focused owner-drawn button, which is no default button: the
+        // dialog manager turns Enter into IDOK.
+        HWND button = GetDlgItem(gauge, IDC_FUEL_SUSPEND);
+        SetFocus(button);
+        PostMessageA(button, WM_KEYDOWN, VK_RETURN, 0);
+        PostMessageA(gauge, WM_KEYDOWN, VK_RETURN, 0);
+        WhenModal([&openAfterEnter, gauge, button] {
+            openAfterEnter = FindWindowA(kDialogClass, "Fuel") == gauge && IsWindowVisible(gauge);
+            if (openAfterEnter) PostMessageA(button, WM_KEYDOWN, VK_ESCAPE, 0);
+        });
+    });
+    EXPECT_EQ(RunFuel(instance, shell), 0);
+    // Whatever a gauge that ended early left pending runs now.
+    Sleep(100);
+    PumpMessages();
+    EXPECT_TRUE(openAfterEnter) << "Enter ended the gauge";
+    EXPECT_TRUE(shell.messages.empty()) << "Enter pressed no button";
+    EXPECT_EQ(FindWindowA(kDialogClass, "Fuel"), nullptr) << "Escape ends it";
     EXPECT_EQ(ReadTrayValue(), "0");
 }
 

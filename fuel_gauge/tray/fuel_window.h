@@ -26,6 +26,10 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
+    // Enter: the focused owner-drawn button is no default button, so the
+    // dialog manager sends IDOK, which must not end the gauge. Close, the
+    // close box, Escape and WM_CLOSE end it.
+    void OnOK() override {}
     bool OnCommand(int id, int code, HWND control) override;
     void OnTimer(UINT_PTR id) override;
     void OnDestroy() override;

@@ -3,6 +3,7 @@
 #include "common/win32/configuration_key.h"
 #include "common/win32/control_text.h"
 #include "common/win32/controls.h"
+#include "common/win32/load_string.h"
 #include "machine_control/core/machine_operations.h"
 #include "machine_control/core/machine_values.h"
 #include "resources/corvessa/resource.h"
@@ -89,12 +90,15 @@ bool CHiberation::OnPageCommand(int id, int code, HWND) {
     return false;
 }
 
-// Starts the save-to-disk utility named in the shared key, without waiting;
-// without the value nothing happens. It changes nothing on this page.
+// Starts the save-to-disk utility named in the shared key, without waiting.
+// A missing or unreadable value, or one that starts nothing, is said. It
+// changes nothing on this page.
 void CHiberation::StartHibernationUtility() {
     char commandLine[kConfigurationValueSize];
-    if (!ReadConfigurationValue("HiberUtility", commandLine) || commandLine[0] == '\0') return;
-    context().shell.StartProgram(commandLine);
+    if (ReadConfigurationValue("HiberUtility", commandLine) && commandLine[0] != '\0' &&
+        context().shell.StartProgram(commandLine))
+        return;
+    context().shell.ShowMessageBox(hwnd(), LoadStr(IDS_HIBER_UTILITY_UNUSABLE), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CHiberation::OnApply() {

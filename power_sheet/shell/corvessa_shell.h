@@ -5,13 +5,18 @@
 
 #include <windows.h>
 
+#include <string>
+
 class CorvessaShell {
 public:
     // WinHelpA with HELP_CONTEXTPOPUP: the help text of context in a pop-up.
     virtual void ShowPopupHelp(HWND owner, const char* helpFile, DWORD context) = 0;
-    // Starts a command line as a new process, not waited for; a failure goes
-    // unnoticed.
-    virtual void StartProgram(const char* commandLine) = 0;
+    // Starts a command line as a new process, not waited for. False when no
+    // process was created.
+    virtual bool StartProgram(const char* commandLine) = 0;
+    // A modal message box over owner with the sheet's title as caption;
+    // returns the button chosen.
+    virtual int ShowMessageBox(HWND owner, const std::string& text, UINT type) = 0;
 
 protected:
     ~CorvessaShell() = default;
@@ -20,7 +25,8 @@ protected:
 class WindowsCorvessaShell final : public CorvessaShell {
 public:
     void ShowPopupHelp(HWND owner, const char* helpFile, DWORD context) override;
-    void StartProgram(const char* commandLine) override;
+    bool StartProgram(const char* commandLine) override;
+    int ShowMessageBox(HWND owner, const std::string& text, UINT type) override;
 };
 
 // The shell Corvessa.exe runs with, WindowsCorvessaShell (program_shell.cpp,

@@ -97,17 +97,46 @@ TEST_F(HibernationPageTest, HibernateBoxSwapsTheListAndDecidesTheCode) {
 
 TEST_F(HibernationPageTest, UtilityButtonStartsHiberUtilityEvenWithoutTheBios) {
     ScratchMachineKey registry;
-    HWND page = OpenHibernation(0, 0);
-    Click(page, IDC_HIBERNATION_UTILITY);
-    EXPECT_EQ(shell.started, std::vector<std::string>{}) << "no value, nothing started";
-
     registry.SetConfigurationValue("HiberUtility", "C:\\Merovant\\sorvault.exe");
+    HWND page = OpenHibernation(0, 0);
     model->FailNextRequests(1000);
     model->ClearLog();
     Click(page, IDC_HIBERNATION_UTILITY);
     EXPECT_EQ(shell.started, std::vector<std::string>{"C:\\Merovant\\sorvault.exe"});
     EXPECT_EQ(model->LogCount(), 0u) << "the machine is not read again";
     EXPECT_FALSE(ApplyEnabled()) << "starting the utility changes nothing on the page";
+    EXPECT_TRUE(shell.messages.empty());
+}
+
+TEST_F(HibernationPageTest, UtilityButtonSaysSoWhenHiberUtilityStartsNothing) {
+    const std::string message =
+        "The save-to-disk utility cannot be started: it is not installed or cannot be found. Please install "
+        "Merovant Configuration again.";
+    ScratchMachineKey registry;
+    HWND page = OpenHibernation(0, 0);
+    struct Case {
+        const char* value;  // nullptr: no shared key at all
+        bool startSucceeds;
+        std::vector<std::string> started;
+    };
+    const std::string tooLong(300, 'x');
+    const Case cases[] = {
+        {nullptr, true, {}},
+        {"", true, {}},
+        {tooLong.c_str(), true, {}},
+        {"C:\\Merovant\\gone.exe", false, {"C:\\Merovant\\gone.exe"}},
+    };
+    for (const Case& c : cases) {
+        const std::string label = c.value ? std::string(c.value).substr(0, 20) : "(none)";
+        if (c.value != nullptr) registry.SetConfigurationValue("HiberUtility", c.value);
+        shell.startSucceeds = c.startSucceeds;
+        shell.started.clear();
+        shell.messages.clear();
+        Click(page, IDC_HIBERNATION_UTILITY);
+        EXPECT_EQ(shell.started, c.started) << label;
+        EXPECT_EQ(shell.messages, std::vector<std::string>{message}) << label;
+    }
+    EXPECT_FALSE(ApplyEnabled());
 }
 
 TEST_F(HibernationPageTest, OkWritesOnlyThePagesThatWereShown) {

@@ -2,6 +2,7 @@
 // each mode, what its controls store, and what OK and Apply write.
 #include <gtest/gtest.h>
 
+#include "machine_control/core/smi_channel.h"
 #include "machine_control/core/smi_request.h"
 #include "power_sheet/tests/power_sheet_fixture.h"
 #include "resources/corvessa/resource.h"
@@ -15,6 +16,38 @@ const int kBatteryPictures[] = {IDC_PICTURE_BATTERY_PERFORMANCE, IDC_PICTURE_BAT
                                 IDC_PICTURE_BATTERY_CUSTOMIZED};
 const int kTimerLists[] = {IDC_SUSPEND_TIMER, IDC_LCD_OFF_TIMER, IDC_HDD_OFF_TIMER};
 const int kPlaceholders[] = {IDC_SUSPEND_TIMER_AUTOMATIC, IDC_LCD_OFF_TIMER_AUTOMATIC, IDC_HDD_OFF_TIMER_AUTOMATIC};
+
+// The machine's defaults with a different code in each of BH, BL and CH,
+// and other codes for each power source, so that a page that takes one for
+// another, or asks for the wrong source, shows it. Everything else is the
+// model's answer.
+class DistinctDefaults final : public SmiTransport {
+public:
+    struct Codes {
+        std::uint8_t lcdOff, hddOff, suspend;  // BH, BL, CH
+    };
+    static constexpr Codes kAc{8, 4, 11};       // "25", "20", "60"
+    static constexpr Codes kBattery{3, 1, 5};   // "3", "3", "10"
+
+    DistinctDefaults() : inner_(SetSmiTransport(this)) {}
+    ~DistinctDefaults() { SetSmiTransport(inner_); }
+    DistinctDefaults(const DistinctDefaults&) = delete;
+    DistinctDefaults& operator=(const DistinctDefaults&) = delete;
+
+    Bool32 Open() override { return inner_->Open(); }
+    Bool32 Close() override { return inner_->Close(); }
+    Bool32 Exchange(const SmiRequest& request, SmiRequest& reply) override {
+        if (!inner_->Exchange(request, reply)) return 0;
+        if (request.Eax != kPower || request.Ebx != 0x0216) return 1;  // GetPowerModeDefaultInfo
+        const Codes& codes = DL(request) == kSelectorBattery ? kBattery : kAc;
+        reply.Ebx = static_cast<std::uint32_t>(codes.lcdOff) << 8 | codes.hddOff;
+        reply.Ecx = (reply.Ecx & 0xFFFF00FFu) | static_cast<std::uint32_t>(codes.suspend) << 8;
+        return 1;
+    }
+
+private:
+    SmiTransport* inner_;
+};
 
 class PowerModePageTest : public PowerSheetTest {
 protected:
@@ -89,6 +122,25 @@ TEST_F(PowerModePageTest, OpensOnAcEvenOnBatteryAndTheSourceListSwitchesToTheBat
     Choose(page, IDC_POWER_SOURCE, 0);
     ExpectSource(page, false);
     EXPECT_TRUE(Checked(page, IDC_MODE_PERFORMANCE));
+}
+
+TEST_F(PowerModePageTest, MaximumPerformanceShowsEachDefaultInItsOwnListForTheSourceShown) {
+    DistinctDefaults defaults;
+    HWND page = OpenPowerMode();
+    // The lists in the order suspend, LCD off, HDD off: CH, BH, BL.
+    const auto shows = [](const DistinctDefaults::Codes& c) { return std::vector<int>{c.suspend, c.lcdOff, c.hddOff}; };
+    EXPECT_EQ(TimerSelections(page), shows(DistinctDefaults::kAc));
+    Choose(page, IDC_POWER_SOURCE, 1);
+    Click(page, IDC_MODE_PERFORMANCE);
+    EXPECT_EQ(TimerSelections(page), shows(DistinctDefaults::kBattery));
+    Choose(page, IDC_POWER_SOURCE, 0);
+    EXPECT_EQ(TimerSelections(page), shows(DistinctDefaults::kAc));
+
+    // Shown, never stored: the customized set goes out as it was.
+    Press(kApplyButton);
+    EXPECT_EQ(model->state.suspendTimer[0], 9);
+    EXPECT_EQ(model->state.lcdOffTimer[0], 7);
+    EXPECT_EQ(model->state.hddOffTimer[0], 3);
 }
 
 TEST_F(PowerModePageTest, CustomizeShowsTheStoredValuesAgainAfterTheDefaults) {

@@ -14,8 +14,17 @@ public:
         DWORD context;
     };
     void ShowPopupHelp(HWND, const char* helpFile, DWORD context) override { popupHelp.push_back({helpFile, context}); }
-    void StartProgram(const char* commandLine) override { started.push_back(commandLine); }
+    bool StartProgram(const char* commandLine) override {
+        started.push_back(commandLine);
+        return startSucceeds;
+    }
+    int ShowMessageBox(HWND, const std::string& text, UINT) override {
+        messages.push_back(text);
+        return IDOK;
+    }
 
     std::vector<Help> popupHelp;
     std::vector<std::string> started;
+    std::vector<std::string> messages;
+    bool startSucceeds = true;  // false: as for a program that does not exist
 };

@@ -114,6 +114,8 @@
 #define IDS_MINUTES_AFTER_SUSPEND 20
 #define IDS_HIBERNATE_VESTRUNE 37
 #define IDS_HIBERNATION_UTILITY 32805
+// "HiberUtility" names nothing that can be started.
+#define IDS_HIBER_UTILITY_UNUSABLE 200
 
 // Strings: Power Mode page.
 #define IDS_POWER_MODE_FRAME 100

@@ -304,6 +304,10 @@
 #define IDS_FUEL_GAUGE_ICON 61339
 #define IDS_FUEL_GAUGE_SHORTCUT 61340
 #define IDS_FUEL_GAUGE_WINDOW 61341
+// A program the installation names that cannot be started.
+#define IDS_POWER_PROGRAM_UNUSABLE 61360
+#define IDS_TRAY_LAUNCHER_UNUSABLE 61361
+#define IDS_FUEL_GAUGE_UNUSABLE 61362
 
 // What's This: popup help for a control, or for the page over no control.
 #define HELP_CONTEXT_CONTROL_BASE 0x50000

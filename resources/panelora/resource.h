@@ -7,3 +7,5 @@
 // The applet's name and description in the Control Panel.
 #define IDS_APPLET_NAME 1
 #define IDS_APPLET_DESCRIPTION 2
+// "Program" names nothing that can be started.
+#define IDS_PROGRAM_UNUSABLE 10

@@ -57,3 +57,5 @@
 #define IDS_MENU_SYSTEM_INFORMATION 24
 #define IDS_MENU_HELP_TOPICS 25
 #define IDS_TASKBAR_TITLE 26
+// "Program" names nothing that can be started.
+#define IDS_PROGRAM_UNUSABLE 60

@@ -29,6 +29,14 @@ void ScratchMachineKey::SetConfigurationValue(const char* name, const char* valu
     RegCloseKey(key);
 }
 
+void ScratchMachineKey::RemoveConfigurationValue(const char* name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root_, "SOFTWARE\\Merovant\\Configuration Utility", 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        return;
+    RegDeleteValueA(key, name);
+    RegCloseKey(key);
+}
+
 std::vector<SmiRequest> LoggedRequests(const MachineModel& model) {
     std::vector<SmiRequest> requests;
     for (std::uint32_t i = 0; i < model.LogCount(); ++i) {

@@ -47,6 +47,8 @@ public:
 
     // Writes a value of the configuration key.
     void SetConfigurationValue(const char* name, const char* value);
+    // Removes a value of the configuration key, if it is there.
+    void RemoveConfigurationValue(const char* name);
 
 private:
     HKEY root_ = nullptr;

@@ -2,6 +2,10 @@
 
 #include "common/win32/start_process.h"
 
-void WindowsTaskbarShell::StartProgram(const char* commandLine, const char* directory) {
-    StartProcess(commandLine, directory);
+bool WindowsTaskbarShell::StartProgram(const char* commandLine, const char* directory) {
+    return StartProcess(commandLine, directory);
+}
+
+int WindowsTaskbarShell::ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) {
+    return MessageBoxA(owner, text.c_str(), caption.c_str(), type);
 }

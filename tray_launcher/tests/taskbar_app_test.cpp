@@ -35,10 +35,17 @@ std::ostream& operator<<(std::ostream& out, const StartedLine& s) { return out <
 
 class RecordingShell final : public TaskbarShell {
 public:
-    void StartProgram(const char* commandLine, const char* directory) override {
+    bool StartProgram(const char* commandLine, const char* directory) override {
         started.push_back({commandLine, directory != nullptr ? directory : "(none)"});
+        return startSucceeds;
+    }
+    int ShowMessageBox(HWND, const std::string& text, const std::string& caption, UINT) override {
+        messages.push_back(caption + ": " + text);
+        return IDOK;
     }
     std::vector<StartedLine> started;
+    std::vector<std::string> messages;
+    bool startSucceeds = true;  // false: as for a program that does not exist
 };
 
 // This process's top-level window with the main dialog's title.
@@ -282,6 +289,69 @@ TEST_F(TaskbarAppTest, DisableTrayIconRecordsItAndEnds) {
     EXPECT_TRUE(ReadTaskBarId(id));
     EXPECT_EQ(id, GetCurrentProcessId()) << "the ended copy's id stays";
     EXPECT_TRUE(shell.started.empty());
+}
+
+TEST_F(TaskbarAppTest, TheProgramEndsWithItsWindowHoweverItGoes) {
+    struct Case {
+        const char* how;
+        void (*end)(HWND dialog);
+    };
+    const Case cases[] = {
+        {"WM_DESTROY posted", [](HWND dialog) { PostMessageA(dialog, WM_DESTROY, 0, 0); }},
+        {"DestroyWindow", [](HWND dialog) { DestroyWindow(dialog); }},
+        {"WM_CLOSE posted", [](HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); }},
+    };
+    for (const Case& c : cases) {
+        HWND ended = nullptr;
+        int exitCode = 99;
+        ASSERT_TRUE(RunWith(
+            [&](HWND dialog) {
+                ended = dialog;
+                c.end(dialog);
+            },
+            &exitCode, false))
+            << c.how;
+        EXPECT_FALSE(watchdogClosed) << c.how << ": the program ends by itself";
+        EXPECT_EQ(exitCode, 0) << c.how;
+        EXPECT_EQ(TaskbarWindow(), nullptr) << c.how;
+        EXPECT_FALSE(IconShown(ended)) << c.how;
+        EXPECT_EQ(ReadString("CUTray"), "1") << c.how << ": only Disable Tray Icon records that";
+        // The marker is free again: the next start runs.
+        UniqueKernelHandle marker(CreateMutexA(nullptr, TRUE, kTaskbarMutex));
+        EXPECT_NE(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS)) << c.how;
+    }
+}
+
+TEST_F(TaskbarAppTest, AProgramThatStartsNothingIsSaidWhereverItIsStarted) {
+    const std::string message =
+        "Merovant Configuration: Merovant Configuration cannot be started: its program is not installed or cannot "
+        "be found. Please install Merovant Configuration again.";
+    struct Case {
+        const char* program;  // nullptr: no value
+        bool startSucceeds;
+    };
+    const Case cases[] = {{nullptr, true}, {"", true}, {"C:\\Merovant\\gone.exe", false}};
+    for (const Case& c : cases) {
+        const char* label = c.program ? c.program : "(none)";
+        if (c.program != nullptr)
+            registry.SetConfigurationValue("Program", c.program);
+        else
+            registry.RemoveConfigurationValue("Program");
+        shell.startSucceeds = c.startSucceeds;
+        shell.messages.clear();
+        shell.started.clear();
+        ASSERT_TRUE(RunWith([&](HWND dialog) {
+            SendMessageA(dialog, kTaskbarIconMessage, kTaskbarIconId, WM_LBUTTONDBLCLK);
+            SendMessageA(dialog, WM_COMMAND, ID_TRAY_POWER_SETTINGS, 0);
+            SendMessageA(dialog, WM_COMMAND, ID_TRAY_OPEN, 0);
+        })) << label;
+        EXPECT_EQ(shell.messages, std::vector<std::string>(3, message)) << label;
+        EXPECT_EQ(shell.started.size(), c.startSucceeds ? 0u : 3u) << label;
+    }
+    // The Display control panel is no program of the suite: no message.
+    shell.messages.clear();
+    ASSERT_TRUE(RunWith([&](HWND dialog) { SendMessageA(dialog, WM_COMMAND, ID_TRAY_EXTERNAL_DISPLAY, 0); }));
+    EXPECT_TRUE(shell.messages.empty());
 }
 
 TEST_F(TaskbarAppTest, TheIconComesBackWhenTheShellRestarts) {

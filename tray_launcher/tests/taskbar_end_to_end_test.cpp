@@ -58,6 +58,22 @@ HWND WindowOf(DWORD process, const char* className, const char* title) {
     return nullptr;
 }
 
+// The texts of a dialog's static controls (a message box's text), together.
+std::string DialogText(HWND dialog) {
+    std::string text;
+    EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM data) -> BOOL {
+            char name[16] = {}, part[512] = {};
+            GetClassNameA(child, name, sizeof name);
+            if (lstrcmpiA(name, "Static") == 0 && GetWindowTextA(child, part, sizeof part) > 0)
+                *reinterpret_cast<std::string*>(data) += part;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
 // True when the shell has taskbar's icon for owner; the probe leaves the
 // icon with taskbar's own tip.
 bool IconShown(HWND owner) { return ShellHoldsIcon(owner, kIconId, "Merovant Configuration"); }
@@ -160,6 +176,60 @@ TEST_F(TaskbarEndToEnd, DisableTrayIconFromTheRightClickMenuRecordsItAndEnds) {
     EXPECT_FALSE(IconShown(window));
     EXPECT_EQ(key.Get("CUTray"), "0");
     EXPECT_EQ(key.GetDword("TaskBarId"), first.id) << "the ended copy's id stays";
+}
+
+TEST_F(TaskbarEndToEnd, APostedWmDestroyEndsItAndANewStartShowsTheIcon) {
+    HWND window = StartTaskbar(first);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return IconShown(window); }));
+    // As merovant's Customize page and the installer end it.
+    PostMessageA(window, WM_DESTROY, 0, 0);
+    DWORD code = 99;
+    ASSERT_TRUE(Ended(first, 10000, &code)) << "the process ends with its window";
+    EXPECT_EQ(code, 0u);
+    EXPECT_FALSE(IconShown(window));
+
+    HWND again = StartTaskbar(second);
+    ASSERT_NE(again, nullptr) << "the single-instance marker went with the first process";
+    EXPECT_TRUE(WaitFor([&] { return IconShown(again); }));
+    EXPECT_EQ(key.GetDword("TaskBarId"), second.id);
+}
+
+TEST_F(TaskbarEndToEnd, ADoubleClickStartsMerovantAndOpensNoMenu) {
+    const CommandRecorder recorder = FreshCommandRecorder();
+    ASSERT_FALSE(recorder.program.empty());
+    key.Set("Program", recorder.program);
+    HWND window = StartTaskbar(first);
+    ASSERT_NE(window, nullptr);
+    // What the notification area sends for a double-click.
+    for (UINT mouse : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+        PostMessageA(window, kIconMessage, kIconId, mouse);
+    EXPECT_TRUE(WaitFor([&] { return !ReadWholeFile(recorder.log).empty(); })) << "merovant started";
+    Sleep(GetDoubleClickTime() + 1000);
+    HWND menu = WindowOf(first.id, "#32768", nullptr);
+    EXPECT_FALSE(menu != nullptr && IsWindowVisible(menu)) << "a menu open at the second click would take it";
+    std::string recorded = ReadWholeFile(recorder.log);
+    std::erase(recorded, '"');
+    EXPECT_EQ(recorded, FolderOfProgram() + "|" + recorder.program + "\n") << "started once";
+
+    // A single click opens the menu once the double-click time has passed.
+    ASSERT_TRUE(OpenTrayMenu(window, first.id, WM_LBUTTONDOWN));
+    PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
+}
+
+TEST_F(TaskbarEndToEnd, AProgramThatCannotBeStartedIsSaid) {
+    key.Set("Program", PathBesideProgram("no such merovant.exe"));
+    HWND window = StartTaskbar(first);
+    ASSERT_NE(window, nullptr);
+    PostMessageA(window, kIconMessage, kIconId, WM_LBUTTONDBLCLK);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (box = WindowOf(first.id, "#32770", "Merovant Configuration")) != nullptr; }))
+        << "a message box";
+    const std::string text = DialogText(box);
+    EXPECT_NE(text.find("Merovant Configuration cannot be started"), std::string::npos) << text;
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }));
+    EXPECT_NE(WindowOf(first.id, nullptr, "Taskbar"), nullptr) << "taskbar runs on";
 }
 
 TEST_F(TaskbarEndToEnd, InfraredInTheTrayMenuOpensMerovantsInfraredPageAlone) {

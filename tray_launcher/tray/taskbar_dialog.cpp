@@ -5,6 +5,13 @@
 #include "tray_launcher/core/launcher_commands.h"
 #include "tray_launcher/tray/tray_menus.h"
 
+namespace {
+
+// Holds the left-click menu back until the double-click time has passed.
+constexpr UINT_PTR kMenuTimer = 1;
+
+}  // namespace
+
 CTaskbarDialog::CTaskbarDialog(HINSTANCE instance, TaskbarShell& shell)
     : CDialog(IDD_TASKBAR), instance_(instance), shell_(shell) {}
 
@@ -62,24 +69,28 @@ bool CTaskbarDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
     }
 }
 
+// The notification area sends a double-click as button down, up, double-click,
+// up. A single click opens the menu once the double-click time has passed
+// without a second click; a double-click starts merovant and opens no menu
+// (a menu open at the second click would take it).
 void CTaskbarDialog::OnIconMessage(UINT mouseMessage) {
     switch (mouseMessage) {
-        case WM_LBUTTONDOWN: {
-            UniqueMenu menu = LoadTrayMenu(instance_, IDR_TRAY_LEFT_MENU);
-            if (HMENU popup = GetSubMenu(menu.get(), 0)) {
-                SetLauncherMenuTexts(popup);
-                TrackMenu(popup);
-            }
+        case WM_LBUTTONDOWN:
+            GetCursorPos(&clickedAt_);
+            SetTimer(hwnd(), kMenuTimer, GetDoubleClickTime(), nullptr);
             break;
-        }
         case WM_LBUTTONDBLCLK:
-            Start(program_, true);
+            KillTimer(hwnd(), kMenuTimer);
+            StartMerovant(program_);
             break;
         case WM_RBUTTONDOWN: {
+            KillTimer(hwnd(), kMenuTimer);
             UniqueMenu menu = LoadTrayMenu(instance_, IDR_TRAY_RIGHT_MENU);
             if (HMENU popup = GetSubMenu(menu.get(), 0)) {
                 SetDisableMenuText(popup);
-                TrackMenu(popup);
+                POINT cursor{};
+                GetCursorPos(&cursor);
+                TrackMenu(popup, cursor);
             }
             break;
         }
@@ -88,13 +99,21 @@ void CTaskbarDialog::OnIconMessage(UINT mouseMessage) {
     }
 }
 
-void CTaskbarDialog::TrackMenu(HMENU popup) {
-    POINT cursor{};
-    GetCursorPos(&cursor);
+void CTaskbarDialog::OnTimer(UINT_PTR id) {
+    if (id != kMenuTimer) return;
+    KillTimer(hwnd(), kMenuTimer);
+    UniqueMenu menu = LoadTrayMenu(instance_, IDR_TRAY_LEFT_MENU);
+    if (HMENU popup = GetSubMenu(menu.get(), 0)) {
+        SetLauncherMenuTexts(popup);
+        TrackMenu(popup, clickedAt_);
+    }
+}
+
+void CTaskbarDialog::TrackMenu(HMENU popup, POINT at) {
     // The window must be in front, or the menu stays open when the user
     // clicks elsewhere; the message after it lets the menu close at once.
     SetForegroundWindow(hwnd());
-    TrackPopupMenu(popup, TPM_LEFTBUTTON, cursor.x, cursor.y, 0, hwnd(), nullptr);
+    TrackPopupMenu(popup, TPM_LEFTBUTTON, at.x, at.y, 0, hwnd(), nullptr);
     PostMessageA(hwnd(), WM_NULL, 0, 0);
 }
 
@@ -105,12 +124,18 @@ bool CTaskbarDialog::OnCommand(int id, int /*code*/, HWND /*control*/) {
     }
     const LauncherCommand* command = FindLauncherCommand(static_cast<unsigned>(id));
     if (command == nullptr) return false;
-    Start(LauncherCommandLine(*command, program_).c_str(), command->fixedLine == nullptr);
+    if (command->fixedLine != nullptr)
+        shell_.StartProgram(command->fixedLine, nullptr);
+    else
+        StartMerovant(LauncherCommandLine(*command, program_));
     return true;
 }
 
-void CTaskbarDialog::Start(const char* line, bool inCurrentPath) {
-    shell_.StartProgram(line, inCurrentPath && currentPath_[0] != '\0' ? currentPath_ : nullptr);
+void CTaskbarDialog::StartMerovant(const std::string& line) {
+    if (program_[0] != '\0' && shell_.StartProgram(line.c_str(), currentPath_[0] != '\0' ? currentPath_ : nullptr))
+        return;
+    shell_.ShowMessageBox(hwnd(), LoadStr(IDS_PROGRAM_UNUSABLE), LoadStr(IDS_TRAY_TIP),
+                          MB_OK | MB_ICONEXCLAMATION | MB_SETFOREGROUND);
 }
 
 void CTaskbarDialog::DisableTrayIcon() {
@@ -132,4 +157,11 @@ void CTaskbarDialog::PaintMinimised() {
     EndPaint(hwnd(), &paint);
 }
 
-void CTaskbarDialog::OnDestroy() { trayIcon_.Delete(); }
+// However the window goes (DestroyWindow, or a WM_DESTROY that merovant's
+// Customize page or the installer posts), the icon goes with it and the
+// dialog's loop ends, and with it the program.
+void CTaskbarDialog::OnDestroy() {
+    KillTimer(hwnd(), kMenuTimer);
+    trayIcon_.Delete();
+    EndDialog(hwnd(), IDCANCEL);
+}

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "common/win32/configuration_key.h"
 #include "common/win32/dialog.h"
 #include "common/win32/tray_icon.h"
@@ -23,13 +25,16 @@ protected:
     BOOL OnInitDialog() override;
     bool OnCommand(int id, int code, HWND control) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    void OnTimer(UINT_PTR id) override;
     void OnDestroy() override;
 
 private:
     void OnIconMessage(UINT mouseMessage);
-    void TrackMenu(HMENU popup);
-    // Starts line in "CurrentPath" (taskbar's own directory when that is empty).
-    void Start(const char* line, bool inCurrentPath);
+    void TrackMenu(HMENU popup, POINT at);
+    // Starts line, made of "Program", in "CurrentPath" (taskbar's own
+    // directory when that is empty); says so when "Program" is missing or
+    // the line starts nothing.
+    void StartMerovant(const std::string& line);
     void DisableTrayIcon();
     void PaintMinimised();
 
@@ -39,5 +44,6 @@ private:
     char currentPath_[kConfigurationValueSize] = {};
     HICON icon_ = nullptr;  // shared, from LoadIconA
     UniqueIcon smallIcon_;
+    POINT clickedAt_{};  // where the left-click menu opens
     CTrayIcon trayIcon_{kTaskbarIconId, kTaskbarIconMessage};
 };

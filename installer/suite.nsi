@@ -1,13 +1,17 @@
 ; The Merovant notebook suite's installer.
-;   makensis -DTREE=<build tree> -DSTUB=<x86-ansi|amd64-unicode> -DOUTFILE=<installer.exe>
-;            -DDELIVERABLES=<deliverables.nsh> installer/suite.nsi
-; TREE/bin holds the seven deliverables; DELIVERABLES is the list of their
-; files that installer/CMakeLists.txt writes. The shipping installer (x86-ansi)
-; runs on Windows 95, 98 and NT 4.0; the amd64 one installs the win64 tree
-; into the Wine prefix of the virtual notebook.
+;   makensis -WX -DTREE=<build tree> -DSTUB=<x86-ansi|amd64-unicode> -DOUTFILE=<installer.exe>
+;            -DGENERATED=<folder> -DRESOURCES=<resources/installer> -DVERSION=<major.minor>
+;            installer/suite.nsi
+; TREE/bin holds the seven deliverables and EndSuite.exe, TREE/help the help
+; files. GENERATED holds what installer/CMakeLists.txt writes: suite_files.nsh
+; (the deliverables, the names of the programs, the help files in each
+; language) and languages.nsh (the languages, with the installer's texts).
+; The shipping installer (x86-ansi) runs on Windows 95, 98 and NT 4.0; the
+; amd64 one installs the win64 tree into the Wine prefix of the virtual
+; notebook.
 
-!ifndef TREE | STUB | OUTFILE | DELIVERABLES
-  !error "define TREE, STUB, OUTFILE and DELIVERABLES"
+!ifndef TREE | STUB | OUTFILE | GENERATED | RESOURCES | VERSION
+  !error "define TREE, STUB, OUTFILE, GENERATED, RESOURCES and VERSION"
 !endif
 
 Unicode false
@@ -18,28 +22,48 @@ Unicode false
   Target x86-ansi
 !endif
 
-!include "${DELIVERABLES}"
+!include LogicLib.nsh
+!include FileFunc.nsh
+!include "${GENERATED}\suite_files.nsh"
 
 !define PRODUCT "Merovant Notebook Utilities"
+!define PUBLISHER "Merovant"
 !define CONFIG_KEY "SOFTWARE\Merovant\Configuration Utility"
 !define SERVICE_KEY "System\CurrentControlSet\Services\Hotkey"
 !define HOTKEY_KEYS "SOFTWARE\Merovant\Hotkey Panel\Keys"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Merovant"
-!define WM_CLOSE 0x0010
-!define WM_DESTROY 0x0002
+; The Start-menu group; its shortcuts are named in the installer's language.
+!define GROUP "$SMPROGRAMS\${PRODUCT}"
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES\Merovant"
+; An upgrade goes where the suite is.
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma
 ShowInstDetails show
 ShowUninstDetails show
+BrandingText "${PRODUCT} ${VERSION}"
+Icon "${RESOURCES}\setup.ico"
+UninstallIcon "${RESOURCES}\uninstall.ico"
 
 Page directory
 Page instfiles
 UninstPage uninstConfirm
 UninstPage instfiles
+
+; The languages, English first: the installer and the uninstaller speak the
+; user's language, or English where the suite has not got it.
+!include /CHARSET=UTF8 "${GENERATED}\languages.nsh"
+
+VIProductVersion "${VERSION}.0.0"
+VIAddVersionKey /LANG=1033 "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=1033 "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT} Setup"
+VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}.0.0"
+VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}.0.0"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 
 ; A command line quoted when its path holds a blank.
 !macro QUOTED OUT PATH
@@ -49,46 +73,48 @@ UninstPage instfiles
   Pop ${OUT}
 !macroend
 
-; Closes the suite's running windows and stops the hot-key service, so that
-; their files can be replaced or removed.
-!macro CLOSE_RUNNING un
-  Function ${un}CloseRunning
-    FindWindow $0 "" "Fuel"
-    IntCmp $0 0 +2
-      SendMessage $0 ${WM_CLOSE} 0 0
-    ; The tray launcher's hidden window ends on WM_DESTROY, as merovant's
-    ; Customize page ends it.
-    FindWindow $0 "" "Taskbar"
-    IntCmp $0 0 +2
-      System::Call 'user32::PostMessageA(p r0, i ${WM_DESTROY}, p 0, p 0)'
-    FindWindow $0 "" "Merovant Configuration"
-    IntCmp $0 0 +2
-      SendMessage $0 ${WM_CLOSE} 0 0
-    FindWindow $0 "" "Power Management"
-    IntCmp $0 0 +2
-      SendMessage $0 ${WM_CLOSE} 0 0
+; Stops the hot-key service and ends the suite's running programs, so that
+; their files can be replaced or removed (EndSuite.exe: each program asked
+; through its window, then whatever still runs from the folder terminated).
+; What it cannot end the user is asked to close; Cancel stops the installer or
+; the uninstaller before it has touched a file.
+!macro END_RUNNING un
+  Function ${un}EndRunning
     Call ${un}IsWindowsNT
     Pop $0
-    StrCmp $0 "1" 0 done
-    IfFileExists "$INSTDIR\Pressmon.exe" 0 done
+    ${If} $0 == "1"
+    ${AndIf} ${FileExists} "$INSTDIR\Pressmon.exe"
       nsExec::Exec '"$INSTDIR\Pressmon.exe" -remove'
       Pop $0
-    done:
-    Sleep 500
+    ${EndIf}
+    InitPluginsDir
+    File "/oname=$PLUGINSDIR\EndSuite.exe" "${TREE}\bin\EndSuite.exe"
+    retry:
+      StrCpy $0 ""
+      ClearErrors
+      ExecWait '"$PLUGINSDIR\EndSuite.exe" "$INSTDIR" ${SUITE_PROGRAMS}' $0
+      ${If} $0 == "0"
+        Return
+      ${EndIf}
+      MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(STILL_RUNNING)" /SD IDCANCEL IDRETRY retry
+    DetailPrint "$(STILL_RUNNING)"
+    SetErrorLevel 2
+    Abort
   FunctionEnd
 
   ; Pushes "1" on Windows NT, "0" on Windows 95/98.
   Function ${un}IsWindowsNT
     ClearErrors
     ReadRegStr $0 HKLM "SOFTWARE\Microsoft\Windows NT\CurrentVersion" "CurrentVersion"
-    IfErrors 0 +3
+    ${If} ${Errors}
       Push "0"
-      Return
-    Push "1"
+    ${Else}
+      Push "1"
+    ${EndIf}
   FunctionEnd
 !macroend
-!insertmacro CLOSE_RUNNING ""
-!insertmacro CLOSE_RUNNING "un."
+!insertmacro END_RUNNING ""
+!insertmacro END_RUNNING "un."
 
 Function QuoteIfBlank
   Exch $0
@@ -109,24 +135,24 @@ Function QuoteIfBlank
   Exch $0
 FunctionEnd
 
-; Deletes a file that a program which is just ending may still hold: tries
-; for ten seconds, then leaves it to the next restart.
-Function un.DeleteWhenFree
+; Removes a file of the suite. The programs have ended, so a file that stays
+; is held by something else (a Control Panel with the applet open, a help
+; reader): the user is asked to close it, and Cancel stops the uninstaller
+; with the suite still registered, so that it can be run again. Nothing is
+; left to be deleted at the next restart.
+Function un.RemoveFile
   Exch $0
-  Push $1
-  StrCpy $1 0
   retry:
+    SetFileAttributes "$0" NORMAL
     Delete "$0"
-    IfFileExists "$0" 0 done
-    IntOp $1 $1 + 1
-    IntCmp $1 40 later
-    Sleep 250
-    Goto retry
-  later:
-    Delete /REBOOTOK "$0"
-  done:
-  Pop $1
-  Pop $0
+    ${IfNot} ${FileExists} "$0"
+      Pop $0
+      Return
+    ${EndIf}
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(FILE_IN_USE)$\r$\n$\r$\n$0" /SD IDCANCEL IDRETRY retry
+  DetailPrint "$(FILE_IN_USE) $0"
+  SetErrorLevel 2
+  Abort
 FunctionEnd
 
 !macro INSTALL_FILE FOLDER NAME
@@ -135,17 +161,29 @@ FunctionEnd
 !macroend
 !macro REMOVE_FILE FOLDER NAME
   Push "${FOLDER}\${NAME}"
-  Call un.DeleteWhenFree
+  Call un.RemoveFile
+!macroend
+; A help file and what the help reader writes beside it: its index (.gid),
+; its full-text search lists (.fts, .ftg) and the user's annotations (.ann).
+!macro REMOVE_HELP NAME
+  !insertmacro REMOVE_FILE "$INSTDIR" "${NAME}.hlp"
+  !insertmacro REMOVE_FILE "$INSTDIR" "${NAME}.gid"
+  !insertmacro REMOVE_FILE "$INSTDIR" "${NAME}.fts"
+  !insertmacro REMOVE_FILE "$INSTDIR" "${NAME}.ftg"
+  !insertmacro REMOVE_FILE "$INSTDIR" "${NAME}.ann"
 !macroend
 
 Section "Install"
   SetShellVarContext all
-  Call CloseRunning
+  Call EndRunning
 
   !insertmacro SUITE_FILES INSTALL_FILE
   SetOutPath "$INSTDIR"
+  ; Each help file in the installer's language, English where it has none.
+  !insertmacro SUITE_HELP_FILES
 
-  ; The shared key: the command lines the programs start one another with.
+  ; The shared key: the command lines the programs start one another with,
+  ; and their help files.
   !insertmacro QUOTED $1 "$INSTDIR\merovant.exe"
   WriteRegStr HKLM "${CONFIG_KEY}" "Program" $1
   WriteRegStr HKLM "${CONFIG_KEY}" "CurrentPath" "$INSTDIR"
@@ -157,8 +195,8 @@ Section "Install"
   WriteRegStr HKLM "${CONFIG_KEY}" "FuelPath" $1
   !insertmacro QUOTED $1 "$INSTDIR\sorvault.exe"
   WriteRegStr HKLM "${CONFIG_KEY}" "HiberUtility" $1
-  WriteRegStr HKLM "${CONFIG_KEY}" "HelpPath" "$INSTDIR\MEROVANT.HLP"
-  WriteRegStr HKLM "${CONFIG_KEY}" "FuelHelp" "$INSTDIR\FUEL.HLP"
+  WriteRegStr HKLM "${CONFIG_KEY}" "HelpPath" "$INSTDIR\merovant.hlp"
+  WriteRegStr HKLM "${CONFIG_KEY}" "FuelHelp" "$INSTDIR\fuel.hlp"
   WriteRegStr HKLM "${CONFIG_KEY}" "CUTray" "1"
   WriteRegStr HKLM "${CONFIG_KEY}" "FGTray" "1"
 
@@ -167,11 +205,20 @@ Section "Install"
   CreateShortCut "$SMSTARTUP\Merovant Configuration.lnk" "$INSTDIR\taskbar.exe" "" "" 0 SW_SHOWNORMAL "" "Shortcut to Merovant Configuration "
   CreateShortCut "$SMSTARTUP\Fuel Gauge.lnk" "$INSTDIR\fuel.exe" "" "" 0 SW_SHOWNORMAL "" "Shortcut to Fuel Gauge"
 
+  ; The Start-menu group. The shortcuts of an earlier installation go first:
+  ; they may carry the names of another language.
+  CreateDirectory "${GROUP}"
+  Delete "${GROUP}\*.lnk"
+  CreateShortCut "${GROUP}\$(MEROVANT_SHORTCUT).lnk" "$INSTDIR\merovant.exe"
+  CreateShortCut "${GROUP}\$(POWER_SHORTCUT).lnk" "$INSTDIR\Corvessa.exe"
+  CreateShortCut "${GROUP}\$(SAVE_TO_DISK_SHORTCUT).lnk" "$INSTDIR\sorvault.exe"
+  CreateShortCut "${GROUP}\$(UNINSTALL_SHORTCUT).lnk" "$INSTDIR\Uninstall.exe"
+
   ; The hot-key service, on Windows NT only: its configuration, then the
   ; service itself through Pressmon's own installer, then started.
   Call IsWindowsNT
   Pop $0
-  StrCmp $0 "1" 0 service_done
+  ${If} $0 == "1"
     WriteRegStr HKLM "${SERVICE_KEY}" "Function" "1"
     WriteRegStr HKLM "${SERVICE_KEY}" "Number" "1"
     WriteRegStr HKLM "${SERVICE_KEY}" "Playstation" "1"
@@ -189,28 +236,42 @@ Section "Install"
     Pop $0
     nsExec::Exec 'net start HotkeyService'
     Pop $0
-  service_done:
+  ${EndIf}
 
+  ; Add/Remove Programs.
   WriteUninstaller "$INSTDIR\Uninstall.exe"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\merovant.exe,0"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
 Section "Uninstall"
   SetShellVarContext all
-  Call un.CloseRunning
+  Call un.EndRunning
 
   !insertmacro SUITE_FILES REMOVE_FILE
+  !insertmacro SUITE_HELP_NAMES REMOVE_HELP
   Delete "$SMSTARTUP\Merovant Configuration.lnk"
   Delete "$SMSTARTUP\Fuel Gauge.lnk"
-  Delete "$INSTDIR\Uninstall.exe"
-  RMDir /REBOOTOK "$INSTDIR"
+  ; The group's shortcuts, in whichever language they were made.
+  Delete "${GROUP}\*.lnk"
+  RMDir "${GROUP}"
 
   DeleteRegKey HKLM "${CONFIG_KEY}"
   DeleteRegKey HKLM "SOFTWARE\Merovant\Hotkey Panel"
   DeleteRegKey /ifempty HKLM "SOFTWARE\Merovant"
   DeleteRegKey HKLM "${SERVICE_KEY}"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  Delete "$INSTDIR\Uninstall.exe"
+  ; Only what the suite laid down goes: a folder the user has put files in
+  ; stays, with them.
+  RMDir "$INSTDIR"
 SectionEnd

@@ -86,6 +86,15 @@ using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniquePalette = UniqueHandle<GdiObjectTraits<HPALETTE>>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 
+// Libraries from LoadLibraryA.
+struct LibraryTraits {
+    using Handle = HMODULE;
+    static Handle Invalid() { return nullptr; }
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { FreeLibrary(h); }
+};
+using UniqueLibrary = UniqueHandle<LibraryTraits>;
+
 struct IconTraits {
     using Handle = HICON;
     static Handle Invalid() { return nullptr; }

@@ -29,13 +29,6 @@ constexpr uint32_t kImageBytes = 100000;
 constexpr int kCreateDelete = 1006, kDrive = 1009, kCapacity = 1014, kFileSize = 1015, kFreeSpace = 1001;
 constexpr int kPartitionSize = 1000, kSizeInput = 1028, kSizeOk = 1029, kMinimalSize = 1030, kSizeCancel = 1031;
 
-std::string WindowsPath(const std::string& unixPath) {
-    std::string path = "Z:" + unixPath;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
-
 template <typename Condition>
 bool WaitFor(Condition condition, DWORD milliseconds);
 

@@ -2,13 +2,6 @@
 
 #include "tests/support/console_program.h"
 
-std::string WindowsPath(const std::string& hostPath) {
-    std::string path = "Z:" + hostPath;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
-
 std::string ShippingImage(const char* name) { return WindowsPath(std::string(SHIPPING_TREE "/bin/") + name); }
 
 std::string QuotedShippingImage(const char* name) {

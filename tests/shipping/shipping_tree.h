@@ -6,8 +6,7 @@
 
 #include <string>
 
-// The Windows path (drive Z:) of a path of the host.
-std::string WindowsPath(const std::string& hostPath);
+#include "tests/support/test_log.h"  // WindowsPath
 
 // The Windows path of a shipping image (merovant.exe, Panelora.cpl, ...).
 std::string ShippingImage(const char* name);

@@ -12,9 +12,9 @@ namespace {
 class SeamLog final : public MerovantShell {
 public:
     void StartProgram(const char* commandLine) override { Record(std::string("start ") + commandLine); }
-    void OpenHelp(HWND, const char* helpFile, DWORD context) override { Record(Help("help", helpFile, context)); }
-    void ShowPopupHelp(HWND, const char* helpFile, DWORD context) override {
-        Record(Help("popup help", helpFile, context));
+    bool OpenHelp(HWND, const char* helpFile, UINT command, DWORD context) override {
+        Record(Help(command == HELP_CONTEXTPOPUP ? "popup help" : "help", helpFile, context));
+        return true;
     }
     bool ConfirmRestart(HWND) override {
         Record("restart prompt");

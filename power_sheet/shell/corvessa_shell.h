@@ -5,10 +5,16 @@
 
 #include <windows.h>
 
+#include <string>
+
 class CorvessaShell {
 public:
-    // WinHelpA with HELP_CONTEXTPOPUP: the help text of context in a pop-up.
-    virtual void ShowPopupHelp(HWND owner, const char* helpFile, DWORD context) = 0;
+    // The help reader (AskHelpReader: WinHelpA, asked once more when it
+    // fails) with HELP_CONTEXTPOPUP: the help text of context in a pop-up.
+    // True when the reader took the request.
+    virtual bool ShowPopupHelp(HWND owner, const char* helpFile, DWORD context) = 0;
+    // A modal message box over owner with the program's help caption.
+    virtual void ShowMessageBox(HWND owner, const std::string& text, UINT type) = 0;
     // Starts a command line as a new process, not waited for; a failure goes
     // unnoticed.
     virtual void StartProgram(const char* commandLine) = 0;
@@ -19,7 +25,8 @@ protected:
 
 class WindowsCorvessaShell final : public CorvessaShell {
 public:
-    void ShowPopupHelp(HWND owner, const char* helpFile, DWORD context) override;
+    bool ShowPopupHelp(HWND owner, const char* helpFile, DWORD context) override;
+    void ShowMessageBox(HWND owner, const std::string& text, UINT type) override;
     void StartProgram(const char* commandLine) override;
 };
 

@@ -1,5 +1,5 @@
 // A Corvessa shell for the in-process tests: it records what the pages ask of
-// Windows and does none of it.
+// Windows and does none of it; the help reader answers helpAnswer.
 #pragma once
 
 #include <string>
@@ -13,9 +13,15 @@ public:
         std::string file;
         DWORD context;
     };
-    void ShowPopupHelp(HWND, const char* helpFile, DWORD context) override { popupHelp.push_back({helpFile, context}); }
+    bool ShowPopupHelp(HWND, const char* helpFile, DWORD context) override {
+        popupHelp.push_back({helpFile, context});
+        return helpAnswer;
+    }
+    void ShowMessageBox(HWND, const std::string& text, UINT) override { messages.push_back(text); }
     void StartProgram(const char* commandLine) override { started.push_back(commandLine); }
 
     std::vector<Help> popupHelp;
+    std::vector<std::string> messages;
     std::vector<std::string> started;
+    bool helpAnswer = true;
 };

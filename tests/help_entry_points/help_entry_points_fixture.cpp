@@ -72,12 +72,14 @@ HWND ShownDialogOf(const StartedProgram& program, DWORD milliseconds) {
 }
 
 bool WhatsThisByMouse(HWND control) {
-    SetForegroundWindow(GetAncestor(control, GA_ROOT));
+    HWND window = GetAncestor(control, GA_ROOT);
+    SetForegroundWindow(window);
+    WaitFor([&] { return GetForegroundWindow() == window; }, 5000);
     const POINT spot = CentreOf(control);
     SetCursorPos(spot.x, spot.y);
     SendInputs({Mouse(MOUSEEVENTF_RIGHTDOWN), Mouse(MOUSEEVENTF_RIGHTUP)});
     HWND menu = nullptr;
-    if (!WaitFor([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); }, 5000))
+    if (!WaitFor([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); }, 10000))
         return false;
     RECT r{};
     GetWindowRect(menu, &r);
@@ -90,8 +92,16 @@ bool WhatsThisByMouse(HWND control) {
 void F1On(HWND dialog, HWND control) {
     PostMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
     SetForegroundWindow(dialog);
-    WaitFor([&] { return GetForegroundWindow() == dialog; }, 3000);
-    Sleep(200);  // the focus moves in the program's own loop
+    // The focus moves in the program's own loop: wait until its thread has it
+    // on control.
+    WaitFor(
+        [&] {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            return GetForegroundWindow() == dialog &&
+                   GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) && info.hwndFocus == control;
+        },
+        5000);
     PressF1();
 }
 

@@ -55,6 +55,11 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             const POINT screen{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
             return OnContextMenu(reinterpret_cast<HWND>(wParam), screen) ? TRUE : FALSE;
         }
+        case WM_HELP: {
+            const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
+            if (info == nullptr || info->cbSize < sizeof(HELPINFO)) return FALSE;
+            return OnHelp(*info) ? TRUE : FALSE;
+        }
         case WM_TIMER:
             OnTimer(wParam);
             return TRUE;

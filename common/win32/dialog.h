@@ -36,6 +36,10 @@ protected:
     // WM_CONTEXTMENU: window is the one clicked (a control passes it up), at
     // screen position. Return true when handled.
     virtual bool OnContextMenu(HWND /*window*/, POINT /*screen*/) { return false; }
+    // WM_HELP, F1 pressed while the dialog or one of its controls had the
+    // keyboard focus (or a menu it tracks was open). Return true when handled;
+    // otherwise the message goes on to the dialog's parent or owner.
+    virtual bool OnHelp(const HELPINFO& /*info*/) { return false; }
     virtual void OnDestroy() {}
     // Any message, before the handlers above: return true when handled, with
     // result as the dialog procedure's answer (the value itself for the

@@ -37,6 +37,22 @@ DWORD HelpContextAt(HWND dialog, POINT screen, int templateId, const HelpContext
     return HelpContextOf(ControlAt(dialog, screen), templateId, bases);
 }
 
+DWORD HelpContextOfItem(HWND dialog, HWND item, int templateId, const HelpContextBases& bases) {
+    // Up from item to the child of dialog it lies in; a window that is no
+    // child (a top-level window, the dialog's owner) ends the walk outside.
+    HWND control = item;
+    while (control != nullptr && control != dialog) {
+        if (!(GetWindowLongA(control, GWL_STYLE) & WS_CHILD)) {
+            control = nullptr;
+            break;
+        }
+        HWND parent = GetParent(control);
+        if (parent == dialog) break;
+        control = parent;
+    }
+    return HelpContextOf(control == dialog ? nullptr : control, templateId, bases);
+}
+
 bool ProgramHelpFile(char (&path)[MAX_PATH]) {
     char image[MAX_PATH];
     const DWORD length = GetModuleFileNameA(nullptr, image, sizeof image);

@@ -48,6 +48,37 @@ bool CPropertyPage::OnNotify(const NMHDR& header, LRESULT& result) {
     }
 }
 
+namespace {
+
+// The window property that keeps the sheet's own procedure.
+constexpr char kSheetProcedure[] = "SuiteSheetProcedure";
+
+LRESULT CALLBACK SheetProc(HWND sheet, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto own = reinterpret_cast<WNDPROC>(GetPropA(sheet, kSheetProcedure));
+    if (own == nullptr) return DefWindowProcA(sheet, message, wParam, lParam);
+    if (message == WM_HELP && lParam != 0) {
+        // From a control of the sheet's own; help that comes up from the
+        // page (which did not take it) goes on as usual.
+        HWND page = PropSheet_GetCurrentPageHwnd(sheet);
+        HWND item = static_cast<HWND>(reinterpret_cast<const HELPINFO*>(lParam)->hItemHandle);
+        if (page != nullptr && item != page && !IsChild(page, item)) return SendMessageA(page, message, wParam, lParam);
+    } else if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(sheet, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own));
+        RemovePropA(sheet, kSheetProcedure);
+    }
+    return CallWindowProcA(own, sheet, message, wParam, lParam);
+}
+
+int CALLBACK SheetCallback(HWND sheet, UINT message, LPARAM) {
+    if (message != PSCB_INITIALIZED) return 0;
+    const LONG_PTR own = GetWindowLongPtrA(sheet, GWLP_WNDPROC);
+    if (own != 0 && SetPropA(sheet, kSheetProcedure, reinterpret_cast<HANDLE>(own)))
+        SetWindowLongPtrA(sheet, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SheetProc));
+    return 0;
+}
+
+}  // namespace
+
 INT_PTR CPropertySheet::Run(HINSTANCE instance, HWND owner, DWORD flags) {
     std::vector<HPROPSHEETPAGE> handles;
     for (CPropertyPage* page : pages_) {
@@ -61,13 +92,14 @@ INT_PTR CPropertySheet::Run(HINSTANCE instance, HWND owner, DWORD flags) {
     const std::string caption = LoadStr(captionId_);
     PROPSHEETHEADERA header{};
     header.dwSize = PROPSHEETHEADERA_V1_SIZE;
-    header.dwFlags = PSH_DEFAULT | flags;
+    header.dwFlags = PSH_DEFAULT | PSH_USECALLBACK | flags;
     header.hwndParent = owner;
     header.hInstance = instance;
     header.pszCaption = caption.c_str();
     header.nPages = static_cast<UINT>(handles.size());
     header.nStartPage = 0;
     header.phpage = handles.data();
+    header.pfnCallback = SheetCallback;
     // PropertySheetA owns the pages from here, also when it fails.
     return PropertySheetA(&header);
 }

@@ -3,10 +3,11 @@
 #include <commctrl.h>
 
 #include "common/win32/controls.h"
-#include "common/win32/help_context.h"
 #include "common/win32/load_string.h"
 #include "config_utility/core/frame_layout.h"
+#include "config_utility/core/view_layout.h"
 #include "config_utility/pages/page_commands.h"
+#include "config_utility/shell/merovant_help.h"
 #include "machine_control/core/machine_operations.h"
 #include "resources/merovant/resource.h"
 
@@ -123,6 +124,9 @@ LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_MENUSELECT:
             OnMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
             return 0;
+        case WM_HELP:
+            if (lParam != 0) OnHelp(*reinterpret_cast<const HELPINFO*>(lParam));
+            return TRUE;
         case WM_TOOLBAR_HOTCOMMAND:
             ShowStatusText(static_cast<int>(wParam));
             return 0;
@@ -295,11 +299,9 @@ void CMainFrame::OnCommand(int command) {
         case ID_VIEW_PORT_REPLICATOR:
             view_.ShowPortReplicator();
             return;
-        case ID_HELP_MAIN_WINDOW: {
-            char helpFile[MAX_PATH];
-            if (ProgramHelpFile(helpFile)) context_.shell.OpenHelp(hwnd(), helpFile, HELP_CONTEXT_MAIN_WINDOW);
+        case ID_HELP_MAIN_WINDOW:
+            ShowProgramHelp(context_, hwnd(), HELP_CONTEXT, HELP_CONTEXT_MAIN_WINDOW);
             return;
-        }
         case ID_POWER_SETTINGS:
             // The command line is read afresh each time.
             ReadConfigurationValue("Power", context_.power);
@@ -340,6 +342,20 @@ bool CMainFrame::OnNotify(NMHDR& header) {
         default:
             return false;
     }
+}
+
+// F1 on a device button of the view shows that button's popup topic; F1
+// anywhere else in the window (the picture, the switch buttons, the toolbar,
+// an open menu) opens the contents.
+void CMainFrame::OnHelp(const HELPINFO& info) {
+    HWND item = static_cast<HWND>(info.hItemHandle);
+    if (info.iContextType == HELPINFO_WINDOW && item != nullptr && view_.hwnd() != nullptr &&
+        GetParent(item) == view_.hwnd() && SlotOfButton(GetDlgCtrlID(item))) {
+        ShowProgramHelp(context_, hwnd(), HELP_CONTEXTPOPUP,
+                        HELP_CONTEXT_CONTROL_BASE + static_cast<DWORD>(GetDlgCtrlID(item)));
+        return;
+    }
+    ShowProgramHelp(context_, hwnd(), HELP_CONTEXT, HELP_CONTEXT_MAIN_WINDOW);
 }
 
 void CMainFrame::OnMenuSelect(UINT item, UINT flags, HMENU menu) {

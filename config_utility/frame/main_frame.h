@@ -1,5 +1,5 @@
-// merovant's main window: menu, toolbar, status bar and the two timers that
-// keep the toolbar in step with the machine.
+// merovant's main window: menu, toolbar, status bar, the two timers that
+// keep the toolbar in step with the machine, and F1.
 #pragma once
 
 #include <windows.h>
@@ -42,6 +42,7 @@ private:
     void OnCommand(int command);
     void OnTimer(UINT_PTR id);
     bool OnNotify(NMHDR& header);
+    void OnHelp(const HELPINFO& info);
     void OnMenuSelect(UINT item, UINT flags, HMENU menu);
     void LayOut();
     RECT ViewRect() const;

@@ -4,6 +4,7 @@
 #include "common/win32/help_context.h"
 #include "common/win32/load_string.h"
 #include "common/win32/whats_this_menu.h"
+#include "config_utility/shell/merovant_help.h"
 #include "resources/merovant/resource.h"
 
 namespace {
@@ -113,8 +114,16 @@ bool CDevicePage::OnContextMenu(HWND, POINT screen) {
 }
 
 void CDevicePage::ShowWhatsThis() {
-    char helpFile[MAX_PATH];
-    if (!ProgramHelpFile(helpFile)) return;
-    context_.shell.ShowPopupHelp(hwnd(), helpFile,
-                                 HelpContextAt(hwnd(), lastRightClick_, templateId(), kHelpContexts));
+    ShowProgramHelp(context_, hwnd(), HELP_CONTEXTPOPUP,
+                    HelpContextAt(hwnd(), lastRightClick_, templateId(), kHelpContexts));
+}
+
+bool CDevicePage::OnHelp(const HELPINFO& info) {
+    // F1 in the What's This menu asks about the spot the menu was opened for.
+    const DWORD helpContext =
+        info.iContextType == HELPINFO_MENUITEM
+            ? HelpContextAt(hwnd(), lastRightClick_, templateId(), kHelpContexts)
+            : HelpContextOfItem(hwnd(), static_cast<HWND>(info.hItemHandle), templateId(), kHelpContexts);
+    ShowProgramHelp(context_, hwnd(), HELP_CONTEXTPOPUP, helpContext);
+    return true;
 }

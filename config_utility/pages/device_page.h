@@ -1,7 +1,8 @@
 // What every settings page of merovant shares: texts from the string table at
 // opening, one value and changed flag per setting group, the writes on OK in
-// the page's order, the restart prompt, the control panel buttons and What's
-// This help. A page describes itself with a DevicePageLayout.
+// the page's order, the restart prompt, the control panel buttons, What's
+// This help and F1 (the popup topic of the control that has the focus). A
+// page describes itself with a DevicePageLayout.
 #pragma once
 
 #include <windows.h>
@@ -76,6 +77,7 @@ protected:
     void OnOK() override;
     bool OnCommand(int id, int code, HWND control) override;
     bool OnContextMenu(HWND window, POINT screen) override;
+    bool OnHelp(const HELPINFO& info) override;
 
     // The steps a page with more than pairs of radio buttons adds. AfterRead
     // runs at the end of the opening, once the texts, lists and groups are

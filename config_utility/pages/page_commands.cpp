@@ -17,6 +17,7 @@
 #include "config_utility/pages/pci_device_setup_page.h"
 #include "config_utility/pages/serial_port_page.h"
 #include "config_utility/pages/system_information_page.h"
+#include "config_utility/shell/merovant_help.h"
 #include "resources/merovant/resource.h"
 
 namespace {
@@ -28,7 +29,7 @@ void StartPowerManagement(MerovantContext& context, HWND owner) {
 void StartDisplayProperties(MerovantContext& context, HWND) { context.shell.StartProgram(kDisplayControlPanel); }
 
 void OpenHelpFile(MerovantContext& context, HWND) {
-    context.shell.OpenHelp(nullptr, context.helpPath, HELP_CONTEXT_MAIN_WINDOW);
+    ShowHelp(context, nullptr, context.helpPath, HELP_CONTEXT, HELP_CONTEXT_MAIN_WINDOW);
 }
 
 // The settings pages join this table as they are built.

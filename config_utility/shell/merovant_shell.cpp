@@ -1,5 +1,6 @@
 #include "config_utility/shell/merovant_shell.h"
 
+#include "common/win32/help_request.h"
 #include "common/win32/load_string.h"
 #include "common/win32/start_process.h"
 #include "config_utility/shell/restart_prompt.h"
@@ -8,12 +9,8 @@
 
 bool WindowsMerovantShell::StartProgram(const char* commandLine) { return StartProcess(commandLine); }
 
-void WindowsMerovantShell::OpenHelp(HWND owner, const char* helpFile, DWORD context) {
-    WinHelpA(owner, helpFile, HELP_CONTEXT, context);
-}
-
-void WindowsMerovantShell::ShowPopupHelp(HWND owner, const char* helpFile, DWORD context) {
-    WinHelpA(owner, helpFile, HELP_CONTEXTPOPUP, context);
+bool WindowsMerovantShell::OpenHelp(HWND owner, const char* helpFile, UINT command, DWORD context) {
+    return AskHelpReader(owner, helpFile, command, context);
 }
 
 bool WindowsMerovantShell::ConfirmRestart(HWND owner) {

@@ -13,10 +13,11 @@ public:
     // for). False when no process was created (an empty line, a program that
     // does not exist).
     virtual bool StartProgram(const char* commandLine) = 0;
-    // WinHelpA with HELP_CONTEXT.
-    virtual void OpenHelp(HWND owner, const char* helpFile, DWORD context) = 0;
-    // WinHelpA with HELP_CONTEXTPOPUP: the help text of context in a pop-up.
-    virtual void ShowPopupHelp(HWND owner, const char* helpFile, DWORD context) = 0;
+    // The help reader (AskHelpReader: WinHelpA, asked once more when it
+    // fails) with command HELP_CONTEXT (a topic in the help window) or
+    // HELP_CONTEXTPOPUP (the text of context in a pop-up) of helpFile. True
+    // when the reader took the request.
+    virtual bool OpenHelp(HWND owner, const char* helpFile, UINT command, DWORD context) = 0;
     // The restart prompt after a hardware setting changed, modal to owner;
     // true when the user chose to restart now.
     virtual bool ConfirmRestart(HWND owner) = 0;
@@ -33,8 +34,7 @@ protected:
 class WindowsMerovantShell final : public MerovantShell {
 public:
     bool StartProgram(const char* commandLine) override;
-    void OpenHelp(HWND owner, const char* helpFile, DWORD context) override;
-    void ShowPopupHelp(HWND owner, const char* helpFile, DWORD context) override;
+    bool OpenHelp(HWND owner, const char* helpFile, UINT command, DWORD context) override;
     bool ConfirmRestart(HWND owner) override;
     int ShowMessageBox(HWND owner, const std::string& text, UINT type) override;
     void RestartWindows() override;

@@ -15,6 +15,7 @@
 #include "config_utility/shell/merovant_shell.h"
 #include "config_utility/tests/merovant_test_fixture.h"
 #include "config_utility/tests/page_script.h"
+#include "tests/support/help_files.h"
 #include "resources/merovant/resource.h"
 
 namespace {
@@ -171,9 +172,22 @@ protected:
     std::unique_ptr<MachineModel> model = std::make_unique<MachineModel>();
     FailingModelTransport transport{*model};
     RecordingShell shell;
+    HelpFileInPlace helpFile{OwnHelpFile()};
     MerovantContext context{GetModuleHandleA(nullptr), shell, {}, {}};
     PageScript script;
 };
+
+// F1 as the system reports it: WM_HELP to the window with the focus, which
+// passes it up to its parent.
+void PressF1On(HWND item, int contextType = HELPINFO_WINDOW) {
+    HELPINFO info{};
+    info.cbSize = sizeof info;
+    info.iContextType = contextType;
+    info.iCtrlId = GetDlgCtrlID(item);
+    info.hItemHandle = item;
+    GetCursorPos(&info.MousePos);
+    SendMessageA(item, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+}
 
 TEST_F(DevicePagesTest, OpeningShowsTheTextsAndChecksWhatTheMachineReports) {
     for (const PageCase& page : Pages()) {
@@ -295,7 +309,6 @@ TEST_F(DevicePagesTest, WhatsThisAsksForTheControlOrThePage) {
     };
     model->state.serialPortStatus = kPortLocked;
     for (const Case& c : cases) {
-        shell.popupHelp.clear();
         std::string item;
         script.Then([&](HWND dialog) {
             POINT spot = ControlCentre(dialog, c.control);
@@ -315,11 +328,54 @@ TEST_F(DevicePagesTest, WhatsThisAsksForTheControlOrThePage) {
         });
         Open(Pages()[c.page]);
         EXPECT_EQ(item, "What's This ?");
-        ASSERT_EQ(shell.popupHelp.size(), 1u) << c.context;
-        EXPECT_EQ(shell.popupHelp[0].context, c.context);
-        const std::string& file = shell.popupHelp[0].file;
-        EXPECT_EQ(file.substr(file.size() - 4), ".hlp");
+        ASSERT_EQ(shell.help.size(), 1u) << c.context;
+        EXPECT_EQ(shell.help[0].command, static_cast<UINT>(HELP_CONTEXTPOPUP));
+        EXPECT_EQ(shell.help[0].context, c.context);
+        EXPECT_EQ(shell.help[0].file, helpFile.path());
+        shell.help.clear();
     }
+}
+
+TEST_F(DevicePagesTest, F1ShowsThePopupOfTheFocusedControlOrOfThePage) {
+    struct Case {
+        std::size_t page;
+        int control;  // 0: the page itself
+        DWORD context;
+    };
+    const Case cases[] = {
+        {2, IDC_INFRARED_ENABLE, 0x50400},
+        {2, 0, 0x200A0},
+        {7, IDOK, 0x50001},
+        {7, IDC_ACCESSIBILITY_PROPERTIES, 0x50000 + IDC_ACCESSIBILITY_PROPERTIES},
+    };
+    for (const Case& c : cases) {
+        script.Then([&](HWND dialog) {
+            PressF1On(c.control != 0 ? GetDlgItem(dialog, c.control) : dialog);
+            Click(dialog, IDCANCEL);
+        });
+        Open(Pages()[c.page]);
+        ASSERT_EQ(shell.help.size(), 1u) << c.context;
+        EXPECT_EQ(shell.help[0].command, static_cast<UINT>(HELP_CONTEXTPOPUP));
+        EXPECT_EQ(shell.help[0].context, c.context);
+        EXPECT_EQ(shell.help[0].file, helpFile.path());
+        EXPECT_NE(shell.help[0].owner, nullptr);
+        shell.help.clear();
+    }
+
+    // F1 while the What's This menu is open asks about the spot it was opened for.
+    script.Then([&](HWND dialog) {
+        const POINT spot = ControlCentre(dialog, IDC_INFRARED_DISABLE);
+        script.Then([&](HWND menuOwner) {
+            PressF1On(menuOwner, HELPINFO_MENUITEM);
+            EndMenu();
+        });
+        SendMessageA(dialog, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_INFRARED_DISABLE)),
+                     MAKELPARAM(spot.x, spot.y));
+        Click(dialog, IDCANCEL);
+    });
+    Open(Pages()[2]);
+    ASSERT_EQ(shell.help.size(), 1u);
+    EXPECT_EQ(shell.help[0].context, 0x50000u + IDC_INFRARED_DISABLE);
 }
 
 TEST_F(DevicePagesTest, MenuCommandOpensThePageOwnedByTheFrame) {

@@ -367,10 +367,9 @@ TEST_F(MainFrameTest, MenuCommandsStartProgramsAndHelpThroughTheShell) {
     Command(ID_HELP_MAIN_WINDOW);
     ASSERT_EQ(shell.help.size(), 1u);
     EXPECT_EQ(shell.help[0].owner, frame->hwnd());
+    EXPECT_EQ(shell.help[0].command, static_cast<UINT>(HELP_CONTEXT));
     EXPECT_EQ(shell.help[0].context, 0x20080u);
-    const std::string& file = shell.help[0].file;
-    ASSERT_GE(file.size(), 4u);
-    EXPECT_EQ(file.substr(file.size() - 4), ".hlp");
+    EXPECT_EQ(shell.help[0].file, helpFile.path());
     EXPECT_TRUE(shell.messages.empty());
 }
 
@@ -403,6 +402,52 @@ TEST_F(MainFrameTest, SettingsSaysSoWhenPowerStartsNothing) {
         EXPECT_EQ(shell.started, c.started) << (c.power ? c.power : "(none)");
         EXPECT_EQ(shell.messages, std::vector<std::string>{message}) << (c.power ? c.power : "(none)");
     }
+}
+
+TEST_F(MainFrameTest, F1OnADeviceButtonShowsItsPopupAndElsewhereTheContents) {
+    Create();
+    HWND view = frame->view().hwnd();
+    struct Case {
+        HWND item;
+        UINT command;
+        DWORD context;
+    };
+    const Case cases[] = {
+        {GetDlgItem(view, IDC_VIEW_GLIDENUB), HELP_CONTEXTPOPUP, 0x50000 + IDC_VIEW_GLIDENUB},
+        {GetDlgItem(view, IDC_VIEW_INFRARED), HELP_CONTEXTPOPUP, 0x50000 + IDC_VIEW_INFRARED},
+        {GetDlgItem(view, IDC_VIEW_FRONT), HELP_CONTEXT, 0x20080},  // a switch button has no topic
+        {view, HELP_CONTEXT, 0x20080},
+        {frame->hwnd(), HELP_CONTEXT, 0x20080},
+    };
+    for (const Case& c : cases) {
+        ASSERT_NE(c.item, nullptr);
+        shell.help.clear();
+        // As the system reports F1: WM_HELP to the window with the focus,
+        // passed up from child to parent.
+        HELPINFO info{sizeof info, HELPINFO_WINDOW, GetDlgCtrlID(c.item), c.item, 0, {}};
+        SendMessageA(c.item, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+        ASSERT_EQ(shell.help.size(), 1u) << c.context;
+        EXPECT_EQ(shell.help[0].command, c.command) << c.context;
+        EXPECT_EQ(shell.help[0].context, c.context);
+        EXPECT_EQ(shell.help[0].file, helpFile.path());
+    }
+}
+
+TEST_F(MainFrameTest, HelpSaysWhyWhenItsFileIsMissingOrTheReaderRefuses) {
+    Create();
+    shell.helpAnswer = false;
+    Command(ID_HELP_MAIN_WINDOW);
+    EXPECT_EQ(shell.help.size(), 1u);
+    EXPECT_EQ(shell.messages,
+              std::vector<std::string>{"Windows Help could not be started. Close some programs and try again."});
+
+    DeleteFileA(helpFile.path().c_str());
+    shell.help.clear();
+    shell.messages.clear();
+    Command(ID_HELP_MAIN_WINDOW);
+    EXPECT_TRUE(shell.help.empty()) << "the reader is not asked for a file that is not there";
+    EXPECT_EQ(shell.messages, std::vector<std::string>{"Cannot find the help file " + helpFile.path() +
+                                                       ". Run the Merovant setup again to restore the help."});
 }
 
 }  // namespace

@@ -12,6 +12,8 @@
 #include "config_utility/app/merovant_app.h"
 #include "config_utility/tests/merovant_test_fixture.h"
 #include "machine_control/core/machine_operations.h"
+#include "tests/support/help_files.h"
+#include "tests/support/test_log.h"
 
 namespace {
 
@@ -36,7 +38,8 @@ protected:
 };
 
 TEST_F(MerovantAppTest, PageSwitchesActWithoutAWindow) {
-    registry.SetConfigurationValue("HelpPath", "C:\\Merovant\\merovant.hlp");
+    HelpFileInPlace helpFile(PathBesideProgram("merovant-help-path.hlp"));
+    registry.SetConfigurationValue("HelpPath", helpFile.path().c_str());
     registry.SetConfigurationValue("Power", "C:\\Merovant\\corvessa.exe");
 
     EXPECT_EQ(Run({"/DISPLAY"}), 0);
@@ -48,7 +51,8 @@ TEST_F(MerovantAppTest, PageSwitchesActWithoutAWindow) {
     EXPECT_EQ(Run({"/15"}), 0);
     ASSERT_EQ(shell.help.size(), 1u);
     EXPECT_EQ(shell.help[0].owner, nullptr);
-    EXPECT_EQ(shell.help[0].file, "C:\\Merovant\\merovant.hlp");
+    EXPECT_EQ(shell.help[0].file, helpFile.path());
+    EXPECT_EQ(shell.help[0].command, static_cast<UINT>(HELP_CONTEXT));
     EXPECT_EQ(shell.help[0].context, 0x20080u);
 
     // Nothing to show: an unknown page and MIDI.
@@ -58,6 +62,29 @@ TEST_F(MerovantAppTest, PageSwitchesActWithoutAWindow) {
     }
     EXPECT_EQ(shell.started.size(), 3u);
     EXPECT_EQ(shell.help.size(), 1u);
+}
+
+TEST_F(MerovantAppTest, HelpSwitchSaysWhyWhenHelpPathNamesNoFileThatIsThere) {
+    const std::string setUp = "No help file is set up for this program. Run the Merovant setup again to restore the help.";
+    const std::string absent = PathBesideProgram("absent.hlp");
+    const std::string folder = FolderOfProgram();
+    struct Case {
+        const char* value;  // nullptr: no HelpPath
+        std::string message;
+    };
+    const Case cases[] = {
+        {nullptr, setUp},
+        {"", setUp},
+        {absent.c_str(), "Cannot find the help file " + absent + ". Run the Merovant setup again to restore the help."},
+        {folder.c_str(), "Cannot find the help file " + folder + ". Run the Merovant setup again to restore the help."},
+    };
+    for (const Case& c : cases) {
+        if (c.value != nullptr) registry.SetConfigurationValue("HelpPath", c.value);
+        shell.messages.clear();
+        EXPECT_EQ(Run({"/HELP"}), 0);
+        EXPECT_EQ(shell.messages, std::vector<std::string>{c.message}) << (c.value ? c.value : "no HelpPath");
+    }
+    EXPECT_TRUE(shell.help.empty()) << "the reader is never asked for a file that is not there";
 }
 
 TEST_F(MerovantAppTest, PowerSwitchSaysSoWhenPowerStartsNothing) {

@@ -18,26 +18,26 @@
 #include "config_utility/shell/merovant_shell.h"
 #include "simulator/model/machine_model.h"
 #include "simulator/model/model_transport.h"
+#include "tests/support/help_files.h"
 #include "tests/support/machine_fixture.h"
 
 // Records the side effects; message boxes answer `answer`, the restart
-// prompt `restartAnswer`.
+// prompt `restartAnswer`, the help reader `helpAnswer`.
 class RecordingShell final : public MerovantShell {
 public:
     struct Help {
         HWND owner;
         std::string file;
+        UINT command;
         DWORD context;
     };
     bool StartProgram(const char* commandLine) override {
         started.emplace_back(commandLine);
         return startSucceeds;
     }
-    void OpenHelp(HWND owner, const char* helpFile, DWORD context) override {
-        help.push_back({owner, helpFile, context});
-    }
-    void ShowPopupHelp(HWND owner, const char* helpFile, DWORD context) override {
-        popupHelp.push_back({owner, helpFile, context});
+    bool OpenHelp(HWND owner, const char* helpFile, UINT command, DWORD context) override {
+        help.push_back({owner, helpFile, command, context});
+        return helpAnswer;
     }
     bool ConfirmRestart(HWND) override {
         ++restartPrompts;
@@ -52,7 +52,6 @@ public:
 
     std::vector<std::string> started;
     std::vector<Help> help;
-    std::vector<Help> popupHelp;
     std::vector<std::string> messages;
     std::function<void()> onMessage;  // runs while a message box would be open
     int restarts = 0;
@@ -60,10 +59,12 @@ public:
     bool startSucceeds = true;  // false: as for a program that does not exist
     int restartPrompts = 0;
     int restartAnswer = IDOK;  // the restart prompt's answer
+    bool helpAnswer = true;    // whether the help reader takes a request
 };
 
-// A main frame over the in-process machine model, with a scratch registry key
-// and the recording shell: what the frame's and the view's tests start from.
+// A main frame over the in-process machine model, with a scratch registry key,
+// the recording shell and a help file where the program looks for its own:
+// what the frame's and the view's tests start from.
 // Frames are created hidden: a shown window costs Wine seconds to take down
 // without a window manager.
 class FrameOverModel : public testing::Test {
@@ -77,6 +78,7 @@ protected:
     FailingModelTransport transport{*model};
     ScratchMachineKey registry;
     RecordingShell shell;
+    HelpFileInPlace helpFile{OwnHelpFile()};
     MerovantContext context{GetModuleHandleA(nullptr), shell, {}, {}};
     std::unique_ptr<CMainFrame> frame;
 };

@@ -15,9 +15,9 @@ public:
         Record(std::string("start ") + commandLine);
         return true;
     }
-    void OpenHelp(HWND, const char* helpFile, DWORD context) override { Record(Help("help", helpFile, context)); }
-    void ShowPopupHelp(HWND, const char* helpFile, DWORD context) override {
-        Record(Help("popup help", helpFile, context));
+    bool OpenHelp(HWND, const char* helpFile, UINT command, DWORD context) override {
+        Record(Help(command == HELP_CONTEXTPOPUP ? "popup help" : "help", helpFile, context));
+        return true;
     }
     bool ConfirmRestart(HWND) override {
         Record("restart prompt");

@@ -11,8 +11,10 @@ public:
     // A modal message box on owner; returns the button the user chose
     // (IDOK, IDCANCEL, ...).
     virtual int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) = 0;
-    // WinHelpA with HELP_INDEX: the index of helpFile.
-    virtual void OpenHelp(HWND owner, const char* helpFile) = 0;
+    // The help reader (AskHelpReader: WinHelpA, asked once more when it
+    // fails) with HELP_INDEX: the index of helpFile. True when the reader
+    // took the request.
+    virtual bool OpenHelp(HWND owner, const char* helpFile) = 0;
     // WinHelpA with HELP_QUIT: closes the help owner opened.
     virtual void CloseHelp(HWND owner) = 0;
 
@@ -23,7 +25,7 @@ protected:
 class WindowsFuelShell final : public FuelShell {
 public:
     int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) override;
-    void OpenHelp(HWND owner, const char* helpFile) override;
+    bool OpenHelp(HWND owner, const char* helpFile) override;
     void CloseHelp(HWND owner) override;
 };
 

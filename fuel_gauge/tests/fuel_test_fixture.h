@@ -20,7 +20,8 @@
 #include "tests/support/notification_area.h"
 #include "tests/support/window_text.h"
 
-// Records the side effects; message boxes answer `answer`.
+// Records the side effects; message boxes answer `answer`, the help reader
+// `helpAnswer`.
 class RecordingFuelShell final : public FuelShell {
 public:
     int ShowMessageBox(HWND, const std::string& text, const std::string& caption, UINT type) override {
@@ -28,7 +29,10 @@ public:
         types.push_back(type);
         return answer;
     }
-    void OpenHelp(HWND, const char* helpFile) override { help.emplace_back(helpFile); }
+    bool OpenHelp(HWND, const char* helpFile) override {
+        help.emplace_back(helpFile);
+        return helpAnswer;
+    }
     void CloseHelp(HWND) override { ++helpClosed; }
 
     std::vector<std::string> messages;
@@ -36,6 +40,7 @@ public:
     std::vector<std::string> help;
     int helpClosed = 0;
     int answer = IDOK;
+    bool helpAnswer = true;
 };
 
 // Runs body on this thread from the next modal message loop (a thread timer

@@ -12,6 +12,8 @@
 #include "fuel_gauge/core/fuel_status.h"
 #include "machine_control/core/smi_request.h"
 #include "fuel_gauge/tests/fuel_test_fixture.h"
+#include "tests/support/help_files.h"
+#include "tests/support/test_log.h"
 #include "resources/fuel/resource.h"
 
 namespace {
@@ -263,20 +265,44 @@ TEST_F(Gauge, TheIconComesBackWhenTheShellRestarts) {
 }
 
 TEST_F(Gauge, HelpOpensTheFileOfFuelHelpAndClosesWithTheWindow) {
-    RunGauge([&](HWND gauge) {
-        SendMessageA(gauge, WM_SYSCOMMAND, IDM_FUEL_SYS_HELP, 0);
-        EXPECT_TRUE(shell.help.empty()) << "no FuelHelp, no help";
-    });
-    EXPECT_EQ(shell.helpClosed, 0);
-
-    registry.SetConfigurationValue("FuelHelp", "C:\\Fuel\\fuel.hlp");
+    HelpFileInPlace helpFile(PathBesideProgram("fuel-help.hlp"));
+    registry.SetConfigurationValue("FuelHelp", helpFile.path().c_str());
     RunGauge([&](HWND gauge) {
         SendMessageA(gauge, WM_SYSCOMMAND, IDM_FUEL_SYS_HELP, 0);
         SendMessageA(gauge, WM_COMMAND, ID_FUEL_HELP, 0);
     });
-    const std::vector<std::string> expected = {"C:\\Fuel\\fuel.hlp", "C:\\Fuel\\fuel.hlp"};
-    EXPECT_EQ(shell.help, expected);
+    EXPECT_EQ(shell.help, std::vector<std::string>(2, helpFile.path()));
+    EXPECT_TRUE(shell.messages.empty());
     EXPECT_EQ(shell.helpClosed, 1);
+}
+
+TEST_F(Gauge, HelpSaysWhyWhenFuelHelpNamesNoFileThatIsThereOrTheReaderRefuses) {
+    const std::string setUp = "No help file is set up for this program. Run the Merovant setup again to restore the help.";
+    const std::string absent = PathBesideProgram("absent.hlp");
+    HelpFileInPlace helpFile(PathBesideProgram("fuel-help.hlp"));
+    struct Case {
+        const char* value;  // nullptr: no FuelHelp
+        bool readerTakes;
+        std::string message;
+    };
+    const Case cases[] = {
+        {nullptr, true, setUp},
+        {"", true, setUp},
+        {absent.c_str(), true, "Cannot find the help file " + absent + ". Run the Merovant setup again to restore the help."},
+        {helpFile.path().c_str(), false, "Windows Help could not be started. Close some programs and try again."},
+    };
+    for (const Case& c : cases) {
+        if (c.value != nullptr) registry.SetConfigurationValue("FuelHelp", c.value);
+        shell.helpAnswer = c.readerTakes;
+        shell.messages.clear();
+        shell.types.clear();
+        RunGauge([&](HWND gauge) { SendMessageA(gauge, WM_COMMAND, ID_FUEL_HELP, 0); });
+        EXPECT_EQ(shell.messages, std::vector<std::string>{"Fuel Gauge Application: " + c.message})
+            << (c.value ? c.value : "no FuelHelp");
+        EXPECT_EQ(shell.types, std::vector<UINT>{MB_OK});
+    }
+    EXPECT_EQ(shell.help, std::vector<std::string>{helpFile.path()}) << "only a file that is there reaches the reader";
+    EXPECT_EQ(shell.helpClosed, 0) << "no help opened, none to close";
 }
 
 TEST_F(Gauge, AboutBoxFromTheSystemMenuAndTheTrayMenu) {

@@ -3,6 +3,7 @@
 #include "common/win32/configuration_key.h"
 #include "common/win32/controls.h"
 #include "common/win32/gdi_guards.h"
+#include "common/win32/help_request.h"
 #include "common/win32/load_string.h"
 #include "fuel_gauge/core/fuel_polling.h"
 #include "fuel_gauge/core/fuel_tooltip.h"
@@ -13,6 +14,8 @@
 #include "resources/fuel/resource.h"
 
 namespace {
+
+constexpr HelpMessages kHelpMessages{IDS_HELP_NOT_SET_UP, IDS_HELP_NOT_FOUND, IDS_HELP_NOT_OPENED};
 
 bool BitmapSize(HBITMAP bitmap, SIZE& size) {
     BITMAP info;
@@ -259,7 +262,10 @@ void CFuelWindow::ShowAbout() {
 }
 
 void CFuelWindow::OpenHelp() {
-    if (helpPath_[0] == '\0') return;
-    shell_.OpenHelp(hwnd(), helpPath_);
-    helpOpened_ = true;
+    const std::string problem = RequestHelp(helpPath_, kHelpMessages, [&] { return shell_.OpenHelp(hwnd(), helpPath_); });
+    if (problem.empty()) {
+        helpOpened_ = true;
+        return;
+    }
+    shell_.ShowMessageBox(hwnd(), problem, LoadStr(IDS_FUEL_APPLICATION), MB_OK);
 }

@@ -2,7 +2,8 @@
 // the suite's programs open theirs: WinHelpA with HELP_CONTEXT and
 // HELP_CONTENTS, then a user's clicks on hot spots and on the Index button.
 // The reader draws each topic into a rich edit control (child 0x701 of its
-// window); its text, asked for in Unicode, is what the user reads.
+// window); its text, asked for in Unicode, is what the user reads
+// (tests/support/help_reader.h).
 //
 // It is built twice: for the English help_reader_1033.hlp, run in an English
 // locale, and for the Japanese help_reader_1041.hlp (HELP_READER_JAPANESE),
@@ -20,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "common/win32/unique_handle.h"
+#include "tests/support/help_reader.h"
 #include "tests/support/wait_for.h"
 
 namespace {
@@ -80,73 +81,6 @@ constexpr UINT kCodePage = 1252;
 #define HELP_READER EnglishHelpReader
 #endif
 
-struct Search {
-    const char* className;
-    DWORD process;  // 0: any
-    bool visibleOnly;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectWindow(HWND window, LPARAM lParam) {
-    Search& search = *reinterpret_cast<Search*>(lParam);
-    char name[32] = {};
-    GetClassNameA(window, name, sizeof name);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (std::string(name) == search.className && (IsWindowVisible(window) || !search.visibleOnly) &&
-        (search.process == 0 || search.process == process))
-        search.found.push_back(window);
-    return TRUE;
-}
-
-// The top-level windows of a class, of one process or any, the visible ones
-// or all.
-std::vector<HWND> Windows(const char* className, DWORD process = 0, bool visibleOnly = true) {
-    Search search{className, process, visibleOnly, {}};
-    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// The visible help windows: the main window and, while one is open, a popup.
-std::vector<HWND> HelpWindows() { return Windows("MS_WINHELP"); }
-
-// Whether a help reader runs: it keeps a hidden window while it waits.
-bool HelpReaderRuns() { return !Windows("MS_WINHELP", 0, false).empty(); }
-
-// Ends every running help reader: one left by an earlier test would answer
-// the next test's WinHelpA, in the locale it was started in.
-void EndHelpReaders() {
-    for (HWND window : Windows("MS_WINHELP", 0, false)) {
-        DWORD id = 0;
-        GetWindowThreadProcessId(window, &id);
-        UniqueKernelHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
-        if (!process) continue;
-        TerminateProcess(process.get(), 1);
-        WaitForSingleObject(process.get(), 10000);
-    }
-}
-
-HWND HelpWindow(bool popup) {
-    for (HWND window : HelpWindows()) {
-        if (((GetWindowLongA(window, GWL_STYLE) & WS_POPUP) != 0) == popup) return window;
-    }
-    return nullptr;
-}
-
-// The text a help window shows, one paragraph a line.
-std::wstring TopicText(HWND window) {
-    wchar_t text[4096] = {};
-    if (window != nullptr) SendMessageW(GetDlgItem(window, kTopicText), WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text));
-    std::wstring lines(text);
-    std::erase(lines, L'\r');
-    while (!lines.empty() && lines.back() == L'\n') lines.pop_back();
-    return lines;
-}
-
-bool Shows(bool popup, const std::wstring& text) {
-    return WaitFor([&] { return TopicText(HelpWindow(popup)) == text; }, 20000);
-}
-
 // A click on a character of the main window's topic, counted as its rich
 // edit control counts them (a paragraph's end is one).
 void ClickCharacter(size_t character) {
@@ -202,23 +136,23 @@ TEST_F(HELP_READER, HelpContextOpensTheTopicOfEachContextNumber) {
         {0x20081, &fixture.battery}, {0x20080, &fixture.contents}, {0x50401, &fixture.popup}, {0x50402, &fixture.popup}};
     for (const auto& [context, text] : rows) {
         ASSERT_TRUE(Open(HELP_CONTEXT, context)) << std::hex << context;
-        EXPECT_TRUE(Shows(false, *text)) << std::hex << context << " shows: " << TopicText(HelpWindow(false));
+        EXPECT_TRUE(HelpShows(false, *text)) << std::hex << context << " shows: " << TopicText(HelpWindow(false));
     }
 }
 
 TEST_F(HELP_READER, HelpContentsOpensTheContentsTopic) {
     ASSERT_TRUE(Open(HELP_CONTEXT, 0x20081));
-    ASSERT_TRUE(Shows(false, Fixture().battery));
+    ASSERT_TRUE(HelpShows(false, Fixture().battery));
     ASSERT_TRUE(Open(HELP_CONTENTS, 0));
-    EXPECT_TRUE(Shows(false, Fixture().contents));
+    EXPECT_TRUE(HelpShows(false, Fixture().contents));
 }
 
 TEST_F(HELP_READER, HotSpotsOpenAPopupAndATopic) {
     ASSERT_TRUE(Open(HELP_CONTEXT, 0x20080));
-    ASSERT_TRUE(Shows(false, Fixture().contents));
+    ASSERT_TRUE(HelpShows(false, Fixture().contents));
 
     ClickHotSpot(Fixture().popupJump);
-    ASSERT_TRUE(Shows(true, Fixture().popup)) << "the popup shows: " << TopicText(HelpWindow(true));
+    ASSERT_TRUE(HelpShows(true, Fixture().popup)) << "the popup shows: " << TopicText(HelpWindow(true));
     EXPECT_EQ(TopicText(HelpWindow(false)), Fixture().contents) << "the main window keeps its topic";
 
     // A click on the title closes the popup.
@@ -226,12 +160,12 @@ TEST_F(HELP_READER, HotSpotsOpenAPopupAndATopic) {
     ASSERT_TRUE(WaitFor([] { return HelpWindow(true) == nullptr; })) << "the popup stays open";
 
     ClickHotSpot(Fixture().topicJump);
-    EXPECT_TRUE(Shows(false, Fixture().battery));
+    EXPECT_TRUE(HelpShows(false, Fixture().battery));
 }
 
 TEST_F(HELP_READER, TheIndexListsTheKeywords) {
     ASSERT_TRUE(Open(HELP_CONTEXT, 0x20080));
-    ASSERT_TRUE(Shows(false, Fixture().contents));
+    ASSERT_TRUE(HelpShows(false, Fixture().contents));
 
     // The reader's buttons: Contents, Index, Back, in the order of their ids.
     std::vector<std::pair<int, HWND>> buttons;
@@ -248,7 +182,7 @@ TEST_F(HELP_READER, TheIndexListsTheKeywords) {
     GetWindowThreadProcessId(HelpWindow(false), &reader);
     HWND list = nullptr;
     ASSERT_TRUE(WaitFor([&] {
-        for (HWND sheet : Windows("#32770", reader)) {
+        for (HWND sheet : TopLevelWindows("#32770", reader)) {
             list = FindWindowExA(FindWindowExA(sheet, nullptr, "#32770", nullptr), nullptr, "ListBox", nullptr);
             if (list != nullptr && SendMessageA(list, LB_GETCOUNT, 0, 0) > 0) return true;
         }

@@ -98,7 +98,7 @@ void CHiberation::StartHibernationUtility() {
     if (ReadConfigurationValue("HiberUtility", commandLine) && commandLine[0] != '\0' &&
         context().shell.StartProgram(commandLine))
         return;
-    context().shell.ShowMessageBox(hwnd(), LoadStr(IDS_HIBER_UTILITY_UNUSABLE), MB_OK | MB_ICONEXCLAMATION);
+    context().shell.ShowMessageBox(hwnd(), IDS_SHEET_TITLE, LoadStr(IDS_HIBER_UTILITY_UNUSABLE), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CHiberation::OnApply() {

@@ -1,6 +1,9 @@
 #include "power_sheet/sheet/power_page.h"
 
+#include <string>
+
 #include "common/win32/help_context.h"
+#include "common/win32/help_request.h"
 #include "common/win32/whats_this_menu.h"
 #include "resources/corvessa/resource.h"
 
@@ -8,6 +11,7 @@ namespace {
 
 constexpr WhatsThisMenu kWhatsThisMenu{IDR_WHATS_THIS, ID_WHATS_THIS, IDS_WHATS_THIS};
 constexpr HelpContextBases kHelpContexts{HELP_CONTEXT_CONTROL_BASE, HELP_CONTEXT_PAGE_BASE};
+constexpr HelpMessages kHelpMessages{IDS_HELP_NOT_SET_UP, IDS_HELP_NOT_FOUND, IDS_HELP_NOT_OPENED};
 
 // The window property that keeps a watched control's own procedure.
 constexpr char kOwnProcedure[] = "CorvessaOwnProcedure";
@@ -69,11 +73,24 @@ void CPowerPage::ShowWhatsThisMenu(POINT screen) {
 
 bool CPowerPage::OnCommand(int id, int code, HWND control) {
     if (id == ID_WHATS_THIS && control == nullptr) {
-        char helpFile[MAX_PATH];
-        if (ProgramHelpFile(helpFile))
-            context_.shell.ShowPopupHelp(hwnd(), helpFile,
-                                         HelpContextAt(hwnd(), lastRightClick_, templateId(), kHelpContexts));
+        ShowHelp(HelpContextAt(hwnd(), lastRightClick_, templateId(), kHelpContexts));
         return true;
     }
     return OnPageCommand(id, code, control);
+}
+
+bool CPowerPage::OnHelp(const HELPINFO& info) {
+    // F1 in the "What is this?" menu asks about the spot the menu was opened for.
+    ShowHelp(info.iContextType == HELPINFO_MENUITEM
+                 ? HelpContextAt(hwnd(), lastRightClick_, templateId(), kHelpContexts)
+                 : HelpContextOfItem(hwnd(), static_cast<HWND>(info.hItemHandle), templateId(), kHelpContexts));
+    return true;
+}
+
+// The popup topic from the program's own help file, or a message that says
+// why there is none.
+void CPowerPage::ShowHelp(DWORD helpContext) {
+    const std::string problem = RequestProgramHelp(
+        kHelpMessages, [&](const char* file) { return context_.shell.ShowPopupHelp(hwnd(), file, helpContext); });
+    if (!problem.empty()) context_.shell.ShowMessageBox(hwnd(), IDS_HELP_CAPTION, problem, MB_OK);
 }

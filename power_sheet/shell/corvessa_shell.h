@@ -9,14 +9,16 @@
 
 class CorvessaShell {
 public:
-    // WinHelpA with HELP_CONTEXTPOPUP: the help text of context in a pop-up.
-    virtual void ShowPopupHelp(HWND owner, const char* helpFile, DWORD context) = 0;
+    // The help reader (AskHelpReader: WinHelpA, asked once more when it
+    // fails) with HELP_CONTEXTPOPUP: the help text of context in a pop-up.
+    // True when the reader took the request.
+    virtual bool ShowPopupHelp(HWND owner, const char* helpFile, DWORD context) = 0;
     // Starts a command line as a new process, not waited for. False when no
     // process was created.
     virtual bool StartProgram(const char* commandLine) = 0;
-    // A modal message box over owner with the sheet's title as caption;
+    // A modal message box over owner with the string captionId as caption;
     // returns the button chosen.
-    virtual int ShowMessageBox(HWND owner, const std::string& text, UINT type) = 0;
+    virtual int ShowMessageBox(HWND owner, UINT captionId, const std::string& text, UINT type) = 0;
 
 protected:
     ~CorvessaShell() = default;
@@ -24,9 +26,9 @@ protected:
 
 class WindowsCorvessaShell final : public CorvessaShell {
 public:
-    void ShowPopupHelp(HWND owner, const char* helpFile, DWORD context) override;
+    bool ShowPopupHelp(HWND owner, const char* helpFile, DWORD context) override;
     bool StartProgram(const char* commandLine) override;
-    int ShowMessageBox(HWND owner, const std::string& text, UINT type) override;
+    int ShowMessageBox(HWND owner, UINT captionId, const std::string& text, UINT type) override;
 };
 
 // The shell Corvessa.exe runs with, WindowsCorvessaShell (program_shell.cpp,

@@ -255,9 +255,62 @@ TEST_F(PowerModePageTest, WhatIsThisAsksForTheControlOrThePage) {
         EXPECT_EQ(WhatsThis(page, c.control, c.client), "What is this?") << c.control;
         ASSERT_EQ(shell.popupHelp.size(), 1u) << c.control;
         EXPECT_EQ(shell.popupHelp[0].context, c.context) << c.control;
-        const std::string& file = shell.popupHelp[0].file;
-        EXPECT_EQ(file.substr(file.size() - 4), ".hlp");
+        EXPECT_EQ(shell.popupHelp[0].file, helpFile.path());
     }
+}
+
+TEST_F(PowerModePageTest, F1ShowsThePopupOfTheFocusedControlOrOfThePageShown) {
+    HWND page = OpenPowerMode();
+    constexpr int kTabs = 0x3020;  // comctl32's tab control of the sheet
+    struct Case {
+        HWND item;
+        DWORD context;
+    };
+    const Case cases[] = {
+        {GetDlgItem(page, IDC_CDROM_SPEED), 0x50421},
+        {GetDlgItem(page, IDC_AUTOMATIC_CLOCK), 0x50000 + IDC_AUTOMATIC_CLOCK},
+        {page, 0x20083},
+        // The sheet's own buttons and tabs: the page shown.
+        {GetDlgItem(window, IDOK), 0x20083},
+        {GetDlgItem(window, kApplyButton), 0x20083},
+        {GetDlgItem(window, kTabs), 0x20083},
+    };
+    for (const Case& c : cases) {
+        ASSERT_NE(c.item, nullptr);
+        shell.popupHelp.clear();
+        // As the system reports F1: WM_HELP to the window with the focus,
+        // passed up from child to parent.
+        HELPINFO info{sizeof info, HELPINFO_WINDOW, GetDlgCtrlID(c.item), c.item, 0, {}};
+        SendMessageA(c.item, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+        ASSERT_EQ(shell.popupHelp.size(), 1u) << std::hex << c.context;
+        EXPECT_EQ(shell.popupHelp[0].context, c.context);
+        EXPECT_EQ(shell.popupHelp[0].file, helpFile.path());
+    }
+
+    ShowPage(kSuspendPage);
+    shell.popupHelp.clear();
+    HWND cancel = GetDlgItem(window, IDCANCEL);
+    HELPINFO info{sizeof info, HELPINFO_WINDOW, IDCANCEL, cancel, 0, {}};
+    SendMessageA(cancel, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    ASSERT_EQ(shell.popupHelp.size(), 1u);
+    EXPECT_EQ(shell.popupHelp[0].context, 0x20082u);
+}
+
+TEST_F(PowerModePageTest, HelpSaysWhyWhenItsFileIsMissingOrTheReaderRefuses) {
+    HWND page = OpenPowerMode();
+    shell.helpAnswer = false;
+    WhatsThis(page, IDC_CDROM_SPEED);
+    EXPECT_EQ(shell.popupHelp.size(), 1u);
+    EXPECT_EQ(shell.messages,
+              std::vector<std::string>{"Windows Help could not be started. Close some programs and try again."});
+
+    DeleteFileA(helpFile.path().c_str());
+    shell.popupHelp.clear();
+    shell.messages.clear();
+    WhatsThis(page, IDC_CDROM_SPEED);
+    EXPECT_TRUE(shell.popupHelp.empty()) << "the reader is not asked for a file that is not there";
+    EXPECT_EQ(shell.messages, std::vector<std::string>{"Cannot find the help file " + helpFile.path() +
+                                                       ". Run the Merovant setup again to restore the help."});
 }
 
 TEST_F(PowerModePageTest, WithoutTheDriverOpensOnTheFirstChoicesAndEmptyTimerLists) {

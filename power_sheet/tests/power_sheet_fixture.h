@@ -13,6 +13,7 @@
 
 #include "power_sheet/sheet/power_prop.h"
 #include "power_sheet/tests/recording_shell.h"
+#include "tests/support/help_files.h"
 #include "tests/support/machine_fixture.h"
 #include "tests/support/window_text.h"
 
@@ -48,6 +49,7 @@ protected:
     std::unique_ptr<MachineModel> model = std::make_unique<MachineModel>();
     FailingModelTransport transport{*model};
     RecordingShell shell;
+    HelpFileInPlace helpFile{OwnHelpFile()};  // where the pages look for their help
     std::unique_ptr<CPowerProp> sheet;
     HWND window = nullptr;
 };

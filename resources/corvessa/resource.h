@@ -148,3 +148,9 @@
 #define IDS_JANUARY 32778  // to December, 32789
 #define IDS_PAGE_POWER_MODE 32790
 #define IDS_SHEET_TITLE 32804
+
+// What the user is told when no help opens.
+#define IDS_HELP_CAPTION 160
+#define IDS_HELP_NOT_SET_UP 161
+#define IDS_HELP_NOT_FOUND 162
+#define IDS_HELP_NOT_OPENED 163

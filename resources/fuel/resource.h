@@ -59,3 +59,8 @@
 #define IDS_FUEL_TIP_PERCENT 22
 #define IDS_FUEL_PERCENT 23
 #define IDS_FUEL_TIP_UNKNOWN 24
+
+// What the user is told when no help opens.
+#define IDS_HELP_NOT_SET_UP 40
+#define IDS_HELP_NOT_FOUND 41
+#define IDS_HELP_NOT_OPENED 42

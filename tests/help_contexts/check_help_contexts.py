@@ -13,7 +13,10 @@ own sources, not from a list of their own:
             the page base plus its template id and the control base plus the
             id of every control of its template (resources/corvessa/pages.rc)
   fuel      keywords for its index
-Controls with id -1 count as their page. Every help file has a contents topic
+Controls with id -1 count as their page. What's This and F1 ask for no
+other number: F1 on a window with no topic of its own (a property sheet's
+buttons and tabs, the view's switch buttons, lamps and picture) asks for the
+page's or the main window's. Every help file has a contents topic
 (the compiler refuses one without). Each help source is compiled with hlpc and
 read back with "hlpc --list"; the English one (help_1033.txt) must exist.
     check_help_contexts.py SOURCE_DIR HLPC WORK_DIR [HELP_ROOT]

@@ -5,13 +5,6 @@
 #include "tests/support/test_log.h"
 #include "tests/support/wait_for.h"
 
-std::string WindowsPath(const std::string& hostPath) {
-    std::string path = "Z:" + hostPath;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
-
 bool RunHostCommand(const std::string& folder, const std::string& command, std::string& output) {
     const std::string log = folder + "/host.log", done = folder + "/host.done";
     DeleteFileA(WindowsPath(log).c_str());

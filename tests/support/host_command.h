@@ -1,11 +1,10 @@
-// The host system seen from a test under Wine: the Windows path of a host
-// path, and a host command (the disk tools) run to its end.
+// The host system seen from a test under Wine: a host command (the disk
+// tools) run to its end.
 #pragma once
 
 #include <string>
 
-// The Windows path (drive Z:) of a path of the host.
-std::string WindowsPath(const std::string& hostPath);
+#include "tests/support/test_log.h"  // WindowsPath
 
 // Runs command with the host's bash in folder (a host path), and gives what it
 // printed; true when it ended with status 0 within three minutes. Wine does

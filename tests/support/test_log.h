@@ -11,6 +11,9 @@ std::string PathBesideProgram(const char* name);
 // The folder of the running program, without a closing backslash.
 std::string FolderOfProgram();
 
+// The Windows path (drive Z:) of a path of the host.
+std::string WindowsPath(const std::string& hostPath);
+
 // Appends line to the file at path.
 void AppendLine(const std::string& path, const std::string& line);
 

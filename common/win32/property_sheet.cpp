@@ -1,8 +1,30 @@
 #include "common/win32/property_sheet.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "common/win32/load_string.h"
+
+namespace {
+
+// comctl32 puts a sheet without owner at the default place, the screen's top
+// left, and sizes it to its largest page while it initialises; once that is
+// done the sheet is centred on the work area, where DS_CENTER puts the
+// suite's dialogs.
+int CALLBACK CentreWhenInitialised(HWND sheet, UINT message, LPARAM) {
+    if (message != PSCB_INITIALIZED) return 0;
+    RECT work, window;
+    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0) || !GetWindowRect(sheet, &window)) return 0;
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    // A sheet larger than the work area keeps its caption on the screen.
+    const int left = work.left + std::max(0, static_cast<int>(work.right - work.left - width) / 2);
+    const int top = work.top + std::max(0, static_cast<int>(work.bottom - work.top - height) / 2);
+    SetWindowPos(sheet, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return 0;
+}
+
+}  // namespace
 
 HPROPSHEETPAGE CPropertyPage::CreatePage(HINSTANCE instance) {
     title_ = LoadStr(titleId_);
@@ -61,13 +83,14 @@ INT_PTR CPropertySheet::Run(HINSTANCE instance, HWND owner, DWORD flags) {
     const std::string caption = LoadStr(captionId_);
     PROPSHEETHEADERA header{};
     header.dwSize = PROPSHEETHEADERA_V1_SIZE;
-    header.dwFlags = PSH_DEFAULT | flags;
+    header.dwFlags = PSH_DEFAULT | PSH_USECALLBACK | flags;
     header.hwndParent = owner;
     header.hInstance = instance;
     header.pszCaption = caption.c_str();
     header.nPages = static_cast<UINT>(handles.size());
     header.nStartPage = 0;
     header.phpage = handles.data();
+    header.pfnCallback = CentreWhenInitialised;
     // PropertySheetA owns the pages from here, also when it fails.
     return PropertySheetA(&header);
 }

@@ -56,7 +56,7 @@ private:
 };
 
 // A property sheet from a table of pages, shown in the table's order with the
-// first page selected, with OK, Cancel and Apply.
+// first page selected, with OK, Cancel and Apply, centred on the work area.
 class CPropertySheet {
 public:
     CPropertySheet(UINT captionId, std::span<CPropertyPage* const> pages) : captionId_(captionId), pages_(pages) {}

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -255,6 +256,18 @@ TEST_F(PropertySheetTest, BuildsTheSheetFromTheTableWithTheFirstPageShown) {
     EXPECT_EQ(changedMessages, 1);
     EXPECT_TRUE(ApplyEnabled());
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(sheetProcedure));
+}
+
+TEST_F(PropertySheetTest, OpensCentredOnTheWorkArea) {
+    RECT work, placed;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    ASSERT_TRUE(GetWindowRect(window, &placed));
+    // Centred once sized to its pages: the margins on either side differ by
+    // at most the one pixel an odd difference leaves.
+    EXPECT_LE(std::abs((placed.left - work.left) - (work.right - placed.right)), 1);
+    EXPECT_LE(std::abs((placed.top - work.top) - (work.bottom - placed.bottom)), 1);
+    EXPECT_GT(placed.left, work.left);
+    EXPECT_GT(placed.top, work.top);
 }
 
 TEST_F(PropertySheetTest, ApplyReachesTheShownPagesInOrderAndOkCloses) {

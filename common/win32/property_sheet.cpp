@@ -1,5 +1,6 @@
 #include "common/win32/property_sheet.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "common/win32/load_string.h"
@@ -69,11 +70,33 @@ LRESULT CALLBACK SheetProc(HWND sheet, UINT message, WPARAM wParam, LPARAM lPara
     return CallWindowProcA(own, sheet, message, wParam, lParam);
 }
 
-int CALLBACK SheetCallback(HWND sheet, UINT message, LPARAM) {
-    if (message != PSCB_INITIALIZED) return 0;
+// F1 on the sheet's own controls goes to the page shown (SheetProc).
+void PassHelpToPages(HWND sheet) {
     const LONG_PTR own = GetWindowLongPtrA(sheet, GWLP_WNDPROC);
     if (own != 0 && SetPropA(sheet, kSheetProcedure, reinterpret_cast<HANDLE>(own)))
         SetWindowLongPtrA(sheet, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SheetProc));
+}
+
+// comctl32 puts a sheet without owner at the default place, the screen's top
+// left, and sizes it to its largest page while it initialises; once that is
+// done the sheet is centred on the work area, where DS_CENTER puts the
+// suite's dialogs.
+void CentreOnWorkArea(HWND sheet) {
+    RECT work, window;
+    if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0) || !GetWindowRect(sheet, &window)) return;
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    // A sheet larger than the work area keeps its caption on the screen.
+    const int left = work.left + std::max(0, static_cast<int>(work.right - work.left - width) / 2);
+    const int top = work.top + std::max(0, static_cast<int>(work.bottom - work.top - height) / 2);
+    SetWindowPos(sheet, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Once comctl32 has built and sized the sheet.
+int CALLBACK SheetCallback(HWND sheet, UINT message, LPARAM) {
+    if (message != PSCB_INITIALIZED) return 0;
+    PassHelpToPages(sheet);
+    CentreOnWorkArea(sheet);
     return 0;
 }
 

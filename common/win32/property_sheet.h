@@ -56,9 +56,9 @@ private:
 };
 
 // A property sheet from a table of pages, shown in the table's order with the
-// first page selected, with OK, Cancel and Apply. F1 on the sheet's own
-// controls (OK, Cancel, Apply, the tabs) reaches the page shown as WM_HELP,
-// as F1 on the page does.
+// first page selected, with OK, Cancel and Apply, centred on the work area.
+// F1 on the sheet's own controls (OK, Cancel, Apply, the tabs) reaches the
+// page shown as WM_HELP, as F1 on the page does.
 class CPropertySheet {
 public:
     CPropertySheet(UINT captionId, std::span<CPropertyPage* const> pages) : captionId_(captionId), pages_(pages) {}

@@ -4,6 +4,7 @@
 
 #include "common/win32/controls.h"
 #include "common/win32/load_string.h"
+#include "common/win32/window_icon.h"
 #include "config_utility/core/frame_layout.h"
 #include "config_utility/core/view_layout.h"
 #include "config_utility/pages/page_commands.h"
@@ -72,6 +73,7 @@ bool CMainFrame::Create(int showCommand) {
         if (menu != nullptr) DestroyMenu(menu);
         return false;
     }
+    SetWindowIcon(hwnd(), context_.instance, IDR_MAINFRAME);
     SetMenuTexts();
     ShowWindow(hwnd(), showCommand);
     UpdateWindow(hwnd());

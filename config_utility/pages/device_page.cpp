@@ -4,6 +4,7 @@
 #include "common/win32/help_context.h"
 #include "common/win32/load_string.h"
 #include "common/win32/whats_this_menu.h"
+#include "common/win32/window_icon.h"
 #include "config_utility/shell/merovant_help.h"
 #include "resources/merovant/resource.h"
 
@@ -20,6 +21,7 @@ CDevicePage::CDevicePage(MerovantContext& context, const DevicePageLayout& layou
 
 BOOL CDevicePage::OnInitDialog() {
     SetWindowTextA(hwnd(), LoadStr(layout_.caption).c_str());
+    SetWindowIcon(hwnd(), context_.instance, IDR_MAINFRAME);
     SetControlTexts(hwnd(), layout_.texts);
     SetControlTexts(hwnd(), kButtonTexts);
     for (const DropDownList& list : layout_.lists) {

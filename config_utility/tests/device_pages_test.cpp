@@ -207,6 +207,7 @@ TEST_F(DevicePagesTest, OpeningShowsTheTextsAndChecksWhatTheMachineReports) {
         model->ClearLog();
         script.Then([&](HWND dialog) {
             EXPECT_EQ(WindowText(dialog), page.caption);
+            EXPECT_TRUE(ShowsProgramIcon(dialog)) << page.name;
             EXPECT_EQ(WindowText(GetDlgItem(dialog, IDOK)), "OK") << page.name;
             EXPECT_EQ(WindowText(GetDlgItem(dialog, IDCANCEL)), "Cancel") << page.name;
             for (const auto& [control, command] : page.controlPanels)

@@ -287,6 +287,7 @@ TEST_F(MainFrameTest, WindowHasItsFixedSizeStyleTitleAndMenuTexts) {
     EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
     EXPECT_EQ(WindowText(frame->hwnd()), "Merovant Configuration");
+    EXPECT_TRUE(ShowsProgramIcon(frame->hwnd()));
 
     HMENU menu = GetMenu(frame->hwnd());
     EXPECT_EQ(MenuText(menu, 0, MF_BYPOSITION), LoadStr(IDS_MENU_DEVICE_CONFIGURATION));

@@ -16,6 +16,7 @@
 
 #include "config_utility/frame/main_frame.h"
 #include "config_utility/shell/merovant_shell.h"
+#include "resources/merovant/resource.h"
 #include "simulator/model/machine_model.h"
 #include "simulator/model/model_transport.h"
 #include "tests/support/help_files.h"
@@ -61,6 +62,19 @@ public:
     int restartAnswer = IDOK;  // the restart prompt's answer
     bool helpAnswer = true;    // whether the help reader takes a request
 };
+
+// Whether window's large and small icons are merovant's program icon in the
+// sizes the system shows (the icons shared with every window that shows them).
+inline bool ShowsProgramIcon(HWND window) {
+    const auto programIcon = [](int widthMetric, int heightMetric) {
+        return reinterpret_cast<LRESULT>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME),
+                                                    IMAGE_ICON, GetSystemMetrics(widthMetric),
+                                                    GetSystemMetrics(heightMetric), LR_SHARED));
+    };
+    const LRESULT big = SendMessageA(window, WM_GETICON, ICON_BIG, 0);
+    const LRESULT small = SendMessageA(window, WM_GETICON, ICON_SMALL, 0);
+    return big != 0 && big == programIcon(SM_CXICON, SM_CYICON) && small == programIcon(SM_CXSMICON, SM_CYSMICON);
+}
 
 // A main frame over the in-process machine model, with a scratch registry key,
 // the recording shell and a help file where the program looks for its own:

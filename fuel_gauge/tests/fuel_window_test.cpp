@@ -47,10 +47,17 @@ TEST_F(Gauge, OpensEmptyAndTheFirstTickFillsWindowAndTray) {
         EXPECT_EQ(TrayTips(), Tips{"Fuel Gauge Application"});
         EXPECT_TRUE(TrayShows(IDI_FUEL_PROGRAM));
         EXPECT_EQ(SendDlgItemMessageA(gauge, IDC_FUEL_BATTERY, STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
-        RECT button;
-        GetWindowRect(GetDlgItem(gauge, IDC_FUEL_SUSPEND), &button);
-        EXPECT_EQ(button.right - button.left, 27) << "sized to its face";
-        EXPECT_EQ(button.bottom - button.top, 27);
+        RECT suspend, hibernate;
+        GetWindowRect(GetDlgItem(gauge, IDC_FUEL_SUSPEND), &suspend);
+        GetWindowRect(GetDlgItem(gauge, IDC_FUEL_HIBERNATE), &hibernate);
+        for (const RECT& button : {suspend, hibernate}) {
+            EXPECT_EQ(button.right - button.left, 27) << "sized to its face";
+            EXPECT_EQ(button.bottom - button.top, 27);
+        }
+        // Apart by the same pixels whatever the dialog font makes of the
+        // template's units (they touched in Japanese).
+        EXPECT_EQ(hibernate.left - suspend.right, kFuelButtonGap);
+        EXPECT_EQ(hibernate.top, suspend.top);
 
         HMENU system = GetSystemMenu(gauge, FALSE);
         EXPECT_EQ(MenuText(system, IDM_FUEL_SYS_ABOUT), "&About...");

@@ -45,8 +45,7 @@ BOOL CFuelWindow::OnInitDialog() {
     if (systemMode != 0) {
         for (int id : {IDC_FUEL_SUSPEND, IDC_FUEL_HIBERNATE, IDC_FUEL_MODE}) ShowWindow(GetDlgItem(hwnd(), id), SW_HIDE);
     } else {
-        SizeButtonToFace(IDC_FUEL_SUSPEND, art_.Suspend());
-        SizeButtonToFace(IDC_FUEL_HIBERNATE, art_.Hibernate());
+        PlaceButtons();
     }
 
     SetWindowTextA(hwnd(), LoadStr(IDS_FUEL_TITLE).c_str());
@@ -67,10 +66,25 @@ void CFuelWindow::ExtendSystemMenu() {
     for (UINT item : {SC_SIZE, SC_RESTORE, SC_MAXIMIZE}) EnableMenuItem(menu, item, MF_BYCOMMAND | MF_GRAYED);
 }
 
-void CFuelWindow::SizeButtonToFace(int id, const ButtonFaces& faces) {
-    SIZE size;
-    if (!BitmapSize(faces.up.get(), size)) return;
-    SetWindowPos(GetDlgItem(hwnd(), id), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+void CFuelWindow::PlaceButtons() {
+    // The faces are bitmaps of a fixed size in pixels, the template is in
+    // dialog units, which follow the font: the buttons take their faces'
+    // size and stand kFuelButtonGap pixels apart, the pair centred where the
+    // template puts it, in every language.
+    HWND suspend = GetDlgItem(hwnd(), IDC_FUEL_SUSPEND);
+    HWND hibernate = GetDlgItem(hwnd(), IDC_FUEL_HIBERNATE);
+    SIZE suspendSize, hibernateSize;
+    RECT cells[2];
+    if (!BitmapSize(art_.Suspend().up.get(), suspendSize) || !BitmapSize(art_.Hibernate().up.get(), hibernateSize) ||
+        !GetWindowRect(suspend, &cells[0]) || !GetWindowRect(hibernate, &cells[1]))
+        return;
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(cells), 4);
+    const int width = suspendSize.cx + kFuelButtonGap + hibernateSize.cx;
+    const int left = (cells[0].left + cells[1].right - width) / 2;
+    constexpr UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    SetWindowPos(suspend, nullptr, left, cells[0].top, suspendSize.cx, suspendSize.cy, flags);
+    SetWindowPos(hibernate, nullptr, left + suspendSize.cx + kFuelButtonGap, cells[1].top, hibernateSize.cx,
+                 hibernateSize.cy, flags);
 }
 
 bool CFuelWindow::OnCommand(int id, int code, HWND) {

@@ -18,6 +18,8 @@
 // The tray icon's id and the message its mouse actions arrive with.
 inline constexpr UINT kFuelTrayIconId = 128;
 inline constexpr UINT kFuelTrayMessage = WM_USER + 100;
+// The pixels between the Suspend and the Hibernate button.
+inline constexpr int kFuelButtonGap = 4;
 
 class CFuelWindow final : public CDialog {
 public:
@@ -38,7 +40,7 @@ private:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
     void ExtendSystemMenu();
-    void SizeButtonToFace(int id, const ButtonFaces& faces);
+    void PlaceButtons();
     void DrawButton(const DRAWITEMSTRUCT& item);
     void ConfirmPowerState(UINT textId, std::uint8_t state);
     void SwitchPowerMode(POINT client);

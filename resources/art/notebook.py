@@ -1,6 +1,7 @@
 """The notebook, lid open on a desktop: the icon of the tray launcher and of
 the control panel applet, 32 x 32 and 16 x 16, transparent outside the
-picture. Each program writes its own copy into its resource folder.
+picture, and the ground of merovant's program icon. Each program writes its
+own icon into its resource folder.
 """
 
 from pixel_art import Picture

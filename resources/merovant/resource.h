@@ -2,7 +2,7 @@
 // Plain #defines only: windres reads this file too.
 #pragma once
 
-// Document template: menu, document string.
+// Document template: menu, program icon, document string.
 #define IDR_MAINFRAME 128
 // Toolbars (a TOOLBAR and a BITMAP under each id).
 #define IDR_TOOLBAR_BATTERY 170

@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
-"""Checks every program's translated string tables against its English one:
-every English id is there (and no other), with the same format specifiers in
-the same order, the same leading and trailing blanks and the same number of
-"\\n" splits; each file is compiled under its own LANGUAGE; the main resource
-script includes it; names other programs or the installer look for stay as
-in English; menu accelerators are unique within each menu.
+"""Checks every program's string tables, the English one first and then each
+translation against it: every English id is there (and no other), with the
+same format specifiers in the same order, the same leading and trailing
+blanks and, where the English splits a text with "\\n", as many splits; each
+file is compiled under its own LANGUAGE; the main resource script includes
+it; names other programs or the installer look for stay as in English; menu
+accelerators are unique within each menu; "?" and "!" are spaced as the
+language writes them.
     check_string_tables.py SOURCE_DIR
 Each fault is one line: program, language id, string id, what is wrong."""
 import pathlib
@@ -53,12 +55,46 @@ PROGRAMS = {
                  ["IDS_MENU_SYSTEM_INFORMATION", "IDS_MENU_HELP_TOPICS"]]),
     "panelora": ("panelora.rc", ALL_LANGUAGES, [], []),
     "pressmon": ("pressmon.rc", [1033, 1041], [], []),
+    "sorvault": ("sorvault.rc", [1033], [], []),
 }
 
 # Texts reach the programs as ANSI text of the system's code page, and the
 # Control Panel takes the applet's name and description into fixed buffers.
 CODE_PAGES = {1041: "cp932"}
 LIMITS = {"panelora": {"IDS_APPLET_NAME": 31, "IDS_APPLET_DESCRIPTION": 63}}
+
+# How each language sets "?" and "!" after a word. French of France, Belgium
+# and Switzerland puts a no-break space before them (so the mark never starts
+# a line of its own); Spanish opens a question with "¿" and an exclamation
+# with "¡"; every other language, Canadian French among them, sets the mark
+# right after the word. English is the reference and keeps its texts as they
+# are.
+FRENCH = {1036, 2060, 4108}
+SPANISH = {1034, 2058, 3082}
+NO_BREAK_SPACE = "\u00a0"
+
+
+def punctuation_faults(langid, text):
+    """What is wrong with the spacing (and opening marks) of "?" and "!"."""
+    if langid == 1033:
+        return []
+    text = text.replace("&", "")
+    faults = []
+    for m in re.finditer(r"(.?)([?!]+)", text):
+        before, mark = m.group(1), m.group(2)
+        if m.start() == 0 and not before:
+            continue  # a mark standing alone ("?" as the Help menu's title)
+        if langid in FRENCH:
+            if before != NO_BREAK_SPACE:
+                faults.append(f"\"{mark}\" needs a no-break space before it")
+        elif before.isspace():
+            faults.append(f"\"{mark}\" follows a blank; this language sets it right after the word")
+    if langid in SPANISH:
+        for opening, closing in (("¿", "?"), ("¡", "!")):
+            if text.count(opening) != len(re.findall(rf"\{closing}+", text)):
+                faults.append(f"each \"{closing}\" needs its \"{opening}\"")
+    return faults
+
 
 ENTRY = re.compile(r'^\s*(\w+)\s+"((?:[^"]|"")*)"\s*$')
 LANGUAGE = re.compile(r"^\s*LANGUAGE\s+(\w+)\s*,\s*(\w+)", re.M)
@@ -100,9 +136,8 @@ def check_program(root, folder, script, languages, fixed, menus):
     lang = root / "resources" / folder / "lang"
     english, _, _ = read_table(lang / "strings_1033.rc")
     main = (root / "resources" / folder / script).read_text(encoding="utf-8")
-    for langid in languages:
-        if langid == 1033:
-            continue
+    # English first: a fault there is usually copied into every translation.
+    for langid in sorted(languages, key=lambda langid: langid != 1033):
         where = f"{folder} {langid}"
         path = lang / f"strings_{langid}.rc"
         if not path.exists():
@@ -122,7 +157,10 @@ def check_program(root, folder, script, languages, fixed, menus):
                 faults.append(f"{where} {sid}: format specifiers {FORMAT.findall(text)}, English has {FORMAT.findall(source)}")
             if blanks(text) != blanks(source):
                 faults.append(f"{where} {sid}: leading/trailing blanks {blanks(text)}, English has {blanks(source)}")
-            if text.count("\\n") != source.count("\\n"):
+            # A text the English splits ("status\\ntooltip") splits as often in
+            # every language; one the English writes on one line may be set
+            # on two where the language's words break only there.
+            if "\\n" in source and text.count("\\n") != source.count("\\n"):
                 faults.append(f"{where} {sid}: {text.count(chr(92) + 'n')} \"\\n\", English has {source.count(chr(92) + 'n')}")
             try:
                 ansi = rc_text(text).encode(CODE_PAGES.get(langid, "cp1252"))
@@ -134,6 +172,8 @@ def check_program(root, folder, script, languages, fixed, menus):
                 faults.append(f"{where} {sid}: {len(ansi)} bytes, the Control Panel takes {limit}")
             if sid in fixed and text != source:
                 faults.append(f"{where} {sid}: a name other programs look for, must stay \"{source}\"")
+            for fault in punctuation_faults(langid, rc_text(text)):
+                faults.append(f"{where} {sid}: {fault}")
         for sid in table:
             if sid not in english:
                 faults.append(f"{where} {sid}: not in the English table")

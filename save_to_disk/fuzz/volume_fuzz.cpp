@@ -50,6 +50,9 @@ uint32_t Le(const ByteView& b, uint64_t at, int bytes) {
     return v;
 }
 
+// The save file's name as its root directory entry holds it.
+constexpr char kSaveFileEntry[11] = {'S', 'A', 'V', 'E', '2', 'D', 'S', 'K', 'B', 'I', 'N'};
+
 // The volume as a plain FAT reader sees it: its layout, and every cluster
 // owned by a file or by a directory below the root, found by walking the tree.
 class PlainVolume {
@@ -105,12 +108,16 @@ public:
             if (at < v_.size) v_.CopyTo(at, std::min<uint64_t>(uint64_t(rootEntries_) * 32, v_.size - at), root);
             pending.push_back(std::move(root));
         }
+        // The save file already in the root is the engine's to replace, not
+        // another file; a cluster it shares with another file stays that file's.
+        bool root = true;
         while (!pending.empty()) {
             const std::vector<uint8_t> dir = std::move(pending.back());
             pending.pop_back();
             for (size_t off = 0; off + 32 <= dir.size() && dir[off] != 0; off += 32) {
                 const uint8_t* e = &dir[off];
                 if (e[0] == 0xE5 || e[0] == '.' || (e[11] & 0x08)) continue;
+                if (root && std::memcmp(e, kSaveFileEntry, sizeof kSaveFileEntry) == 0) continue;
                 const uint32_t start = uint32_t(e[26] | e[27] << 8) | (fat32_ ? uint32_t(e[20] | e[21] << 8) << 16 : 0);
                 const std::vector<uint32_t> chain = Chain(start, seen);
                 owned.insert(owned.end(), chain.begin(), chain.end());
@@ -120,6 +127,7 @@ public:
                     pending.push_back(std::move(sub));
                 }
             }
+            root = false;
         }
         return owned;
     }
@@ -328,8 +336,6 @@ FuzzFinding ChangedOutside(const ByteView& before, const ByteView& after, std::v
     }
     return {};
 }
-
-constexpr char kSaveFileEntry[11] = {'S', 'A', 'V', 'E', '2', 'D', 'S', 'K', 'B', 'I', 'N'};
 
 // What the root-file writer puts in sector `s` of the file.
 void FillSector(uint64_t s, uint8_t (&sector)[512]) {

@@ -83,9 +83,9 @@
 #define HELP_CONTEXT_MAIN_WINDOW 0x20080
 
 // What the user is told when the help does not open.
-#define IDS_HELP_NOT_SET_UP 61360
-#define IDS_HELP_NOT_FOUND 61361
-#define IDS_HELP_NOT_OPENED 61362
+#define IDS_HELP_NOT_SET_UP 61376
+#define IDS_HELP_NOT_FOUND 61377
+#define IDS_HELP_NOT_OPENED 61378
 
 // ---- Machine view ----------------------------------------------------------
 // Device buttons (control ids).

@@ -97,6 +97,7 @@ def punctuation_faults(langid, text):
 
 
 ENTRY = re.compile(r'^\s*(\w+)\s+"((?:[^"]|"")*)"\s*$')
+DEFINE = re.compile(r"^#define\s+(\w+)\s+((?:0x[0-9A-Fa-f]+)|\d+)\b", re.M)
 LANGUAGE = re.compile(r"^\s*LANGUAGE\s+(\w+)\s*,\s*(\w+)", re.M)
 FORMAT = re.compile(r"%(?:%|[-+ #0]*(?:\d+|\*)?(?:\.(?:\d+|\*))?(?:hh|h|ll|l|L|I64|I32|I)?[a-zA-Z])")
 
@@ -131,10 +132,25 @@ def accelerator(text):
     return keys[0].lower() if len(keys) == 1 else None
 
 
+def shared_numbers(header, names):
+    """Pairs of the table's names that resource.h gives one number: the
+    second would replace the first in the program's string table."""
+    numbers, faults = {}, []
+    for name, value in DEFINE.findall(header.read_text(encoding="utf-8")):
+        if name in names:
+            number = int(value, 0)
+            if number in numbers:
+                faults.append(f"{header.parent.name} {name}: number {number}, as {numbers[number]}")
+            else:
+                numbers[number] = name
+    return faults
+
+
 def check_program(root, folder, script, languages, fixed, menus):
     faults = []
     lang = root / "resources" / folder / "lang"
     english, _, _ = read_table(lang / "strings_1033.rc")
+    faults += shared_numbers(root / "resources" / folder / "resource.h", english)
     main = (root / "resources" / folder / script).read_text(encoding="utf-8")
     # English first: a fault there is usually copied into every translation.
     for langid in sorted(languages, key=lambda langid: langid != 1033):

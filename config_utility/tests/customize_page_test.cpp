@@ -16,6 +16,7 @@
 #include "resources/merovant/resource.h"
 #include "tests/support/console_program.h"
 #include "tests/support/program_run.h"
+#include "tests/support/stand_in_window.h"
 #include "tests/support/test_log.h"
 
 namespace {
@@ -23,35 +24,6 @@ namespace {
 constexpr char kTrayLauncherLink[] = "Merovant Configuration.lnk";
 constexpr char kFuelGaugeLink[] = "Fuel Gauge.lnk";
 
-// A stand-in program with a window of the given title, ended at the test's end.
-class StandIn {
-public:
-    StandIn(const char* title, bool stay = false) {
-        program_ = StartProgram(QuotedProgramBeside("StandInTrayProgram.exe") + " " + title + (stay ? " stay" : ""));
-        if (!program_) return;
-        for (int i = 0; i < 200 && window_ == nullptr; ++i) {
-            window_ = FindWindowA("StandInTrayProgram", title);
-            if (window_ == nullptr) Sleep(50);
-        }
-    }
-    ~StandIn() {
-        if (program_ && WaitForSingleObject(program_.process.get(), 0) == WAIT_TIMEOUT)
-            TerminateProcess(program_.process.get(), 99);
-    }
-    bool running() const { return window_ != nullptr; }
-    DWORD id() const { return program_.id; }
-    // The exit code once it has ended within milliseconds; STILL_ACTIVE if not.
-    DWORD ExitCode(DWORD milliseconds) const {
-        WaitForSingleObject(program_.process.get(), milliseconds);
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(program_.process.get(), &code);
-        return code;
-    }
-
-private:
-    StartedProgram program_;
-    HWND window_ = nullptr;
-};
 
 void WriteText(const std::string& path, const std::string& text) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -189,7 +161,7 @@ TEST_F(CustomizePageTest, OpensWithTheBoxesOfTheValuesThatRead1) {
 TEST_F(CustomizePageTest, OkWithoutAChangeDoesNothing) {
     registry.SetConfigurationValue("CUTray", "1");
     registry.SetConfigurationValue("FGTray", "0");
-    StandIn fuel("Fuel");
+    StandInWindow fuel(PathBesideProgram("StandInTrayProgram.exe"), "Fuel");
     ASSERT_TRUE(fuel.running());
     ClickAndOk({});
     EXPECT_EQ(Value("CUTray"), "1");
@@ -202,7 +174,7 @@ TEST_F(CustomizePageTest, OkWithoutAChangeDoesNothing) {
 TEST_F(CustomizePageTest, UntickingFuelWrites0DeletesItsShortcutAndClosesIt) {
     registry.SetConfigurationValue("FGTray", "1");
     WriteText(Link(kFuelGaugeLink), "an earlier shortcut");
-    StandIn fuel("Fuel");
+    StandInWindow fuel(PathBesideProgram("StandInTrayProgram.exe"), "Fuel");
     ASSERT_TRUE(fuel.running());
     std::vector<bool> opened;
     ClickAndOk({IDC_FUEL_GAUGE_ICON}, &opened);
@@ -251,8 +223,8 @@ TEST_F(CustomizePageTest, UntickingTheTrayLauncherEndsTheProcessThatOwnsItsWindo
         const int row = static_cast<int>(&c - cases);
         registry.RemoveConfigurationValue("TaskBarId");
         registry.SetConfigurationValue("CUTray", "1");
-        StandIn taskbar("Taskbar", c.stays);
-        StandIn other("Notepad");
+        StandInWindow taskbar(PathBesideProgram("StandInTrayProgram.exe"), "Taskbar", c.stays ? "stay" : "");
+        StandInWindow other(PathBesideProgram("StandInTrayProgram.exe"), "Notepad");
         ASSERT_TRUE(taskbar.running()) << row;
         ASSERT_TRUE(other.running()) << row;
         if (c.id == Id::kOwn) SetTaskBarId(taskbar.id());

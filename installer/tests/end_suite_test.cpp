@@ -10,8 +10,8 @@
 
 #include "installer/end_suite/end_suite.h"
 #include "tests/support/program_run.h"
+#include "tests/support/stand_in_window.h"
 #include "tests/support/test_log.h"
-#include "tests/support/wait_for.h"
 
 namespace {
 
@@ -28,30 +28,6 @@ std::string TempFolder(const char* name) {
     GetTempPathA(sizeof temp, temp);
     return std::string(temp) + name;
 }
-
-// A stand-in started from program (a path), with a window of the title given
-// once it runs; ended at the test's end whatever became of it.
-class StandIn {
-public:
-    StandIn(const std::string& program, const std::string& title, const char* mode = "") {
-        program_ = StartProgram("\"" + program + "\" \"" + title + "\" " + mode);
-        started_ = program_ && WaitFor([&] { return FindWindowA("StandInTrayProgram", title.c_str()) != nullptr; });
-    }
-    ~StandIn() {
-        if (program_ && WaitForSingleObject(program_.process.get(), 0) == WAIT_TIMEOUT)
-            TerminateProcess(program_.process.get(), 99);
-    }
-    bool started() const { return started_; }
-    DWORD ExitCode() const {
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(program_.process.get(), &code);
-        return code;
-    }
-
-private:
-    StartedProgram program_;
-    bool started_ = false;
-};
 
 class EndSuiteTest : public testing::Test {
 protected:
@@ -102,11 +78,11 @@ TEST_F(EndSuiteTest, AsksTheSuitesWindowsTerminatesWhatStaysAndLeavesOtherProgra
         {"merovant.exe", false, "Another program", "", STILL_ACTIVE},
         {"taskbar.exe", false, "Another taskbar", "stay", STILL_ACTIVE},
     };
-    std::vector<std::unique_ptr<StandIn>> standIns;
+    std::vector<std::unique_ptr<StandInWindow>> standIns;
     for (const Case& c : cases) {
         const std::string program = c.program == nullptr ? standIn : (c.inSuite ? suite : elsewhere) + "\\" + c.program;
-        standIns.push_back(std::make_unique<StandIn>(program, c.title, c.mode));
-        ASSERT_TRUE(standIns.back()->started()) << c.title;
+        standIns.push_back(std::make_unique<StandInWindow>(program, c.title, c.mode));
+        ASSERT_TRUE(standIns.back()->running()) << c.title;
     }
 
     EXPECT_TRUE(EndSuite(suite, kImages, kEndMilliseconds));
@@ -116,8 +92,8 @@ TEST_F(EndSuiteTest, AsksTheSuitesWindowsTerminatesWhatStaysAndLeavesOtherProgra
 }
 
 TEST_F(EndSuiteTest, FindsTheFolderWhateverItsSpelling) {
-    StandIn running(suite + "\\merovant.exe", "Starting");
-    ASSERT_TRUE(running.started());
+    StandInWindow running(suite + "\\merovant.exe", "Starting");
+    ASSERT_TRUE(running.running());
     char shortFolder[MAX_PATH];
     ASSERT_GT(GetShortPathNameA(suite.c_str(), shortFolder, sizeof shortFolder), 0u);
     ASSERT_NE(suite, shortFolder) << "the folder's short name is its long one";
@@ -133,8 +109,8 @@ TEST_F(EndSuiteTest, FindsTheFolderWhateverItsSpelling) {
 // never terminated; EndSuite says that it still runs.
 TEST_F(EndSuiteTest, LeavesABusySaveToDiskUtilityRunningAndSaysSo) {
     for (const char* title : {"Enable/Disable Hibernation", "Hibernation Partition"}) {
-        StandIn busy(suite + "\\sorvault.exe", title, "busy");
-        ASSERT_TRUE(busy.started()) << title;
+        StandInWindow busy(suite + "\\sorvault.exe", title, "busy");
+        ASSERT_TRUE(busy.running()) << title;
 
         EXPECT_FALSE(EndSuite(suite, kImages, kEndMilliseconds)) << title;
 

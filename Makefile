@@ -50,13 +50,16 @@ FUZZ_SECONDS ?= 60
 fuzz: setup
 	FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz
 
-# The placement benchmark, built optimised: save files made contiguous on
-# fragmented sparse FAT32 images of 4 and 16 GiB (the 16 GiB row writes about
-# 8 GiB into build/bench/images and is skipped when there is no room).
-bench: setup
+# The benchmarks: the placement benchmark, built optimised (save files made
+# contiguous on fragmented sparse FAT32 images of 4 and 16 GiB; the 16 GiB row
+# writes about 8 GiB into build/bench/images and is skipped when there is no
+# room), then each windowed program's start-up against the minimal window
+# under Wine (scripts/startup-bench, docs/startup.md).
+bench: setup win64
 	cmake --preset bench >/dev/null
 	cmake --build build/bench --target placement-bench
 	build/bench/bin/placement-bench build/bench/images
+	scripts/with-display scripts/startup-bench build/win64
 
 clean:
 	rm -rf build

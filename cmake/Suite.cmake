@@ -86,6 +86,20 @@ if(SUITE_TESTS OR SUITE_SHIPPING_TESTS)
   endif()
 endif()
 
+# The checks that run scripts alone, and no code of the tree, run in the plain
+# native tree and not again in the sanitized one.
+if(SUITE_TESTS AND NOT WIN32 AND NOT SUITE_SANITIZE)
+  set(SUITE_SCRIPT_TESTS ON)
+else()
+  set(SUITE_SCRIPT_TESTS OFF)
+endif()
+
+# A test that uses a virtual notebook, its Wine prefix and its programs' folder
+# takes one of the notebooks that the runner offers (the resource "notebooks"
+# of scripts/wine-tests and scripts/shipping-tests): two tests never share one,
+# and tests on different notebooks run side by side.
+set(SUITE_ON_A_NOTEBOOK RESOURCE_GROUPS notebooks:1)
+
 # The suite's deliverables, read from deliverables.txt: SUITE_DELIVERABLES
 # names their targets, and SUITE_<name>_FOLDER, _RESOURCES, _IMAGE, _PLACE and
 # _LANGUAGES hold the other columns of each.
@@ -229,8 +243,9 @@ endfunction()
 # suite_windows_test(NAME SOURCES... [LIBS libs...] [RESOURCES rc...] [PROPERTIES prop value...] [BARE_PREFIX])
 # A GoogleTest program of the Win32 layer, run under Wine by ctest in the win64
 # tree, with the manifest the programs have. LIBS may name a program's
-# resource object library. PROPERTIES are set on each of its tests
-# (RESOURCE_LOCK virtual_notebook for tests that share the driver).
+# resource object library. PROPERTIES are set on each of its tests. Each test
+# takes a virtual notebook of its own (SUITE_ON_A_NOTEBOOK), or with
+# BARE_PREFIX runs in the tree's prefix without the notebook's drivers.
 function(suite_windows_test name)
   if(NOT WIN32 OR NOT (SUITE_TESTS OR SUITE_SHIPPING_TESTS))
     return()
@@ -243,6 +258,8 @@ function(suite_windows_test name)
   if(T_BARE_PREFIX)
     # A machine without the notebook's drivers: the tree's second prefix.
     set(prefix ${CMAKE_BINARY_DIR}/wineprefix-bare)
+  else()
+    list(APPEND T_PROPERTIES ${SUITE_ON_A_NOTEBOOK})
   endif()
   set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
     "${CMAKE_SOURCE_DIR}/tests/support/wine_test_program.sh;${prefix}")

@@ -53,3 +53,38 @@ suite_start_prefix() {
   wineserver -p
   "${SUITE_WINE:-wine}" wineboot </dev/null >/dev/null 2>&1
 }
+
+# suite_notebook TREE [PROGRAM]: the virtual notebook that ctest gave the
+# running test (its resource "notebooks", offered by scripts/wine-tests):
+# exports WINEPREFIX and DISPLAY for it, and sets SUITE_NOTEBOOK_PROGRAM to
+# PROGRAM's copy among that notebook's programs. Notebook 0, and any test
+# that took none, is the tree itself: its prefix and bin/ on the display
+# already set. Notebook N is TREE/notebook-N: a prefix with its own driver, a
+# copy of bin/ (so that what the tests' programs write beside themselves is
+# the notebook's own), and the display in SUITE_NOTEBOOK_DISPLAY_N.
+suite_notebook() {
+  local tree=$1 id=0 display
+  SUITE_NOTEBOOK_PROGRAM=${2:-}
+  if [[ ${CTEST_RESOURCE_GROUP_0_NOTEBOOKS:-} =~ id:([0-9]+) ]]; then
+    id=${BASH_REMATCH[1]}
+  fi
+  if [ "$id" = 0 ]; then
+    export WINEPREFIX=$tree/wineprefix
+    return
+  fi
+  display=SUITE_NOTEBOOK_DISPLAY_$id
+  export WINEPREFIX=$tree/notebook-$id/wineprefix DISPLAY=${!display}
+  if [[ $SUITE_NOTEBOOK_PROGRAM == "$tree/bin/"* ]]; then
+    SUITE_NOTEBOOK_PROGRAM=$tree/notebook-$id/bin/${SUITE_NOTEBOOK_PROGRAM#"$tree/bin/"}
+  fi
+}
+
+# suite_notebooks_spec FILE COUNT: writes ctest's resource specification of
+# COUNT notebooks (ids 0 to COUNT-1) to FILE, for --resource-spec-file.
+suite_notebooks_spec() {
+  local ids="" id
+  for ((id = 0; id < $2; id++)); do
+    ids+="${ids:+, }{\"id\": \"$id\", \"slots\": 1}"
+  done
+  printf '{"version": {"major": 1, "minor": 0}, "local": [{"notebooks": [%s]}]}\n' "$ids" >"$1"
+}

@@ -88,25 +88,6 @@ TEST(Catalogue, QueryThenSetSendsTheSameFieldsBack) {
     EXPECT_EQ(DI(set), DI(transport.answer));
 }
 
-// With the platform's own transport and no driver present (there is none
-// outside Windows, and none in a Wine prefix without the virtual notebook),
-// the channel does not open and every operation fails without writing.
-// Under Wine this program runs in a prefix of its own, without the virtual
-// notebook.
-class WithoutDriver : public testing::TestWithParam<Operation> {};
-
-TEST_P(WithoutDriver, FailsAndWritesNothing) {
-    const Operation& op = GetParam();
-    EXPECT_FALSE(OpenMachineControl());
-    Bool32 result = 1;
-    EXPECT_EQ(op.call(result), Untouched(op));
-    EXPECT_FALSE(result);
-    EXPECT_FALSE(CloseMachineControl());
-}
-
-INSTANTIATE_TEST_SUITE_P(AllFifty, WithoutDriver, testing::ValuesIn(kCatalogue),
-                         [](const testing::TestParamInfo<Operation>& info) { return std::string(info.param.name); });
-
 // Only a whole block is a reply: the count the driver reports decides, and a
 // shorter answer is never read past its end nor copied into the reply.
 TEST(Channel, OnlyAWholeBlockIsTakenAsReply) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs a Windows GoogleTest program under Wine for ctest, in the prefix given:
 #   tests/support/wine_test_program.sh PREFIX PROGRAM.exe [ARGS...]
+# PREFIX is the tree's own prefix (TREE/wineprefix), or its bare one.
 #
 # Under load, Wine now and then ends a process before its program's own code
 # runs: no output at all and a failure status. GoogleTest prints and flushes
@@ -11,6 +12,14 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 prefix=$1
 shift
+# A test on the virtual notebook runs on the notebook ctest gave it, with that
+# notebook's copy of the program (scripts/wine-loader.sh).
+if [ "$(basename "$prefix")" = wineprefix ]; then
+  source "$root/scripts/wine-loader.sh"
+  suite_notebook "$(dirname "$prefix")" "$1"
+  prefix=$WINEPREFIX
+  set -- "$SUITE_NOTEBOOK_PROGRAM" "${@:2}"
+fi
 
 # The output goes to a file that is followed as it grows, not through a pipe:
 # Wine's background processes keep every descriptor they inherit, and a pipe

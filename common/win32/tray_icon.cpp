@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "common/win32/library_function.h"
+
 namespace {
 
 UINT TaskbarCreatedMessage() {
@@ -58,5 +60,8 @@ bool CTrayIcon::Notify(DWORD action) {
         data.hIcon = icon_;
         std::memcpy(data.szTip, tip_, sizeof tip_);
     }
-    return Shell_NotifyIconA(action, &data) != FALSE;
+    if (!shell32_) shell32_.reset(LoadLibraryA("shell32.dll"));
+    using NotifyIcon = BOOL(WINAPI*)(DWORD, NOTIFYICONDATAA*);
+    const auto notify = FindFunction<NotifyIcon>(shell32_.get(), "Shell_NotifyIconA");
+    return notify != nullptr && notify(action, &data) != FALSE;
 }

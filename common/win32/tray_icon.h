@@ -1,9 +1,13 @@
 // An icon in the notification area, owned by a window: added, changed and
 // removed through Shell_NotifyIconA, and added again when the shell restarts
 // (the "TaskbarCreated" message that every top-level window receives).
+// shell32.dll is loaded when the icon is first added, not when the program
+// starts.
 #pragma once
 
 #include <windows.h>
+
+#include "common/win32/unique_handle.h"
 
 class CTrayIcon {
 public:
@@ -31,6 +35,7 @@ public:
 private:
     bool Notify(DWORD action);
 
+    UniqueLibrary shell32_;  // freed after the icon's NIM_DELETE
     UINT id_;
     UINT callbackMessage_;
     HWND owner_ = nullptr;

@@ -78,6 +78,7 @@ bool CMainFrame::Create(int showCommand) {
     ShowWindow(hwnd(), showCommand);
     UpdateWindow(hwnd());
     CheckMenuCommand(GetMenu(hwnd()), ID_VIEW_FRONT, true);
+    PostMessageA(hwnd(), kAfterFirstPaint, 0, 0);
     return true;
 }
 
@@ -129,6 +130,9 @@ LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_HELP:
             if (lParam != 0) OnHelp(*reinterpret_cast<const HELPINFO*>(lParam));
             return TRUE;
+        case kAfterFirstPaint:
+            view_.CreateTooltips();
+            return 0;
         case WM_TOOLBAR_HOTCOMMAND:
             ShowStatusText(static_cast<int>(wParam));
             return 0;

@@ -17,11 +17,15 @@ public:
     static constexpr UINT_PTR kPowerTimer = 2;  // power source and power mode
     static constexpr UINT_PTR kBlankTimer = 3;  // screen blanking
     static constexpr UINT kTimerPeriod = 1000;
+    // Posted to the frame once it is shown and painted: the work that can
+    // wait until then.
+    static constexpr UINT kAfterFirstPaint = WM_APP + 2;
 
     explicit CMainFrame(MerovantContext& context) : context_(context), view_(context) {}
 
-    // Creates the frame, sets its menu texts, shows it and checks Front View.
-    // False when the window (or its status bar) could not be created.
+    // Creates the frame, sets its menu texts, shows it and checks Front View;
+    // the view's tooltips follow in kAfterFirstPaint. False when the window
+    // (or its status bar) could not be created.
     bool Create(int showCommand);
     // Makes the frame the program's main window: its end, however it comes
     // (WM_CLOSE sent or posted, the system menu, the end of the session),

@@ -4,6 +4,7 @@
 #include <objidl.h>
 #include <shlobj.h>
 
+#include "common/win32/library_function.h"
 #include "common/win32/registry_string.h"
 #include "common/win32/unique_handle.h"
 
@@ -28,19 +29,35 @@ private:
     Interface* pointer_ = nullptr;
 };
 
-// OLE for the life of one shortcut.
+// OLE for the life of one shortcut. ole32.dll is loaded for it, not when the
+// program starts: only this action uses it.
 class OleSession {
 public:
-    OleSession() : ok_(SUCCEEDED(CoInitialize(nullptr))) {}
+    OleSession() : ole32_(LoadLibraryA("ole32.dll")) {
+        using Initialize = HRESULT(WINAPI*)(LPVOID);
+        const auto initialize = FindFunction<Initialize>(ole32_.get(), "CoInitialize");
+        uninitialize_ = FindFunction<Uninitialize>(ole32_.get(), "CoUninitialize");
+        createInstance_ = FindFunction<CreateInstanceFunction>(ole32_.get(), "CoCreateInstance");
+        ok_ = initialize != nullptr && uninitialize_ != nullptr && createInstance_ != nullptr &&
+              SUCCEEDED(initialize(nullptr));
+    }
     ~OleSession() {
-        if (ok_) CoUninitialize();
+        if (ok_) uninitialize_();
     }
     OleSession(const OleSession&) = delete;
     OleSession& operator=(const OleSession&) = delete;
     bool ok() const { return ok_; }
+    HRESULT CreateInstance(REFCLSID object, REFIID face, void** out) const {
+        return createInstance_(object, nullptr, CLSCTX_INPROC_SERVER, face, out);
+    }
 
 private:
-    bool ok_;
+    using Uninitialize = void(WINAPI*)();
+    using CreateInstanceFunction = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
+    UniqueLibrary ole32_;  // freed after CoUninitialize
+    Uninitialize uninitialize_ = nullptr;
+    CreateInstanceFunction createInstance_ = nullptr;
+    bool ok_ = false;
 };
 
 }  // namespace
@@ -57,7 +74,7 @@ bool CreateShortcut(const char* linkPath, const char* target, const char* descri
     OleSession ole;
     if (!ole.ok()) return false;
     ComPointer<IShellLinkA> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.out())))
+    if (FAILED(ole.CreateInstance(CLSID_ShellLink, IID_IShellLinkA, link.out())))
         return false;
     ComPointer<IPersistFile> file;
     if (FAILED(link->QueryInterface(IID_IPersistFile, file.out()))) return false;

@@ -13,6 +13,7 @@
 #include "config_utility/tests/merovant_test_fixture.h"
 #include "config_utility/tests/page_script.h"
 #include "resources/merovant/resource.h"
+#include "tests/support/wait_for.h"
 
 namespace {
 
@@ -192,6 +193,13 @@ TEST_F(MerovantViewTest, StatusBarHintsOverThreeButtonsAndABlankElsewhere) {
 
 TEST_F(MerovantViewTest, ButtonsGoThroughTheFramesCommandsAndCarryTooltips) {
     Create();
+    // The tooltips come from the work the frame posts itself once shown.
+    EXPECT_EQ(view().tooltip(), nullptr) << "made before the first paint";
+    ASSERT_TRUE(WaitFor([&] {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        return view().tooltip() != nullptr;
+    }));
     registry.SetConfigurationValue("Power", "C:\\Merovant\\corvessa.exe");
     Click(IDC_VIEW_POWER);
     Click(IDC_VIEW_EXTERNAL_DISPLAY);

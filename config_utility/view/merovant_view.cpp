@@ -62,9 +62,7 @@ bool CMerovantView::Create(HWND frame, const RECT& rect, HWND statusBar) {
                          rect.top, rect.right - rect.left, rect.bottom - rect.top, frame,
                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDW_MACHINE_VIEW))))
         return false;
-    if (!CreateControls()) return false;
-    CreateTooltips();
-    return true;
+    return CreateControls();
 }
 
 HWND CMerovantView::CreateChild(const char* className, DWORD style, const ViewRect& r, int id) {
@@ -127,6 +125,7 @@ bool CMerovantView::CreateControls() {
 }
 
 void CMerovantView::CreateTooltips() {
+    if (tooltip_ != nullptr) return;
     tooltip_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, context_.instance, nullptr);
     if (tooltip_ == nullptr) {

@@ -20,9 +20,13 @@ public:
         if (hwnd() != nullptr) DestroyWindow(hwnd());
     }
 
-    // Creates the view over `rect` of the frame and all its controls, reads
-    // the lamps and sets up the tooltips. statusBar receives the hints.
+    // Creates the view over `rect` of the frame and all its controls and
+    // reads the lamps. statusBar receives the hints.
     bool Create(HWND frame, const RECT& rect, HWND statusBar);
+    // The tooltips of the buttons, once the frame has painted: nothing shows
+    // them before the mouse rests on a button. A tooltip control that cannot
+    // be made is said in a message.
+    void CreateTooltips();
 
     // The View menu's commands: picture, held-down switch button, menu check.
     void ShowFront() { ShowPicture(0); }
@@ -55,7 +59,6 @@ private:
 
     bool CreateControls();
     HWND CreateChild(const char* className, DWORD style, const ViewRect& r, int id);
-    void CreateTooltips();
     void AddTool(HWND control, int text);
     void RelayToTooltip(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void OnButtonMouse(HWND button, UINT message, WPARAM wParam, LPARAM lParam);

@@ -21,33 +21,34 @@ void LoadFaces(HINSTANCE instance, ButtonFaces& faces, const char* up, const cha
 
 }  // namespace
 
-FuelArt::FuelArt(HINSTANCE instance) {
-    for (int i = 0; i < kBatteryCount; ++i) {
-        const int id = kFirstBattery + i;
-        if (id == IDB_FUEL_UNKNOWN || (id >= IDB_FUEL_CHARGING1 && id <= IDB_FUEL_LEVEL0))
-            batteries_[i].reset(LoadPicture(instance, MAKEINTRESOURCEA(id)));
-    }
-    for (int i = 0; i < kTrayCount; ++i) tray_[i].reset(LoadIconSized(instance, kFirstTray + i, 16));
+FuelArt::FuelArt(HINSTANCE instance) : instance_(instance) {
     programSmall_.reset(LoadIconSized(instance, IDI_FUEL_PROGRAM, 16));
     program_.reset(LoadIconSized(instance, IDI_FUEL_PROGRAM, 32));
-    for (int i = 0; i < 6; ++i) modes_[i].reset(LoadIconSized(instance, kModeIds[i], 32));
     LoadFaces(instance, suspend_, IDB_FUEL_SUSPEND_UP, IDB_FUEL_SUSPEND_DOWN, IDB_FUEL_SUSPEND_FOCUS);
     LoadFaces(instance, hibernate_, IDB_FUEL_HIBER_UP, IDB_FUEL_HIBER_DOWN, IDB_FUEL_HIBER_FOCUS);
 }
 
 HBITMAP FuelArt::BatteryPicture(int id) const {
     if (id < kFirstBattery || id >= kFirstBattery + kBatteryCount) return nullptr;
-    return batteries_[id - kFirstBattery].get();
+    if (id != IDB_FUEL_UNKNOWN && (id < IDB_FUEL_CHARGING1 || id > IDB_FUEL_LEVEL0)) return nullptr;
+    UniqueBitmap& picture = batteries_[id - kFirstBattery];
+    if (!picture) picture.reset(LoadPicture(instance_, MAKEINTRESOURCEA(id)));
+    return picture.get();
 }
 
 HICON FuelArt::TrayIcon(int id) const {
     if (id == IDI_FUEL_PROGRAM) return programSmall_.get();
     if (id < kFirstTray || id >= kFirstTray + kTrayCount) return nullptr;
-    return tray_[id - kFirstTray].get();
+    UniqueIcon& icon = tray_[id - kFirstTray];
+    if (!icon) icon.reset(LoadIconSized(instance_, id, 16));
+    return icon.get();
 }
 
 HICON FuelArt::ModeIcon(int id) const {
-    for (int i = 0; i < 6; ++i)
-        if (kModeIds[i] == id) return modes_[i].get();
+    for (int i = 0; i < 6; ++i) {
+        if (kModeIds[i] != id) continue;
+        if (!modes_[i]) modes_[i].reset(LoadIconSized(instance_, id, 32));
+        return modes_[i].get();
+    }
     return nullptr;
 }

@@ -1,7 +1,8 @@
-// The gauge's pictures, loaded once when the window object is built and kept
-// for the life of the program: battery pictures, tray icons (16 x 16),
-// power-mode icons (32 x 32), the program icon in both sizes and the faces of
-// the Suspend and Hibernate buttons.
+// The gauge's pictures, kept for the life of the program. The program icon in
+// both sizes and the faces of the Suspend and Hibernate buttons, which the
+// window shows at once, are loaded when the window object is built; the
+// battery pictures, tray icons (16 x 16) and power-mode icons (32 x 32), which
+// the timers show, each the first time it is asked for.
 #pragma once
 
 #include <windows.h>
@@ -20,7 +21,8 @@ public:
     FuelArt(const FuelArt&) = delete;
     FuelArt& operator=(const FuelArt&) = delete;
 
-    // By resource id; nullptr for an id that is not one of the gauge's.
+    // By resource id; nullptr for an id that is not one of the gauge's, or
+    // whose picture cannot be loaded.
     HBITMAP BatteryPicture(int id) const;
     HICON TrayIcon(int id) const;   // the battery icons and the program icon, 16 x 16
     HICON ModeIcon(int id) const;   // 32 x 32
@@ -36,11 +38,12 @@ private:
     static constexpr int kTrayCount = 6;
     static constexpr int kModeIds[6] = {138, 141, 178, 139, 142, 179};
 
-    UniqueBitmap batteries_[kBatteryCount];
-    UniqueIcon tray_[kTrayCount];
+    HINSTANCE instance_;
+    mutable UniqueBitmap batteries_[kBatteryCount];
+    mutable UniqueIcon tray_[kTrayCount];
     UniqueIcon programSmall_;
     UniqueIcon program_;
-    UniqueIcon modes_[6];
+    mutable UniqueIcon modes_[6];
     ButtonFaces suspend_;
     ButtonFaces hibernate_;
 };

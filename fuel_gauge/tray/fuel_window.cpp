@@ -52,7 +52,7 @@ BOOL CFuelWindow::OnInitDialog() {
     status_ = FuelStatus{};
     status_.systemMode = systemMode;
 
-    tray_.Add(hwnd(), art_.TrayIcon(IDI_FUEL_PROGRAM), BuildTooltip(LoadStr(IDS_FUEL_APPLICATION), "").c_str());
+    PostMessageA(hwnd(), kFuelAddTrayIcon, 0, 0);
     return TRUE;
 }
 
@@ -177,6 +177,12 @@ bool CFuelWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
         case WM_SYSCOMMAND:
             if (!OnSystemCommand(wParam)) return false;
             result = TRUE;  // handled: the dialog manager does nothing more with it
+            return true;
+        case kFuelAddTrayIcon:
+            if (!tray_.shown())
+                tray_.Add(hwnd(), art_.TrayIcon(IDI_FUEL_PROGRAM),
+                          BuildTooltip(LoadStr(IDS_FUEL_APPLICATION), "").c_str());
+            result = TRUE;
             return true;
         case kFuelTrayMessage:
             if (wParam == kFuelTrayIconId) OnTrayMessage(lParam);

@@ -18,12 +18,15 @@
 // The tray icon's id and the message its mouse actions arrive with.
 inline constexpr UINT kFuelTrayIconId = 128;
 inline constexpr UINT kFuelTrayMessage = WM_USER + 100;
+// Posted to the window by itself from WM_INITDIALOG: the tray icon is added
+// once the window has painted.
+inline constexpr UINT kFuelAddTrayIcon = WM_USER + 101;
 // The pixels between the Suspend and the Hibernate button.
 inline constexpr int kFuelButtonGap = 4;
 
 class CFuelWindow final : public CDialog {
 public:
-    // Loads every picture the window shows.
+    // Loads the pictures the window shows at once (fuel_art.h).
     CFuelWindow(HINSTANCE instance, FuelShell& shell);
 
 protected:

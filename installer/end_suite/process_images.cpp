@@ -2,14 +2,10 @@
 
 #include <tlhelp32.h>
 
+#include "common/win32/library_function.h"
 #include "common/win32/unique_handle.h"
 
 namespace {
-
-template <typename Function>
-Function Find(HMODULE module, const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
 
 // Windows NT: every process id, then the file of each one's program.
 bool ImagesFromPsapi(std::vector<ProcessImage>& images) {
@@ -17,8 +13,8 @@ bool ImagesFromPsapi(std::vector<ProcessImage>& images) {
     using ModuleFileNameFunction = DWORD(WINAPI*)(HANDLE, HMODULE, char*, DWORD);
     UniqueLibrary psapi(LoadLibraryA("psapi.dll"));
     if (!psapi) return false;
-    const auto enumProcesses = Find<EnumProcessesFunction>(psapi.get(), "EnumProcesses");
-    const auto moduleFileName = Find<ModuleFileNameFunction>(psapi.get(), "GetModuleFileNameExA");
+    const auto enumProcesses = FindFunction<EnumProcessesFunction>(psapi.get(), "EnumProcesses");
+    const auto moduleFileName = FindFunction<ModuleFileNameFunction>(psapi.get(), "GetModuleFileNameExA");
     if (enumProcesses == nullptr || moduleFileName == nullptr) return false;
     std::vector<DWORD> ids(256);
     DWORD bytes = 0;
@@ -44,9 +40,9 @@ bool ImagesFromToolHelp(std::vector<ProcessImage>& images) {
     using SnapshotFunction = HANDLE(WINAPI*)(DWORD, DWORD);
     using ProcessFunction = BOOL(WINAPI*)(HANDLE, PROCESSENTRY32*);
     const HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    const auto snapshot = Find<SnapshotFunction>(kernel, "CreateToolhelp32Snapshot");
-    const auto first = Find<ProcessFunction>(kernel, "Process32First");
-    const auto next = Find<ProcessFunction>(kernel, "Process32Next");
+    const auto snapshot = FindFunction<SnapshotFunction>(kernel, "CreateToolhelp32Snapshot");
+    const auto first = FindFunction<ProcessFunction>(kernel, "Process32First");
+    const auto next = FindFunction<ProcessFunction>(kernel, "Process32Next");
     if (snapshot == nullptr || first == nullptr || next == nullptr) return false;
     UniqueFileHandle processes(snapshot(TH32CS_SNAPPROCESS, 0));
     if (!processes) return false;

@@ -45,7 +45,7 @@ BOOL CHibernationFileDlg::OnInitDialog() {
         current_ = SelectedLetter();
         fileSize_ = 0;
     }
-    RefreshDisplay();
+    RefreshDisplay(locator);
     RepaintChart();
     return TRUE;
 }
@@ -74,9 +74,8 @@ uint64_t CHibernationFileDlg::SaveFileSizeOn(char letter) {
 
 void CHibernationFileDlg::ShowValue(int id, uint64_t kb) { SetItemText(hwnd(), id, FormatKB(kb).c_str()); }
 
-bool CHibernationFileDlg::RefreshDisplay() {
+bool CHibernationFileDlg::RefreshDisplay(const SaveFileLocator& locator) {
     ShowValue(IDC_FILE_SIZE, KBRoundedUp(fileSize_));
-    const SaveFileLocator locator(context_.disk);
     ShowWindow(GetDlgItem(hwnd(), IDC_INTERNAL_DISK_NOTICE), locator.found ? SW_HIDE : SW_SHOW);
     SetItemText(hwnd(), IDC_CREATE_DELETE, LoadStr(locator.found ? IDS_DELETE : IDS_CREATE_NOW).c_str());
     // Without a candidate drive there is nothing to ask about and nothing to create.
@@ -115,11 +114,12 @@ void CHibernationFileDlg::OnDriveChanged() {
     const char previous = current_;
     current_ = SelectedLetter();
     fileSize_ = SaveFileSizeOn(current_);
-    if (!RefreshDisplay()) {
+    const SaveFileLocator locator(context_.disk);
+    if (!RefreshDisplay(locator)) {
         current_ = previous;
         SelectLetter(previous);
         fileSize_ = SaveFileSizeOn(previous);
-        RefreshDisplay();
+        RefreshDisplay(locator);
     }
     RepaintChart();
 }
@@ -150,7 +150,7 @@ void CHibernationFileDlg::OnCreateOrDelete() {
         fileSize_ = 0;
         presentNow_ = false;
     }
-    RefreshDisplay();
+    RefreshDisplay(after);
     RepaintChart();
     SetCursor(previous);
 }

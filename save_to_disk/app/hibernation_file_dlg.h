@@ -39,7 +39,9 @@ protected:
     bool OnCommand(int id, int code, HWND control) override;
 
 private:
-    bool RefreshDisplay();
+    // The file's size, the notice, the button and the drive's space; locator
+    // is what the disk holds now.
+    bool RefreshDisplay(const SaveFileLocator& locator);
     void RepaintChart();
     void OnDriveChanged();
     void OnCreateOrDelete();

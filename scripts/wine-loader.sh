@@ -79,12 +79,15 @@ suite_notebook() {
   fi
 }
 
-# suite_notebooks_spec FILE COUNT: writes ctest's resource specification of
-# COUNT notebooks (ids 0 to COUNT-1) to FILE, for --resource-spec-file.
-suite_notebooks_spec() {
-  local ids="" id
-  for ((id = 0; id < $2; id++)); do
+# suite_ctest_on_notebooks TREE COUNT [CTEST ARGS...]: runs the tests of
+# TREE with ctest, offering them COUNT notebooks (ids 0 to COUNT-1) as the
+# resource "notebooks", described in TREE/notebooks.json.
+suite_ctest_on_notebooks() {
+  local tree=$1 count=$2 ids="" id
+  shift 2
+  for ((id = 0; id < count; id++)); do
     ids+="${ids:+, }{\"id\": \"$id\", \"slots\": 1}"
   done
-  printf '{"version": {"major": 1, "minor": 0}, "local": [{"notebooks": [%s]}]}\n' "$ids" >"$1"
+  printf '{"version": {"major": 1, "minor": 0}, "local": [{"notebooks": [%s]}]}\n' "$ids" >"$tree/notebooks.json"
+  ctest --test-dir "$tree" --resource-spec-file "$tree/notebooks.json" "$@"
 }

@@ -4,7 +4,9 @@
 
 #include <string>
 
+#include "common/win32/library_function.h"
 #include "common/win32/load_string.h"
+#include "common/win32/unique_handle.h"
 #include "resources/sorvault/resource.h"
 
 namespace {
@@ -12,14 +14,11 @@ namespace {
 void UseClassicTabLook(HWND tab) {
     // SetWindowTheme exists only where visual styles do (uxtheme.dll, Windows
     // XP and later); elsewhere the tab is classic already.
-    HMODULE uxtheme = LoadLibraryA("uxtheme.dll");
-    if (uxtheme == nullptr) return;
+    const UniqueLibrary uxtheme(LoadLibraryA("uxtheme.dll"));
     using SetTheme = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
-    const auto setTheme =
-        reinterpret_cast<SetTheme>(reinterpret_cast<void (*)()>(GetProcAddress(uxtheme, "SetWindowTheme")));
+    const auto setTheme = FindFunction<SetTheme>(uxtheme.get(), "SetWindowTheme");
     // A name no theme has (an empty one would mean "the default theme" to some systems).
     if (setTheme != nullptr) setTheme(tab, L" ", L" ");
-    FreeLibrary(uxtheme);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/core/little_endian.h"
+#include "common/win32/library_function.h"
 #include "common/win32/unique_handle.h"
 #include "save_to_disk/core/video_memory.h"
 #include "save_to_disk/platform/windows_version.h"
@@ -63,14 +64,10 @@ uint64_t VideoMemoryFromDisplayModes() {
 }
 
 uint64_t VideoMemoryFromDisplayLibrary() {
-    HMODULE library = LoadLibraryA("SVLT32");
-    if (library == nullptr) return 0;
+    const UniqueLibrary library(LoadLibraryA("SVLT32"));
     using GetVideoSize = DWORD(WINAPI*)();
-    const auto query = reinterpret_cast<GetVideoSize>(
-        reinterpret_cast<void (*)()>(GetProcAddress(library, "?CallGetVideoSize@@YGKXZ")));
-    const uint64_t bytes = query != nullptr ? uint64_t(query()) * 65536 : 0;
-    FreeLibrary(library);
-    return bytes;
+    const auto query = FindFunction<GetVideoSize>(library.get(), "?CallGetVideoSize@@YGKXZ");
+    return query != nullptr ? uint64_t(query()) * 65536 : 0;
 }
 
 }  // namespace

@@ -1,14 +1,11 @@
 #include "save_to_disk/platform/nt_fs_control.h"
 
+#include "common/win32/library_function.h"
 #include "save_to_disk/engine/fsctl/fs_control.h"
 
 bool NtFsControl::Resolve() {
-    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    if (ntdll == nullptr) return false;
-    const FARPROC proc = GetProcAddress(ntdll, "NtFsControlFile");
-    if (proc == nullptr) return false;
-    proc_ = reinterpret_cast<NtFsControlFileProc>(reinterpret_cast<void*>(proc));
-    return true;
+    proc_ = FindFunction<NtFsControlFileProc>(GetModuleHandleA("ntdll.dll"), "NtFsControlFile");
+    return proc_ != nullptr;
 }
 
 uint32_t NtFsControl::Call(HANDLE handle, uint32_t code, const void* input, uint32_t inputSize, void* output,

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "common/core/little_endian.h"
+#include "common/win32/library_function.h"
 #include "common/win32/unique_handle.h"
 #include "save_to_disk/engine/fat/fat_placement_engine.h"
 #include "save_to_disk/engine/fsctl/fsctl_placement_engine.h"
@@ -102,20 +103,16 @@ public:
         const std::string root = RootOf(letter);
         uint32_t build = 0;
         if (IsWindowsNt() || (Windows9xBuild(build) && build >= kFirstFat32Build)) {
-            HMODULE kernel = LoadLibraryA("KERNEL32.DLL");
-            if (kernel == nullptr) return SpaceQuery::NoKernel32;
+            const UniqueLibrary kernel(LoadLibraryA("KERNEL32.DLL"));
+            if (!kernel) return SpaceQuery::NoKernel32;
             using FreeSpaceEx = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
-            const auto query = reinterpret_cast<FreeSpaceEx>(
-                reinterpret_cast<void (*)()>(GetProcAddress(kernel, "GetDiskFreeSpaceExA")));
+            const auto query = FindFunction<FreeSpaceEx>(kernel.get(), "GetDiskFreeSpaceExA");
             if (query != nullptr) {
                 ULARGE_INTEGER available, total, free;
-                const bool answered = query(root.c_str(), &available, &total, &free) != FALSE;
-                FreeLibrary(kernel);
-                if (!answered) return SpaceQuery::Failed;
+                if (query(root.c_str(), &available, &total, &free) == FALSE) return SpaceQuery::Failed;
                 return DriveSpaceFromBytes(total.QuadPart, free.QuadPart, saveFileBytes, info) ? SpaceQuery::Answered
                                                                                                : SpaceQuery::Failed;
             }
-            FreeLibrary(kernel);
         }
         DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
         if (!GetDiskFreeSpaceA(root.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters, &totalClusters))
@@ -156,8 +153,7 @@ private:
         // QueryDosDeviceA is a Windows NT call; it is found at run time so that
         // the program loads on Windows 95 as well.
         using QueryDosDevice = DWORD(WINAPI*)(LPCSTR, LPSTR, DWORD);
-        const auto queryDosDevice = reinterpret_cast<QueryDosDevice>(
-            reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("KERNEL32.DLL"), "QueryDosDeviceA")));
+        const auto queryDosDevice = FindFunction<QueryDosDevice>(GetModuleHandleA("KERNEL32.DLL"), "QueryDosDeviceA");
         if (queryDosDevice == nullptr || !GetDriveLayout(layout) || layout.size() < 4) return letters;
         const uint32_t count = ReadLe32(layout.data());
         for (uint32_t n = 1; n <= count && n <= 9; ++n) {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/win32/library_function.h"
 #include "common/win32/unique_handle.h"
 #include "machine_control/protocols/first_disk_protocol.h"
 #include "simulator/machinesim/machine_state_fields.h"
@@ -99,8 +100,7 @@ bool ParseByte(const char* text, std::uint8_t& value) {
 // without its line break and full stop.
 std::string SaveFailureText(std::uint32_t status) {
     using StatusToError = ULONG(WINAPI*)(LONG);
-    const auto toError = reinterpret_cast<StatusToError>(
-        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlNtStatusToDosError")));
+    const auto toError = FindFunction<StatusToError>(GetModuleHandleA("ntdll.dll"), "RtlNtStatusToDosError");
     char text[256] = {};
     if (toError == nullptr ||
         FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
